@@ -1,0 +1,64 @@
+#include "host/core/CalendarFacts.h"
+
+namespace {
+
+constexpr int g_DaysInMonth[kMonthsInYear] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+
+// Sakamoto's month offsets: the weekday shift of each month's start in a
+// year counted from March, so that the leap day falls at the year's end.
+constexpr int g_MonthOffsets[kMonthsInYear] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
+
+bool IsValidMonth(int year, int month) {
+  return year >= kMinYear && year <= kMaxYear && month >= 1 && month <= kMonthsInYear;
+}
+
+bool IsValidDate(int year, int month, int day) {
+  return IsValidMonth(year, month) && day >= 1 && day <= DaysInMonth(year, month);
+}
+
+}  // namespace
+
+bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+int DaysInMonth(int year, int month) {
+  if (!IsValidMonth(year, month)) return 0;
+  if (month == 2 && IsLeapYear(year)) return 29;
+  return g_DaysInMonth[month - 1];
+}
+
+int WeekdayOf(int year, int month, int day) {
+  if (!IsValidDate(year, month, day)) return -1;
+  int y = month < 3 ? year - 1 : year;
+  return (y + y / 4 - y / 100 + y / 400 + g_MonthOffsets[month - 1] + day) % kDaysInWeek;
+}
+
+int DayOfYear(int year, int month, int day) {
+  if (!IsValidDate(year, month, day)) return 0;
+  int count = day;
+  for (int m = 1; m < month; ++m) count += DaysInMonth(year, m);
+  return count;
+}
+
+int PrevMonthFirstWeekday(const DateRecord& date) {
+  if (!IsValidMonth(date.wYear, date.wMonth)) return -1;
+  if (date.wMonth == 1) return WeekdayOf(date.wYear - 1, kMonthsInYear, 1);
+  return WeekdayOf(date.wYear, date.wMonth - 1, 1);
+}
+
+int NextMonthFirstWeekday(const DateRecord& date) {
+  if (!IsValidMonth(date.wYear, date.wMonth)) return -1;
+  if (date.wMonth == kMonthsInYear) return WeekdayOf(date.wYear + 1, 1, 1);
+  return WeekdayOf(date.wYear, date.wMonth + 1, 1);
+}
+
+bool FillMonthGrid(MonthGrid& grid, int year, int month) {
+  grid = MonthGrid{};
+  if (!IsValidMonth(year, month)) return false;
+  // Day 1 sits in row 0 at its weekday; the last day of a 31-day month
+  // starting on Saturday lands in cell 36, within the 42.
+  int cell = WeekdayOf(year, month, 1);
+  for (int day = 1; day <= DaysInMonth(year, month) && cell < MonthGrid::kCells; ++day, ++cell) {
+    grid.cells[cell] = static_cast<unsigned char>(day);
+  }
+  return true;
+}
