@@ -2,7 +2,8 @@
 
 The calendar shrinks a cover to 10 x 14 with the default stretch mode, which ANDs the
 pixels it drops, so dark detail spreads. The shapes therefore sit on the 17 x 15 pixel
-blocks of that shrink, and fine detail is kept lighter than what it lies on.
+blocks of that shrink, and fine detail only sets bits of the colour it lies on
+(see _lit), so the AND gives back the plain colour and the detail vanishes cleanly.
 """
 
 from PIL import Image, ImageDraw
@@ -32,8 +33,25 @@ def _shade(colour, factor):
     return tuple(max(0, min(255, round(channel * factor))) for channel in colour)
 
 
-def _mix(colour, other, weight):
-    return tuple(round(a * (1 - weight) + b * weight) for a, b in zip(colour, other))
+def _lit(colour, amount):
+    """About amount lighter, only by setting bits: its AND with the original is the original."""
+    def channel_lit(channel):
+        for bit in (128, 64, 32, 16, 8, 4, 2, 1):
+            if channel | bit <= channel + amount:
+                channel |= bit
+        return channel
+    return tuple(channel_lit(channel) for channel in colour)
+
+
+def _dimmed(colour, amount):
+    """About amount darker, only by clearing bits: its AND with the original is itself."""
+    def channel_dimmed(channel):
+        floor = channel - amount
+        for bit in (128, 64, 32, 16, 8, 4, 2, 1):
+            if channel & bit and channel - bit >= floor:
+                channel &= ~bit
+        return channel
+    return tuple(channel_dimmed(channel) for channel in colour)
 
 
 def _blocks(left, top, right, bottom):
@@ -72,32 +90,31 @@ def cover_picture(cover, plate):
     image = Image.new("RGB", (WIDTH, HEIGHT), cover)
     draw = ImageDraw.Draw(image)
     spine = _shade(cover, 0.62)
-    seam = _mix(cover, (255, 255, 255), 0.45)
     band = _shade(cover, 0.78)
 
     # Leather grain: a few lighter flecks, invisible once shrunk.
     for index in range(140):
         x, y = (index * 37) % WIDTH, (index * 71) % HEIGHT
-        draw.point((x, y), fill=_mix(cover, (255, 255, 255), 0.12))
+        draw.point((x, y), fill=_lit(cover, 24))
 
     draw.rectangle(_blocks(0, 0, 2, 14), fill=spine)
     for y in (22, 187):  # raised bands across the spine
-        draw.rectangle((0, y, 2 * BLOCK_X - 6, y + 4), fill=_mix(spine, (255, 255, 255), 0.25))
-    draw.line((2 * BLOCK_X - 3, 0, 2 * BLOCK_X - 3, HEIGHT - 1), fill=_mix(spine, cover, 0.5))
-    _stitches(draw, (2 * BLOCK_X + 5, 5, WIDTH - 6, HEIGHT - 6), seam)
+        draw.rectangle((0, y, 2 * BLOCK_X - 6, y + 4), fill=_lit(spine, 64))
+    draw.line((2 * BLOCK_X - 3, 0, 2 * BLOCK_X - 3, HEIGHT - 1), fill=_lit(spine, 24))
+    _stitches(draw, (2 * BLOCK_X + 5, 5, WIDTH - 6, HEIGHT - 6), _lit(cover, 96))
 
     # Title plate with a light frame and the word, three block rows high.
     plate_box = _blocks(3, 3, 9, 7)
     draw.rectangle(plate_box, fill=plate)
     draw.rectangle((plate_box[0] + 3, plate_box[1] + 3, plate_box[2] - 3, plate_box[3] - 3),
-                   outline=_mix(plate, cover, 0.35))
+                   outline=_dimmed(plate, 96))
     scale = 3
     title_left = (plate_box[0] + plate_box[2] + 1 - _text_width("DIARY", scale)) // 2
-    _draw_text(draw, "DIARY", title_left, 5 * BLOCK_Y - 7 * scale // 2 + 1, scale, spine)
+    _draw_text(draw, "DIARY", title_left, 5 * BLOCK_Y - 7 * scale // 2 + 1, scale, _shade(cover, 0.5))
 
     # The band that holds the diary shut, near the foot of the cover.
     draw.rectangle(_blocks(2, 10, 10, 12), fill=band)
-    draw.line((2 * BLOCK_X, 10 * BLOCK_Y + 2, WIDTH - 1, 10 * BLOCK_Y + 2), fill=_mix(band, (255, 255, 255), 0.3))
+    draw.line((2 * BLOCK_X, 10 * BLOCK_Y + 2, WIDTH - 1, 10 * BLOCK_Y + 2), fill=_lit(band, 48))
     return image
 
 

@@ -15,8 +15,8 @@ STICKER_EDGE = (200, 200, 200)
 WHITE = (255, 255, 255)
 
 FULL = (0.0, 0.0, 1.0, 1.0)
-BADGE_MAIN = (0.0, 0.14, 0.86, 1.0)
-BADGE = (0.5, 0.0, 1.0, 0.5)
+BADGE_MAIN = (0.0, 0.2, 0.8, 1.0)
+BADGE = (0.42, 0.0, 1.0, 0.58)
 
 # bitmap id -> layers of (glyph, box as fractions of the inner square); the names are the table's.
 SEAL_GLYPHS = {
