@@ -1,0 +1,30 @@
+#pragma once
+// The month file writer's parts, open to tests: one record's bytes and the
+// writer with its byte output given, so that any write can be made to fail.
+#include <cstddef>
+#include <cstdio>
+#include <functional>
+
+#include "data/DayRecord.h"
+#include "data/MonthFile.h"
+
+// Eleven digits for each of the four codes, every text byte escaped.
+constexpr size_t kMaxRecordSize = 1838;
+static_assert(kMaxRecordSize == 2 + kSealSlots * 11 + 5 + kLineCount * (2 * (kLineSize - 1) + 1) +
+                                    2 * (kMemoSize - 1) + 2,
+              "the longest record fits");
+
+// The record of day dayNumber (1..31), without a terminating zero; returns
+// its length. Texts are taken only up to their field size.
+size_t FormatDayRecord(const DayRecord& day, int dayNumber, char (&record)[kMaxRecordSize + 1]);
+
+// The temporary file's path: the path with its last byte changed, so that
+// it lies in the same folder and fits wherever the path fits.
+bool MakeTemporaryPath(const char* path, char (&temporary)[kPathSize]);
+
+// Writes size bytes to the file; false when not all of them were written.
+using WriteBytesFunction = std::function<bool(std::FILE* file, const char* bytes, size_t size)>;
+
+// WriteMonthFile with its byte output given.
+int WriteMonthFileThrough(const MonthTable& table, const char* path, const std::function<int()>& daysInMonth,
+                          const WriteBytesFunction& writeBytes);
