@@ -48,6 +48,8 @@ bool CRecordAssembler::AddLine(const char* line, size_t length) {
 }
 
 void CRecordAssembler::Unescape() {
+  // Most records hold no 0x5C at all, and only a 0x5C is ever removed.
+  if (m_text.find('\\') == std::string::npos) return;
   // UnescapeField writes a zero after its result; give it the room.
   const size_t length = m_text.size();
   m_text.push_back('\0');
