@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -226,8 +227,10 @@ TEST(HostServicesTest, HolidayQueriesOutsideABracketStillAnswerAndAreCounted) {
 TEST(HostServicesTest, TwoThreadsShareSettingsAndHolidays) {
   CMemorySettingsStore store;
   CHostServices host(store, "C:\\Data");
-  constexpr int kRounds = 2000;
-  auto work = [&host](const char* key) {
+  constexpr int kRounds = 20000;
+  std::atomic<bool> start{false};
+  auto work = [&host, &start](const char* key) {
+    while (!start) std::this_thread::yield();
     for (int i = 0; i < kRounds; ++i) {
       host.HolidayQuery(kHolidayOpen, 2019 + i % 3, 0, 0);
       ASSERT_NE(0, host.HolidayQuery(kHolidayIsHoliday, 1, 1, 2019 + i % 3));
@@ -239,6 +242,7 @@ TEST(HostServicesTest, TwoThreadsShareSettingsAndHolidays) {
     }
   };
   std::thread uiThread(work, "WndPosX");
+  start = true;
   work("WndPosY");
   uiThread.join();
   HolidayBracketCounts counts = host.HolidayBrackets();
