@@ -8,8 +8,8 @@
 
 struct HolidayBracketCounts {
   int opens = 0;
-  int closes = 0;             // including unmatched ones
-  int unmatchedCloses = 0;    // a close for a year with no open bracket
+  int closes = 0;                 // including unmatched ones
+  int unmatchedCloses = 0;        // a close for a year with no open bracket
   int queriesOutsideBracket = 0;  // a question for a year with no open bracket
 };
 

@@ -2,10 +2,10 @@
 
 #include <array>
 
-const char* const kSubstituteHolidayName = "振替休日";
-const char* const kCitizensHolidayName = "国民の休日";
-
 namespace {
+
+constexpr const char* kSubstituteHolidayName = "振替休日";
+constexpr const char* kCitizensHolidayName = "国民の休日";
 
 constexpr int kMaxDaysInYear = 366;
 
@@ -55,7 +55,7 @@ void AddCitizensHolidays(int year, int dayCount, const std::array<bool, kMaxDays
 
 }  // namespace
 
-CHolidayYear::CHolidayYear(int year) : m_year(year) {
+CHolidayYear::CHolidayYear(int year) {
   const std::vector<Holiday> nationalDays = NationalHolidaysOf(year);
   if (nationalDays.empty()) return;
 

@@ -11,7 +11,6 @@ class CHolidayYear {
  public:
   explicit CHolidayYear(int year);
 
-  int Year() const { return m_year; }
   bool IsHoliday(int month, int day) const;
   // The holiday's Japanese name, or nullptr for a day that is none.
   const char* NameOf(int month, int day) const;
@@ -19,10 +18,6 @@ class CHolidayYear {
   const std::vector<Holiday>& Holidays() const { return m_holidays; }
 
  private:
-  int m_year;
   std::vector<Holiday> m_holidays;
   uint32_t m_dayBits[kMonthsInYear] = {};  // bit d set: day d is a holiday
 };
-
-extern const char* const kSubstituteHolidayName;
-extern const char* const kCitizensHolidayName;
