@@ -7,41 +7,53 @@
 
 class CFieldScanner {
  public:
-  explicit CFieldScanner(char sep) : m_sep(sep) {}
+  explicit CFieldScanner(char sep) {
+    for (int b = 0; b < 256; ++b) m_classes[b] = IsLeadByte(static_cast<unsigned char>(b)) ? kLead : kPlain;
+    m_classes[static_cast<unsigned char>('\\')] = kEscape;
+    m_classes[static_cast<unsigned char>(sep)] = kSeparator;
+  }
 
   // The index of the first unescaped separator among the next size bytes,
   // or size when the field goes on after them.
   size_t Scan(const char* bytes, size_t size) {
-    size_t i = 0;
     if (size == 0) return 0;
-    if (m_state == kTrail) {
-      i = 1;
-    } else if (m_state == kEscape && (bytes[0] == '\\' || bytes[0] == m_sep)) {
-      i = 1;
+    size_t i = 0;
+    if (m_pending == kLead) {
+      i = 1;  // the trail byte of a pair cut by the block's end
+    } else if (m_pending == kEscape && Class(bytes[0]) >= kEscape) {
+      i = 1;  // an escaped backslash or separator
     }
-    m_state = kSingle;
+    m_pending = kPlain;
     while (i < size) {
-      char c = bytes[i];
-      if (c == m_sep) return i;
-      if (IsLeadByte(static_cast<unsigned char>(c))) {
-        if (i + 1 == size) m_state = kTrail;
-        i += 2;
-      } else if (c == '\\') {
-        if (i + 1 == size) {
-          m_state = kEscape;
+      switch (Class(bytes[i])) {
+        case kPlain:
           ++i;
-        } else {
-          i += (bytes[i + 1] == '\\' || bytes[i + 1] == m_sep) ? 2 : 1;
-        }
-      } else {
-        ++i;
+          break;
+        case kSeparator:
+          return i;
+        case kLead:
+          if (i + 1 == size) m_pending = kLead;
+          i += 2;
+          break;
+        case kEscape:
+          if (i + 1 == size) {
+            m_pending = kEscape;
+            ++i;
+          } else {
+            i += Class(bytes[i + 1]) >= kEscape ? 2 : 1;
+          }
+          break;
       }
     }
     return size;
   }
 
  private:
-  enum State { kSingle, kTrail, kEscape };
-  char m_sep;
-  State m_state = kSingle;
+  // kEscape and kSeparator last: the two bytes an escape pairs with.
+  enum ByteClass : unsigned char { kPlain, kLead, kEscape, kSeparator };
+
+  ByteClass Class(char c) const { return m_classes[static_cast<unsigned char>(c)]; }
+
+  ByteClass m_classes[256];
+  ByteClass m_pending = kPlain;
 };
