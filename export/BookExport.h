@@ -1,0 +1,32 @@
+#pragma once
+// The whole schedule book of a data folder written in one export format.
+#include <filesystem>
+#include <ostream>
+
+enum class ExportFormat { kICalendar, kCsv };
+
+struct YearMonth {
+  int year;
+  int month;
+
+  int Index() const { return year * 12 + month - 1; }
+};
+
+struct ExportOptions {
+  ExportFormat format = ExportFormat::kICalendar;
+  YearMonth from{1, 1};  // the first and last month exported, both included
+  YearMonth to{9999, 12};
+};
+
+struct ExportSummary {
+  int monthFiles = 0;  // read and exported
+  int days = 0;        // with content
+  int warnings = 0;
+};
+
+// Reads every month file of the folder within the range, oldest first,
+// and writes the days with content to out. Damaged or unreadable files
+// are named on warnings, one line each, and the export goes on. False
+// (with a line on warnings) only when the folder cannot be listed.
+bool ExportBook(const std::filesystem::path& folder, const ExportOptions& options, std::ostream& out,
+                std::ostream& warnings, ExportSummary& summary);

@@ -1,0 +1,99 @@
+#include "export/ExportArguments.h"
+
+#include <string_view>
+
+const char* const kExportUsage =
+    "usage: plannix-export [--format ics|csv] [--from YYYY-MM] [--to YYYY-MM] [--out FILE] DATAFOLDER\n"
+    "Writes every month file of a Plannix data folder as one iCalendar file (ics, the default)\n"
+    "or as a CSV sheet (csv), in UTF-8, to FILE or to standard output.\n"
+    "  --from, --to  the first and the last month to export (both included)\n";
+
+namespace {
+
+bool IsDigits(std::string_view text) {
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+  }
+  return !text.empty();
+}
+
+}  // namespace
+
+bool ParseYearMonth(const std::string& text, YearMonth& month) {
+  if (text.size() != 7 || text[4] != '-' || !IsDigits(std::string_view(text).substr(0, 4)) ||
+      !IsDigits(std::string_view(text).substr(5, 2))) {
+    return false;
+  }
+  int year = std::stoi(text.substr(0, 4));
+  int monthNumber = std::stoi(text.substr(5, 2));
+  if (year < 1 || monthNumber < 1 || monthNumber > 12) return false;
+  month = {year, monthNumber};
+  return true;
+}
+
+bool ParseExportArguments(int argc, const char* const* argv, ExportArguments& arguments, std::string& error) {
+  bool fromGiven = false;
+  bool toGiven = false;
+  bool formatGiven = false;
+  bool outGiven = false;
+  for (int i = 1; i < argc; ++i) {
+    std::string argument = argv[i];
+    if (argument == "--help" || argument == "-h") {
+      arguments.help = true;
+      return true;
+    }
+    bool takesValue = argument == "--format" || argument == "--from" || argument == "--to" || argument == "--out";
+    if (takesValue) {
+      if (i + 1 >= argc) {
+        error = argument + " needs a value";
+        return false;
+      }
+      std::string value = argv[++i];
+      bool& given = argument == "--format" ? formatGiven
+                    : argument == "--from" ? fromGiven
+                    : argument == "--to"   ? toGiven
+                                           : outGiven;
+      if (given) {
+        error = argument + " is given twice";
+        return false;
+      }
+      given = true;
+      if (argument == "--format") {
+        if (value == "ics") {
+          arguments.options.format = ExportFormat::kICalendar;
+        } else if (value == "csv") {
+          arguments.options.format = ExportFormat::kCsv;
+        } else {
+          error = "unknown format \"" + value + "\" (ics or csv)";
+          return false;
+        }
+      } else if (argument == "--out") {
+        if (value.empty()) {
+          error = "--out needs a file name";
+          return false;
+        }
+        arguments.outPath = value;
+      } else if (!ParseYearMonth(value, argument == "--from" ? arguments.options.from : arguments.options.to)) {
+        error = argument + " takes a month as YYYY-MM, not \"" + value + "\"";
+        return false;
+      }
+    } else if (argument.size() > 1 && argument[0] == '-') {
+      error = "unknown option " + argument;
+      return false;
+    } else if (!arguments.folder.empty()) {
+      error = "more than one data folder given";
+      return false;
+    } else {
+      arguments.folder = argument;
+    }
+  }
+  if (arguments.folder.empty()) {
+    error = "no data folder given";
+    return false;
+  }
+  if (arguments.options.from.Index() > arguments.options.to.Index()) {
+    error = "--from is after --to";
+    return false;
+  }
+  return true;
+}

@@ -1,0 +1,20 @@
+#pragma once
+// The command line of plannix-export.
+#include <string>
+
+#include "export/BookExport.h"
+
+extern const char* const kExportUsage;
+
+struct ExportArguments {
+  ExportOptions options;
+  std::string outPath;  // empty: standard output
+  std::string folder;
+  bool help = false;
+};
+
+// False with a reason when the arguments are not understood.
+bool ParseExportArguments(int argc, const char* const* argv, ExportArguments& arguments, std::string& error);
+
+// "YYYY-MM", year 1 to 9999, month 01 to 12.
+bool ParseYearMonth(const std::string& text, YearMonth& month);

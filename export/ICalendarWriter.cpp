@@ -1,0 +1,93 @@
+#include "export/ICalendarWriter.h"
+
+#include <cstdio>
+#include <utility>
+
+#include "export/ICalendarText.h"
+
+namespace {
+
+// Written as a UTF-8 literal: narrow literals of this project are cp932.
+constexpr const char* kMemoSummary = u8"ﾃﾞｲﾘｰﾒﾓ";
+constexpr const char* kSealSeparator = " / ";
+
+std::string FormatDate(const BookDate& date) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%04d%02d%02d", date.year, date.month, date.day);
+  return text;
+}
+
+std::string FirstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
+
+std::string Join(const std::vector<std::string>& names, const char* separator) {
+  std::string joined;
+  for (const std::string& name : names) {
+    if (!joined.empty()) joined += separator;
+    joined += name;
+  }
+  return joined;
+}
+
+// Each category is a TEXT value of its own; the commas between them stay bare.
+std::string CategoryList(const std::vector<std::string>& names) {
+  std::vector<std::string> escaped;
+  for (const std::string& name : names) escaped.push_back(EscapeText(name));
+  return Join(escaped, ",");
+}
+
+}  // namespace
+
+CICalendarWriter::CICalendarWriter(std::ostream& out, std::string version)
+    : m_out(out), m_version(std::move(version)) {}
+
+void CICalendarWriter::Begin() {
+  m_buffer.clear();
+  AppendContentLine(m_buffer, "BEGIN", "VCALENDAR");
+  AppendContentLine(m_buffer, "VERSION", "2.0");
+  AppendContentLine(m_buffer, "PRODID", "-//Plannix//Plannix " + m_version + "//JA");
+  AppendContentLine(m_buffer, "CALSCALE", "GREGORIAN");
+  m_out << m_buffer;
+}
+
+void CICalendarWriter::Write(const BookDay& day) {
+  m_buffer.clear();
+  bool hasText = false;
+  for (int line = 0; line < kLineCount; ++line) {
+    const std::string& entry = day.lines[line];
+    if (entry.empty()) continue;
+    hasText = true;
+    bool severalLines = entry.find('\n') != std::string::npos;
+    WriteEvent(day, "line" + std::to_string(line + 1), FirstLine(entry), severalLines ? entry : std::string());
+  }
+  if (!day.memo.empty()) {
+    hasText = true;
+    WriteEvent(day, "memo", kMemoSummary, day.memo);
+  }
+  std::vector<std::string> seals = day.Categories();
+  if (!hasText && !seals.empty()) WriteEvent(day, "seals", Join(seals, kSealSeparator), std::string());
+  m_out << m_buffer;
+}
+
+void CICalendarWriter::WriteEvent(const BookDay& day, const std::string& slot, const std::string& summary,
+                                  const std::string& description) {
+  std::string date = FormatDate(day.date);
+  std::vector<std::string> seals = day.Categories();
+  AppendContentLine(m_buffer, "BEGIN", "VEVENT");
+  AppendContentLine(m_buffer, "UID", date + "-" + slot + "@plannix");
+  AppendContentLine(m_buffer, "DTSTAMP", date + "T000000Z");
+  AppendContentLine(m_buffer, "DTSTART;VALUE=DATE", date);
+  BookDate next = NextDay(day.date);
+  // A date of five digits cannot be written; a start date alone is one day long.
+  if (next.year <= 9999) AppendContentLine(m_buffer, "DTEND;VALUE=DATE", FormatDate(next));
+  AppendContentLine(m_buffer, "SUMMARY", EscapeText(summary));
+  if (!description.empty()) AppendContentLine(m_buffer, "DESCRIPTION", EscapeText(description));
+  if (!seals.empty()) AppendContentLine(m_buffer, "CATEGORIES", CategoryList(seals));
+  AppendContentLine(m_buffer, "TRANSP", "TRANSPARENT");
+  AppendContentLine(m_buffer, "END", "VEVENT");
+}
+
+void CICalendarWriter::End() {
+  m_buffer.clear();
+  AppendContentLine(m_buffer, "END", "VCALENDAR");
+  m_out << m_buffer;
+}

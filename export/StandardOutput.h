@@ -1,0 +1,3 @@
+#pragma once
+// Standard output that passes CR LF through unchanged on every system.
+void SetStandardOutputBinary();

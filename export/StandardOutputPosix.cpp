@@ -1,0 +1,4 @@
+#include "export/StandardOutput.h"
+
+// POSIX streams never translate line ends.
+void SetStandardOutputBinary() {}
