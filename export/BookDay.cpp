@@ -36,13 +36,13 @@ std::string TextFromField(const char* field, size_t fieldSize, size_t& replaced)
 
 }  // namespace
 
-int DaysInMonth(int year, int month) {
+int MonthLength(int year, int month) {
   static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
 }
 
 BookDate NextDay(const BookDate& date) {
-  if (date.day < DaysInMonth(date.year, date.month)) return {date.year, date.month, date.day + 1};
+  if (date.day < MonthLength(date.year, date.month)) return {date.year, date.month, date.day + 1};
   if (date.month < 12) return {date.year, date.month + 1, 1};
   return {date.year + 1, 1, 1};
 }

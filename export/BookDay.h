@@ -11,7 +11,7 @@ struct BookDate {
   int day;
 };
 
-int DaysInMonth(int year, int month);
+int MonthLength(int year, int month);
 // The day after; 31 December 9999 is followed by a year 10000.
 BookDate NextDay(const BookDate& date);
 

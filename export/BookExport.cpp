@@ -44,7 +44,7 @@ class CWarnings {
 void ExportMonth(const MonthFileEntry& file, const MonthTable& table, CDayWriter& writer, CWarnings& warnings,
                  ExportSummary& summary) {
   DayConversionNotes notes;
-  int days = DaysInMonth(file.year, file.month);
+  int days = MonthLength(file.year, file.month);
   for (int d = 1; d <= kDaysInTable; ++d) {
     if (d > days) {
       if (!IsEmpty(table.Day(d))) {
