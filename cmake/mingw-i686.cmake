@@ -1,20 +1,4 @@
-# Cross build for 32-bit Windows with mingw-w64 (posix thread model, which
-# the C++ standard library's threads and GoogleTest need).
-set(CMAKE_SYSTEM_NAME Windows)
+# The product: 32-bit Windows, as the host loads it.
 set(CMAKE_SYSTEM_PROCESSOR x86)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# Static runtime: the binaries import nothing but system DLLs.
-set(static_runtime "-static -static-libgcc -static-libstdc++")
-set(CMAKE_EXE_LINKER_FLAGS_INIT "${static_runtime}")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "${static_runtime}")
-set(CMAKE_MODULE_LINKER_FLAGS_INIT "${static_runtime}")
-
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run)
+set(PLANNIX_MINGW_TRIPLE i686-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

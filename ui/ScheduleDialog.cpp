@@ -1,0 +1,41 @@
+#include "ui/ScheduleDialog.h"
+
+#include "ui/res/resource.h"
+#include "win/Module.h"
+
+namespace {
+
+constexpr int32_t kScheduleToolFlag = 1;
+constexpr int32_t kScheduleToolValue = 528;
+
+// The tool images come from the module known by its file name; a renamed
+// module still finds its own pictures.
+HINSTANCE ToolImageModule() {
+  HMODULE module = GetModuleHandleW(L"Plannix.dll");
+  return module != nullptr ? module : ResourceModule();
+}
+
+}  // namespace
+
+CScheduleDialog::CScheduleDialog(CWnd* hostWnd)
+    : CToolBase(IDD_SCHEDULE, hostWnd), m_setupDialog(nullptr), m_sealPicker(nullptr) {
+  m_toolId = kToolId;
+  m_toolName = "Plannix";
+  m_toolFlag = kScheduleToolFlag;
+  m_toolValue = kScheduleToolValue;
+  m_hToolImage = LoadBitmapW(ToolImageModule(), MAKEINTRESOURCEW(IDB_TOOL_IMAGE));
+  m_hToolImage16 = LoadBitmapW(ToolImageModule(), MAKEINTRESOURCEW(IDB_TOOL_IMAGE16));
+}
+
+CScheduleDialog::~CScheduleDialog() {
+  for (CBitmap*& bitmap : m_slotBitmaps) {
+    delete bitmap;
+    bitmap = nullptr;
+  }
+  delete m_coverBitmap;
+  m_coverBitmap = nullptr;
+}
+
+const char* CScheduleDialog::GetTitle() { return "スケジュール"; }
+
+UINT CScheduleDialog::GetTemplateId() { return IDD_SCHEDULE; }

@@ -1,0 +1,38 @@
+#include "win/Text.h"
+
+#include <cstring>
+#include <vector>
+
+std::wstring WidenCp932(const char* text, size_t length) {
+  if (text == nullptr || length == 0) return std::wstring();
+  int size = MultiByteToWideChar(kCodePage932, 0, text, static_cast<int>(length), nullptr, 0);
+  if (size <= 0) return std::wstring();
+  std::wstring wide(static_cast<size_t>(size), L'\0');
+  MultiByteToWideChar(kCodePage932, 0, text, static_cast<int>(length), &wide[0], size);
+  return wide;
+}
+
+std::wstring WidenCp932(const char* text) { return WidenCp932(text, text ? std::strlen(text) : 0); }
+
+CString NarrowToCp932(const wchar_t* text, size_t length) {
+  if (text == nullptr || length == 0) return CString();
+  int size = WideCharToMultiByte(kCodePage932, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
+  if (size <= 0) return CString();
+  std::string narrow(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(kCodePage932, 0, text, static_cast<int>(length), &narrow[0], size, nullptr, nullptr);
+  return CString(narrow.data(), narrow.size());
+}
+
+CString NarrowToCp932(const wchar_t* text) { return NarrowToCp932(text, text ? std::wcslen(text) : 0); }
+
+CString GetWindowTextCp932(HWND hwnd) {
+  int length = GetWindowTextLengthW(hwnd);
+  if (length <= 0) return CString();
+  std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1, L'\0');
+  int got = GetWindowTextW(hwnd, buffer.data(), length + 1);
+  return NarrowToCp932(buffer.data(), got > 0 ? static_cast<size_t>(got) : 0);
+}
+
+bool SetWindowTextCp932(HWND hwnd, const char* text) {
+  return SetWindowTextW(hwnd, WidenCp932(text).c_str()) != FALSE;
+}

@@ -1,0 +1,63 @@
+#include "win/ToolTip.h"
+
+#include <string>
+#include <vector>
+
+#include "win/Module.h"
+#include "win/Text.h"
+
+namespace {
+
+TTTOOLINFOW ToolInfo(HWND owner, HWND tool) {
+  TTTOOLINFOW info = {};
+  info.cbSize = sizeof info;
+  info.uFlags = TTF_IDISHWND;
+  info.hwnd = owner;
+  info.uId = reinterpret_cast<UINT_PTR>(tool);
+  return info;
+}
+
+}  // namespace
+
+CToolTipCtrl::~CToolTipCtrl() {
+  if (IsWindow()) DestroyWindow();
+}
+
+bool CToolTipCtrl::Create(CWnd* parent, DWORD style) {
+  m_owner = parent ? parent->m_hWnd : nullptr;
+  m_hWnd = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | style, CW_USEDEFAULT, CW_USEDEFAULT,
+                           CW_USEDEFAULT, CW_USEDEFAULT, m_owner, nullptr, ResourceModule(), nullptr);
+  return m_hWnd != nullptr;
+}
+
+void CToolTipCtrl::SetDelayTime(DWORD which, int milliseconds) const {
+  SendMessage(TTM_SETDELAYTIME, which, MAKELPARAM(milliseconds, 0));
+}
+
+void CToolTipCtrl::SetTipBkColor(COLORREF color) const { SendMessage(TTM_SETTIPBKCOLOR, color, 0); }
+
+void CToolTipCtrl::SetToolText(HWND tool, const char* cp932Text) const {
+  if (m_hWnd == nullptr) return;
+  std::wstring text = WidenCp932(cp932Text);
+  TTTOOLINFOW info = ToolInfo(m_owner, tool);
+  info.lpszText = &text[0];
+  if (text.empty()) info.lpszText = const_cast<wchar_t*>(L"");
+  TTTOOLINFOW existing = ToolInfo(m_owner, tool);
+  if (SendMessage(TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&existing))) {
+    SendMessage(TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+  } else {
+    SendMessage(TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+  }
+}
+
+void CToolTipCtrl::RelayEvent(MSG* msg) const {
+  if (m_hWnd != nullptr) SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
+}
+
+CString CToolTipCtrl::GetToolText(HWND tool) const {
+  std::vector<wchar_t> buffer(1024, L'\0');
+  TTTOOLINFOW info = ToolInfo(m_owner, tool);
+  info.lpszText = buffer.data();
+  SendMessage(TTM_GETTEXTW, buffer.size(), reinterpret_cast<LPARAM>(&info));
+  return NarrowToCp932(buffer.data());
+}
