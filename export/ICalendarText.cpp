@@ -24,9 +24,14 @@ std::string EscapeText(std::string_view utf8) {
 }
 
 void AppendContentLine(std::string& out, std::string_view name, std::string_view value) {
-  std::string line;
-  line.reserve(name.size() + 1 + value.size());
-  line.append(name).append(1, ':').append(value);
+  size_t lineStart = out.size();
+  out.append(name).append(1, ':').append(value);
+  if (out.size() - lineStart <= kMaxLineOctets) {
+    out.append("\r\n");
+    return;
+  }
+  std::string line = out.substr(lineStart);
+  out.resize(lineStart);
   size_t start = 0;
   size_t room = kMaxLineOctets;
   while (line.size() - start > room) {
@@ -36,5 +41,5 @@ void AppendContentLine(std::string& out, std::string_view name, std::string_view
     start = cut;
     room = kMaxLineOctets - 1;  // the leading space of a continuation counts
   }
-  out.append(line, start, std::string_view::npos).append("\r\n");
+  out.append(line, start, std::string::npos).append("\r\n");
 }

@@ -50,38 +50,42 @@ void CICalendarWriter::Begin() {
 }
 
 void CICalendarWriter::Write(const BookDay& day) {
+  std::string date = FormatDate(day.date);
+  std::vector<std::string> seals = day.Categories();
+  m_dayLines.clear();
+  AppendContentLine(m_dayLines, "DTSTAMP", date + "T000000Z");
+  AppendContentLine(m_dayLines, "DTSTART;VALUE=DATE", date);
+  BookDate next = NextDay(day.date);
+  // A date of five digits cannot be written; a start date alone is one day long.
+  if (next.year <= 9999) AppendContentLine(m_dayLines, "DTEND;VALUE=DATE", FormatDate(next));
+  if (!seals.empty()) AppendContentLine(m_dayLines, "CATEGORIES", CategoryList(seals));
+
   m_buffer.clear();
+  std::string uidStart = date + "-";
   bool hasText = false;
   for (int line = 0; line < kLineCount; ++line) {
     const std::string& entry = day.lines[line];
     if (entry.empty()) continue;
     hasText = true;
     bool severalLines = entry.find('\n') != std::string::npos;
-    WriteEvent(day, "line" + std::to_string(line + 1), FirstLine(entry), severalLines ? entry : std::string());
+    WriteEvent(uidStart + "line" + std::to_string(line + 1), FirstLine(entry),
+               severalLines ? entry : std::string());
   }
   if (!day.memo.empty()) {
     hasText = true;
-    WriteEvent(day, "memo", kMemoSummary, day.memo);
+    WriteEvent(uidStart + "memo", kMemoSummary, day.memo);
   }
-  std::vector<std::string> seals = day.Categories();
-  if (!hasText && !seals.empty()) WriteEvent(day, "seals", Join(seals, kSealSeparator), std::string());
+  if (!hasText && !seals.empty()) WriteEvent(uidStart + "seals", Join(seals, kSealSeparator), std::string());
   m_out << m_buffer;
 }
 
-void CICalendarWriter::WriteEvent(const BookDay& day, const std::string& slot, const std::string& summary,
+void CICalendarWriter::WriteEvent(const std::string& uid, const std::string& summary,
                                   const std::string& description) {
-  std::string date = FormatDate(day.date);
-  std::vector<std::string> seals = day.Categories();
   AppendContentLine(m_buffer, "BEGIN", "VEVENT");
-  AppendContentLine(m_buffer, "UID", date + "-" + slot + "@plannix");
-  AppendContentLine(m_buffer, "DTSTAMP", date + "T000000Z");
-  AppendContentLine(m_buffer, "DTSTART;VALUE=DATE", date);
-  BookDate next = NextDay(day.date);
-  // A date of five digits cannot be written; a start date alone is one day long.
-  if (next.year <= 9999) AppendContentLine(m_buffer, "DTEND;VALUE=DATE", FormatDate(next));
+  AppendContentLine(m_buffer, "UID", uid + "@plannix");
+  m_buffer += m_dayLines;
   AppendContentLine(m_buffer, "SUMMARY", EscapeText(summary));
   if (!description.empty()) AppendContentLine(m_buffer, "DESCRIPTION", EscapeText(description));
-  if (!seals.empty()) AppendContentLine(m_buffer, "CATEGORIES", CategoryList(seals));
   AppendContentLine(m_buffer, "TRANSP", "TRANSPARENT");
   AppendContentLine(m_buffer, "END", "VEVENT");
 }

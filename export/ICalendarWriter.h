@@ -15,10 +15,10 @@ class CICalendarWriter : public CDayWriter {
   void End() override;
 
  private:
-  void WriteEvent(const BookDay& day, const std::string& slot, const std::string& summary,
-                  const std::string& description);
+  void WriteEvent(const std::string& uid, const std::string& summary, const std::string& description);
 
   std::ostream& m_out;
   std::string m_version;
   std::string m_buffer;
+  std::string m_dayLines;  // the dates and categories, the same for every event of the day
 };
