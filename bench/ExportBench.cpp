@@ -26,7 +26,7 @@ constexpr int kFirstYear = 1950;
 constexpr int kYears = 100;
 
 const char* const g_Phrases[] = {
-    "会議",          "歯医者",   "買い物: 牛乳, 卵", "dentist 14:30", "ﾚﾎﾟｰﾄ締め切り",
+    "会議",           "歯医者",  "買い物: 牛乳, 卵", "dentist 14:30", "ﾚﾎﾟｰﾄ締め切り",
     "C:\\work\\plan", "誕生日♪", "電車で大阪へ～",   "ジム; 30分",    "family dinner",
 };
 

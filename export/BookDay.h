@@ -28,7 +28,7 @@ struct BookDay {
 
 // What a conversion could not carry over exactly.
 struct DayConversionNotes {
-  size_t replacedSequences = 0;      // bytes that were no text, now U+FFFD
+  size_t replacedSequences = 0;        // bytes that were no text, now U+FFFD
   std::vector<SealCode> unnamedSeals;  // codes without a row in the seal table
 };
 

@@ -13,9 +13,12 @@ std::string CsvField(std::string_view utf8) {
   if (utf8.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(utf8);
   std::string field = "\"";
   for (char c : utf8) {
-    if (c == '"') field += "\"\"";
-    else if (c == '\n') field += "\r\n";
-    else field += c;
+    if (c == '"')
+      field += "\"\"";
+    else if (c == '\n')
+      field += "\r\n";
+    else
+      field += c;
   }
   field += '"';
   return field;

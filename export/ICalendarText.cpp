@@ -13,11 +13,20 @@ std::string EscapeText(std::string_view utf8) {
   escaped.reserve(utf8.size());
   for (char c : utf8) {
     switch (c) {
-      case '\\': escaped += "\\\\"; break;
-      case ';': escaped += "\\;"; break;
-      case ',': escaped += "\\,"; break;
-      case '\n': escaped += "\\n"; break;
-      default: escaped += c;
+      case '\\':
+        escaped += "\\\\";
+        break;
+      case ';':
+        escaped += "\\;";
+        break;
+      case ',':
+        escaped += "\\,";
+        break;
+      case '\n':
+        escaped += "\\n";
+        break;
+      default:
+        escaped += c;
     }
   }
   return escaped;

@@ -68,8 +68,7 @@ void CICalendarWriter::Write(const BookDay& day) {
     if (entry.empty()) continue;
     hasText = true;
     bool severalLines = entry.find('\n') != std::string::npos;
-    WriteEvent(uidStart + "line" + std::to_string(line + 1), FirstLine(entry),
-               severalLines ? entry : std::string());
+    WriteEvent(uidStart + "line" + std::to_string(line + 1), FirstLine(entry), severalLines ? entry : std::string());
   }
   if (!day.memo.empty()) {
     hasText = true;
@@ -79,8 +78,7 @@ void CICalendarWriter::Write(const BookDay& day) {
   m_out << m_buffer;
 }
 
-void CICalendarWriter::WriteEvent(const std::string& uid, const std::string& summary,
-                                  const std::string& description) {
+void CICalendarWriter::WriteEvent(const std::string& uid, const std::string& summary, const std::string& description) {
   AppendContentLine(m_buffer, "BEGIN", "VEVENT");
   AppendContentLine(m_buffer, "UID", uid + "@plannix");
   m_buffer += m_dayLines;

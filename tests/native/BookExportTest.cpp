@@ -20,13 +20,13 @@ struct NameCase {
 };
 
 const NameCase kNameCases[] = {
-    {"schedule2010_03.dat", true, 2010, 3},  {"schedule1_12.dat", true, 1, 12},
-    {"schedule9999_01.dat", true, 9999, 1},  {"schedule2010_3.dat", false, 0, 0},
-    {"schedule2010_13.dat", false, 0, 0},    {"schedule2010_00.dat", false, 0, 0},
-    {"schedule02010_03.dat", false, 0, 0},   {"schedule10000_01.dat", false, 0, 0},
-    {"schedule_03.dat", false, 0, 0},        {"schedule2010_03.dat.bak", false, 0, 0},
-    {"Schedule2010_03.dat", false, 0, 0},    {"schedule2010-03.dat", false, 0, 0},
-    {"schedule20a0_03.dat", false, 0, 0},    {"schedule.dat", false, 0, 0},
+    {"schedule2010_03.dat", true, 2010, 3}, {"schedule1_12.dat", true, 1, 12},
+    {"schedule9999_01.dat", true, 9999, 1}, {"schedule2010_3.dat", false, 0, 0},
+    {"schedule2010_13.dat", false, 0, 0},   {"schedule2010_00.dat", false, 0, 0},
+    {"schedule02010_03.dat", false, 0, 0},  {"schedule10000_01.dat", false, 0, 0},
+    {"schedule_03.dat", false, 0, 0},       {"schedule2010_03.dat.bak", false, 0, 0},
+    {"Schedule2010_03.dat", false, 0, 0},   {"schedule2010-03.dat", false, 0, 0},
+    {"schedule20a0_03.dat", false, 0, 0},   {"schedule.dat", false, 0, 0},
 };
 
 TEST(MonthFileList, NameCases) {

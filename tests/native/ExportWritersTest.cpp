@@ -64,8 +64,8 @@ std::string Calendar(const std::vector<DaySpec>& days) {
 
 TEST(ConvertDay, SealsLinesAndWhatCouldNotBeCarried) {
   DayConversionNotes notes;
-  BookDay day = MakeDay({{2010, 3, 5}, {6, 0, 20, 6}, {"会議\r\n資料", "", "x\x01y", "", "末尾\n"}, "メモ\r\n\r\n"},
-                        notes);
+  BookDay day =
+      MakeDay({{2010, 3, 5}, {6, 0, 20, 6}, {"会議\r\n資料", "", "x\x01y", "", "末尾\n"}, "メモ\r\n\r\n"}, notes);
   EXPECT_EQ(day.sealNames[0], u8"飲み会、パーティ");
   EXPECT_EQ(day.sealNames[1], "");
   EXPECT_EQ(day.sealNames[2], "") << "a code without a row has no name";
@@ -111,7 +111,7 @@ TEST(ICalendarWriter, OneEventPerLineAndMemoWithTheDaysSeals) {
 
 TEST(ICalendarWriter, ADayWithOnlySealsIsNamedByThem) {
   std::vector<Event> events = ReadEvents(Calendar({{{2010, 3, 7}, {0, 28, 20, 33}, {"", "", "", "", ""}, ""},
-                                        {{2010, 3, 8}, {0, 0, 0, 0}, {"", "", "", "", ""}, ""}}));
+                                                   {{2010, 3, 8}, {0, 0, 0, 0}, {"", "", "", "", ""}, ""}}));
   ASSERT_EQ(events.size(), 1u);
   EXPECT_EQ(events[0]["UID"], "20100307-seals@plannix");
   EXPECT_EQ(events[0]["SUMMARY"], u8"ＣＤ・ＶＤレンタル / ごきげん♪");
@@ -173,10 +173,11 @@ TEST(CsvWriter, ByteOrderMarkHeaderAndOneRowPerDay) {
   writer.Write(MakeDay({{2010, 3, 5}, {0, 47, 0, 6}, {"a,b", "", "", "", "e"}, "メモ\r\n2"}, notes));
   writer.Write(MakeDay({{987, 11, 1}, {0, 0, 0, 0}, {"", "", "", "", ""}, "x"}, notes));
   writer.End();
-  EXPECT_EQ(out.str(), u8"\uFEFF"
-                       "date,seal1,seal2,seal3,seal4,line1,line2,line3,line4,line5,memo\r\n"
-                       u8"2010-03-05,,電話,,飲み会、パーティ,\"a,b\",,,,e,\"メモ\r\n2\"\r\n"
-                       "0987-11-01,,,,,,,,,,x\r\n");
+  EXPECT_EQ(out.str(),
+            u8"\uFEFF"
+            "date,seal1,seal2,seal3,seal4,line1,line2,line3,line4,line5,memo\r\n"
+            u8"2010-03-05,,電話,,飲み会、パーティ,\"a,b\",,,,e,\"メモ\r\n2\"\r\n"
+            "0987-11-01,,,,,,,,,,x\r\n");
 }
 
 }  // namespace

@@ -55,7 +55,8 @@ const FoldCase kFoldCases[] = {
     {"a 3-octet character ending at octet 75", std::string(64, 'a') + u8"表", 1},
     {"a 3-octet character across octet 75", std::string(66, 'a') + u8"表", 2},
     {"a 2-octet character across octet 75", std::string(66, 'a') + u8"é", 2},
-    {"long Japanese text", [] {
+    {"long Japanese text",
+     [] {
        std::string text;
        for (int i = 0; i < 100; ++i) text += u8"ｶ会";
        return text;

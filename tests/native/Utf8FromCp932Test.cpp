@@ -127,9 +127,8 @@ TEST(Utf8FromCp932, SealNamesWithTheirSymbols) {
     const char* utf8;
   };
   const NameCase names[] = {
-      {28, u8"ＣＤ・ＶＤレンタル"}, {23, u8"あの日!？"},       {33, u8"ごきげん♪"},
-      {42, u8"アクシデント★"},     {3, u8"期限、〆切り"},      {0, u8"（シールなし）"},
-      {34, u8"ビックリ！"},         {40, u8"宅急便・郵便の配達日"},
+      {28, u8"ＣＤ・ＶＤレンタル"}, {23, u8"あの日!？"},     {33, u8"ごきげん♪"},  {42, u8"アクシデント★"},
+      {3, u8"期限、〆切り"},        {0, u8"（シールなし）"}, {34, u8"ビックリ！"}, {40, u8"宅急便・郵便の配達日"},
   };
   for (const NameCase& name : names) {
     const SealEntry* row = FindSealRow(name.code, kSealKeyCode);
