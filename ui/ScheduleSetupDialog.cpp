@@ -1,14 +1,119 @@
-// First cut: the settings dialog object exists; its window comes next.
 #include "ui/ScheduleSetupDialog.h"
 
-CScheduleSetupDialog::CScheduleSetupDialog(CWnd* parent) : CDialog(183, parent) {}
-void CScheduleSetupDialog::DoDataExchange(CDataExchange*) {}
-BOOL CScheduleSetupDialog::OnInitDialog() { return TRUE; }
-void CScheduleSetupDialog::OnOK() { CDialog::OnOK(); }
-INT_PTR CScheduleSetupDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  return CDialog::WindowProc(message, wParam, lParam);
+#include <climits>
+#include <cstdio>
+#include <cstring>
+
+#include "ui/core/CalendarColours.h"
+#include "ui/res/resource.h"
+#include "win/Gdi.h"
+
+namespace {
+
+// Pixels of the client area, whatever the dialog font.
+constexpr RECT kSampleRect = {170, 50, 260, 100};
+constexpr size_t kSettingBufferSize = 260;
+
+bool IsThemeRadio(int id) {
+  return id == IDC_THEME_CREAM || id == IDC_THEME_PINK || id == IDC_THEME_SKY || id == IDC_THEME_GREY;
 }
+
+bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+}  // namespace
+
+int LenientDecimal(const char* text) {
+  if (text == nullptr) return 0;
+  while (IsSpace(*text)) ++text;
+  bool negative = *text == '-';
+  if (*text == '-' || *text == '+') ++text;
+  long long value = 0;
+  // Saturates rather than overflows on a runaway digit string.
+  for (; *text >= '0' && *text <= '9'; ++text) {
+    value = value * 10 + (*text - '0');
+    if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
+  }
+  if (negative) value = -value;
+  if (value > INT_MAX) value = INT_MAX;
+  return static_cast<int>(value);
+}
+
+CScheduleSetupDialog::CScheduleSetupDialog(CWnd* parent) : CDialog(IDD_SETUP, parent) {}
+
+void CScheduleSetupDialog::DoDataExchange(CDataExchange* pDX) {
+  DDX_Radio(pDX, IDC_THEME_CREAM, m_nBackColor);
+  DDX_Check(pDX, IDC_DIARY_COVER, m_bDspDiaryCover);
+  DDX_Check(pDX, IDC_JAPANESE_NAMES, m_bDspLanguage);
+}
+
+int CScheduleSetupDialog::ReadSetting(const char* key) const {
+  char value[kSettingBufferSize] = {};
+  if (m_pHost != nullptr) m_pHost->GetSetting(kToolId, key, value);
+  value[sizeof value - 1] = '\0';  // a host that forgets the terminator
+  return LenientDecimal(value);
+}
+
+void CScheduleSetupDialog::WriteSetting(const char* key, int value) const {
+  if (m_pHost == nullptr) return;
+  char text[16];
+  std::snprintf(text, sizeof text, "%d", value);
+  m_pHost->SetSetting(kToolId, key, text);
+}
+
+BOOL CScheduleSetupDialog::OnInitDialog() {
+  CDialog::OnInitDialog();
+  m_rcSample = kSampleRect;
+  m_nBackColor = ReadSetting("BackColor");
+  m_bDspLanguage = ReadSetting("DspLanguage");
+  m_bDspDiaryCover = ReadSetting("DspDiaryCover");
+  UpdateData(false);
+  return TRUE;
+}
+
+void CScheduleSetupDialog::OnOK() {
+  UpdateData(true);
+  WriteSetting("BackColor", m_nBackColor);
+  WriteSetting("DspLanguage", m_bDspLanguage);
+  WriteSetting("DspDiaryCover", m_bDspDiaryCover);
+  CDialog::OnOK();
+}
+
+BOOL CScheduleSetupDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
+  if (IsThemeRadio(LOWORD(wParam)) && HIWORD(wParam) == BN_CLICKED) {
+    UpdateData(true);
+    InvalidateRect(m_rcSample, true);
+    return TRUE;
+  }
+  return CDialog::OnCommand(wParam, lParam);
+}
+
+void CScheduleSetupDialog::PaintSample() {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(m_hWnd, &paint);
+  if (const ColourTheme* theme = FindColourTheme(m_nBackColor)) FillSolidRect(dc, m_rcSample, theme->background);
+  DrawEdge(dc, &m_rcSample, EDGE_RAISED, BF_RECT);
+  EndPaint(m_hWnd, &paint);
+}
+
+INT_PTR CScheduleSetupDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT:
+      PaintSample();
+      return TRUE;
+    default:
+      return CDialog::WindowProc(message, wParam, lParam);
+  }
+}
+
 INT_PTR CScheduleSetupDialog::DoModalWithHost(CToolHost* host) {
+  bool wasOpen = false;
+  if (!m_open.compare_exchange_strong(wasOpen, true)) {
+    // Already up: bring it forward rather than run a second loop on one object.
+    if (IsWindow()) SetForegroundWindow(m_hWnd);
+    return IDCANCEL;
+  }
   m_pHost = host;
-  return IDCANCEL;
+  INT_PTR result = CDialog::DoModal();
+  m_open = false;
+  return result == IDOK ? IDOK : IDCANCEL;
 }

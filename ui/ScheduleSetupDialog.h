@@ -1,5 +1,7 @@
 #pragma once
 // The settings dialog: colour theme, diary cover, Japanese names.
+#include <atomic>
+
 #include "tool/ToolHost.h"
 #include "win/Dialog.h"
 
@@ -10,13 +12,26 @@ class CScheduleSetupDialog : public CDialog {
   void DoDataExchange(CDataExchange* pDX) override;
   BOOL OnInitDialog() override;
   void OnOK() override;
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
   INT_PTR WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   // Runs the dialog against the host's settings store; IDOK or IDCANCEL.
   virtual INT_PTR DoModalWithHost(CToolHost* host);
+
+  void PaintSample();
+  int ReadSetting(const char* key) const;
+  void WriteSetting(const char* key, int value) const;
 
   int m_nBackColor = -1;
   int m_bDspDiaryCover = 0;
   int m_bDspLanguage = 0;
   RECT m_rcSample = {};
   CToolHost* m_pHost = nullptr;  // not owned
+
+ private:
+  // One run at a time: the host's thread and the window's may both ask.
+  std::atomic<bool> m_open{false};
 };
+
+// Text to number as the settings are read: leading white space, a sign,
+// decimal digits up to the first other character; no number reads as 0.
+int LenientDecimal(const char* text);

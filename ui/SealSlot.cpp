@@ -1,4 +1,27 @@
-// First cut: a click on a seal slot; the picker flow comes with the picker.
+// A click on one of the day page's four seal slots: the picker, then the
+// chosen seal stored into the selected day.
 #include "ui/ScheduleDialog.h"
+#include "ui/res/resource.h"
 
-void CScheduleDialog::OnSealSlotClicked(int) {}
+void CScheduleDialog::OnSealSlotClicked(int slot) {
+  if (slot < 1 || slot > kSealSlots) return;
+  {
+    std::lock_guard<std::recursive_mutex> lock(m_monthLock);
+    if (m_selectedDay < 1 || m_selectedDay > kDaysInTable) return;
+    m_pendingSealSlot = slot;
+    m_pendingSealField = &m_monthTable.Day(m_selectedDay).nSeal[slot - 1];
+  }
+  m_sealPicker.SetScheduleWindow(this);
+  m_modalActive = 1;
+  INT_PTR result = m_sealPicker.DoModal();
+  m_modalActive = 0;
+  ::SetFocus(GetDlgItem(IDC_COVER));
+  if (result == IDCANCEL) return;
+  int code = m_sealPicker.GetSealCode();
+  {
+    std::lock_guard<std::recursive_mutex> lock(m_monthLock);
+    *m_pendingSealField = code;
+  }
+  SetSealSlotImage(code, m_pendingSealSlot);
+  InvalidateRect(m_selectedCellRect, true);
+}
