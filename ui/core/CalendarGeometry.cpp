@@ -8,7 +8,7 @@ int PressedOffset(bool selected) { return selected ? 1 : 0; }
 
 PixelRect HeaderCellRect(const PixelRect& area, int column) {
   const int left = area.left + kCellWidth * column + 1;
-  return {left, area.top, left + kCellWidth - 1, area.top + kHeaderHeight};
+  return {left, area.top, left + kCellWidth, area.top + kHeaderHeight};
 }
 
 PixelPoint WeekdayNameOrigin(const PixelRect& area, int column) {
