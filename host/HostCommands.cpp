@@ -1,0 +1,121 @@
+#include "host/HostCommands.h"
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "host/CommandHostWindow.h"
+#include "host/HolidayListing.h"
+#include "host/MessagePump.h"
+#include "host/SearchThread.h"
+#include "host/ToolSession.h"
+#include "host/WindowCapture.h"
+
+namespace {
+
+// A whole search over a large book may take a while; a hung one may not.
+constexpr DWORD kSearchTimeoutMs = 600000;
+
+int Fail(const std::wstring& message) {
+  fwprintf(stderr, L"plannix-host: %ls\n", message.c_str());
+  return kExitFailed;
+}
+
+FILE* OpenOutput(const std::wstring& path) {
+  if (path.empty()) {
+    _setmode(_fileno(stdout), _O_BINARY);
+    return stdout;
+  }
+  return _wfopen(path.c_str(), L"wb");
+}
+
+// The modal dialog the tool's UI thread shows besides its main window.
+HWND FindToolDialog(HWND toolWindow) {
+  struct Search {
+    HWND toolWindow;
+    HWND found;
+  } search = {toolWindow, nullptr};
+  EnumThreadWindows(
+      GetWindowThreadProcessId(toolWindow, nullptr),
+      [](HWND hwnd, LPARAM lParam) -> BOOL {
+        auto* state = reinterpret_cast<Search*>(lParam);
+        if (hwnd == state->toolWindow || !IsWindowVisible(hwnd)) return TRUE;
+        state->found = hwnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+bool CaptureSettingsDialog(CToolSession& session, const std::wstring& path) {
+  HWND toolWindow = session.Window();
+  // Posted: the dialog runs its own loop inside the handler.
+  ::PostMessageW(toolWindow, WM_TOOL_SETTINGS, 0, 0);
+  HWND dialog = nullptr;
+  PumpUntil([&] { return session.IsModalActive() && (dialog = FindToolDialog(toolWindow)) != nullptr; },
+            kToolTimeoutMs);
+  bool captured = dialog != nullptr && CaptureWindowToBmp(dialog, path);
+  if (dialog != nullptr) ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  PumpUntil([&] { return !session.IsModalActive(); }, kToolTimeoutMs);
+  return captured;
+}
+
+}  // namespace
+
+int RunSearchCommand(const HostOptions& options, CHostContext& context) {
+  CCommandHostWindow hostWnd;
+  CToolSession session(hostWnd, context.Services());
+  std::wstring loadError = session.Load();
+  if (!loadError.empty()) return Fail(loadError);
+  FILE* out = OpenOutput(options.outPath);
+  if (out == nullptr) return Fail(L"cannot write " + options.outPath);
+  bool written = true;
+  hostWnd.SetLineHandler([&](const char* line) {
+    // Each line as it arrives, NUL-terminated: lines may hold TABs and LFs.
+    written = fwrite(line, 1, std::strlen(line) + 1, out) == std::strlen(line) + 1 && written;
+    fflush(out);
+  });
+  CSearchThread search;
+  int16_t kind = options.command == HostCommand::kSealSearch ? kSealSearch : kTextSearch;
+  search.Start(*session.Tool(), hostWnd, kind, options.query);
+  bool ended = search.Wait(kSearchTimeoutMs);
+  if (out != stdout && fclose(out) != 0) written = false;
+  if (!ended) return Fail(L"the search did not end in time");
+  return written ? kExitOk : Fail(L"writing the search lines failed");
+}
+
+int RunSaveAndExitCommand(CHostContext& context) {
+  CCommandHostWindow hostWnd;
+  CToolSession session(hostWnd, context.Services());
+  hostWnd.SetSession(&session);
+  std::wstring loadError = session.Load();
+  if (!loadError.empty()) return Fail(loadError);
+  if (!session.OpenAndWait(false)) return Fail(L"the schedule window did not become ready");
+  int saved = session.Tool()->SaveState();
+  if (!session.Close()) return Fail(L"the schedule window did not close");
+  return saved == 1 ? kExitOk : Fail(L"SaveState returned " + std::to_wstring(saved));
+}
+
+int RunScreenshotCommand(const HostOptions& options, CHostContext& context) {
+  CCommandHostWindow hostWnd;
+  CToolSession session(hostWnd, context.Services());
+  hostWnd.SetSession(&session);
+  std::wstring loadError = session.Load();
+  if (!loadError.empty()) return Fail(loadError);
+  if (!session.OpenAndWait(true)) return Fail(L"the schedule window did not become ready");
+  bool captured = CaptureWindowToBmp(session.Window(), options.screenshotPath);
+  bool settingsCaptured = options.settingsShotPath.empty() || CaptureSettingsDialog(session, options.settingsShotPath);
+  bool closed = session.Close();
+  if (!captured) return Fail(L"cannot capture the schedule window into " + options.screenshotPath);
+  if (!settingsCaptured) return Fail(L"cannot capture the settings dialog into " + options.settingsShotPath);
+  return closed ? kExitOk : Fail(L"the schedule window did not close");
+}
+
+int RunHolidaysCommand(const HostOptions& options) {
+  std::string listing = HolidayListingUtf8(options.holidayYear);
+  _setmode(_fileno(stdout), _O_BINARY);
+  bool written = fwrite(listing.data(), 1, listing.size(), stdout) == listing.size() && fflush(stdout) == 0;
+  return written ? kExitOk : Fail(L"writing the holidays failed");
+}

@@ -1,0 +1,10 @@
+#pragma once
+// The command-line runs of the host, without a main window. Each returns
+// the process's exit code and reports what failed on standard error.
+#include "host/HostContext.h"
+#include "host/HostOptions.h"
+
+int RunSearchCommand(const HostOptions& options, CHostContext& context);
+int RunSaveAndExitCommand(CHostContext& context);
+int RunScreenshotCommand(const HostOptions& options, CHostContext& context);
+int RunHolidaysCommand(const HostOptions& options);

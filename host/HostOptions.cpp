@@ -1,0 +1,124 @@
+#include "host/HostOptions.h"
+
+#include <cwctype>
+
+#include "host/ExactCp932.h"
+#include "host/core/CalendarFacts.h"
+#include "win/Text.h"
+
+const wchar_t kHostUsage[] =
+    L"usage: plannix-host [options] [command]\n"
+    L"commands (at most one; none opens the window):\n"
+    L"  --search WORDS          text search; words separated by spaces\n"
+    L"  --seal-search BITMAPID  seal search for the seal of that picture id\n"
+    L"  --out FILE              search lines go to FILE, each followed by a NUL byte\n"
+    L"                          (default: standard output)\n"
+    L"  --save-and-exit         open today's month, save it, close; exit 0 when saved\n"
+    L"  --screenshot FILE.bmp   capture the schedule window\n"
+    L"  --settings-shot FILE.bmp  also capture the settings dialog\n"
+    L"  --holidays YEAR         list the year's holidays as YYYY-MM-DD name (UTF-8)\n"
+    L"options:\n"
+    L"  --data DIR              data directory (default: %APPDATA%\\Quirelle)\n"
+    L"  --today YYYY-MM-DD      stands for today's date\n"
+    L"  --ini FILE              settings file (default: DIR\\Quirelle.ini)\n";
+
+namespace {
+
+// A whole decimal number of at most maxDigits digits, nothing else.
+bool ParseDecimal(const std::wstring& text, size_t maxDigits, int& value) {
+  if (text.empty() || text.size() > maxDigits) return false;
+  value = 0;
+  for (wchar_t c : text) {
+    if (c < L'0' || c > L'9') return false;
+    value = value * 10 + (c - L'0');
+  }
+  return true;
+}
+
+bool ParseDate(const std::wstring& text, DateRecord& date) {
+  size_t first = text.find(L'-');
+  size_t second = first == std::wstring::npos ? first : text.find(L'-', first + 1);
+  if (second == std::wstring::npos) return false;
+  int year = 0, month = 0, day = 0;
+  if (!ParseDecimal(text.substr(0, first), 5, year) || !ParseDecimal(text.substr(first + 1, second - first - 1), 2, month) ||
+      !ParseDecimal(text.substr(second + 1), 2, day)) {
+    return false;
+  }
+  if (year < kMinYear || year > kMaxYear || day < 1 || day > DaysInMonth(year, month)) return false;
+  date.wYear = static_cast<uint16_t>(year);
+  date.wMonth = static_cast<uint16_t>(month);
+  date.wDay = static_cast<uint16_t>(day);
+  date.wDayOfWeek = static_cast<uint16_t>(WeekdayOf(year, month, day));
+  return true;
+}
+
+bool EndsWithBmp(const std::wstring& path) {
+  if (path.size() < 4) return false;
+  std::wstring tail = path.substr(path.size() - 4);
+  for (wchar_t& c : tail) c = static_cast<wchar_t>(std::towlower(c));
+  return tail == L".bmp";
+}
+
+bool SetCommand(HostOptions& options, HostCommand command) {
+  bool alsoScreenshot = options.command == HostCommand::kScreenshot && command == HostCommand::kScreenshot;
+  if (options.command != HostCommand::kInteractive && !alsoScreenshot) return false;
+  options.command = command;
+  return true;
+}
+
+}  // namespace
+
+std::wstring ParseHostOptions(int argc, const wchar_t* const* argv, HostOptions& options) {
+  options = HostOptions();
+  bool outGiven = false;
+  for (int i = 1; i < argc; ++i) {
+    std::wstring name = argv[i];
+    if (name == L"--save-and-exit") {
+      if (!SetCommand(options, HostCommand::kSaveAndExit)) return L"more than one command given";
+      continue;
+    }
+    if (name != L"--search" && name != L"--seal-search" && name != L"--out" && name != L"--screenshot" &&
+        name != L"--settings-shot" && name != L"--holidays" && name != L"--data" && name != L"--today" &&
+        name != L"--ini") {
+      return L"unknown argument: " + name;
+    }
+    if (i + 1 >= argc) return name + L" needs a value";
+    std::wstring value = argv[++i];
+    if (name == L"--search") {
+      if (!SetCommand(options, HostCommand::kSearch)) return L"more than one command given";
+      if (!ToCp932Exactly(value, options.query)) return L"--search: the words cannot be written in code page 932";
+    } else if (name == L"--seal-search") {
+      int bitmapId = 0;
+      if (!SetCommand(options, HostCommand::kSealSearch)) return L"more than one command given";
+      if (!ParseDecimal(value, 9, bitmapId)) return L"--seal-search needs a decimal bitmap id: " + value;
+      options.query = NarrowToCp932(value.c_str()).str();
+    } else if (name == L"--out") {
+      options.outPath = value;
+      outGiven = true;
+    } else if (name == L"--screenshot" || name == L"--settings-shot") {
+      if (!SetCommand(options, HostCommand::kScreenshot)) return L"more than one command given";
+      if (!EndsWithBmp(value)) return name + L" writes a .bmp file: " + value;
+      (name == L"--screenshot" ? options.screenshotPath : options.settingsShotPath) = value;
+    } else if (name == L"--holidays") {
+      if (!SetCommand(options, HostCommand::kHolidays)) return L"more than one command given";
+      if (!ParseDecimal(value, 5, options.holidayYear) || options.holidayYear < kMinYear ||
+          options.holidayYear > kMaxYear) {
+        return L"--holidays needs a year from 1 to 65535: " + value;
+      }
+    } else if (name == L"--data") {
+      options.dataDirectory = value;
+    } else if (name == L"--today") {
+      DateRecord date;
+      if (!ParseDate(value, date)) return L"--today needs a date YYYY-MM-DD that exists: " + value;
+      options.today = date;
+    } else {
+      options.iniPath = value;
+    }
+  }
+  bool searching = options.command == HostCommand::kSearch || options.command == HostCommand::kSealSearch;
+  if (outGiven && !searching) return L"--out goes with --search or --seal-search";
+  if (options.command == HostCommand::kScreenshot && options.screenshotPath.empty()) {
+    return L"--settings-shot goes with --screenshot";
+  }
+  return L"";
+}

@@ -1,0 +1,30 @@
+#pragma once
+// What the host was asked to do on its command line.
+#include <optional>
+#include <string>
+
+#include "tool/ToolHost.h"
+
+enum class HostCommand { kInteractive, kSearch, kSealSearch, kSaveAndExit, kScreenshot, kHolidays };
+
+struct HostOptions {
+  HostCommand command = HostCommand::kInteractive;
+  std::string query;  // cp932: the words, or the seal's bitmap id in decimal
+  std::wstring outPath;  // empty: standard output
+  std::wstring screenshotPath;
+  std::wstring settingsShotPath;
+  std::wstring dataDirectory;  // empty: the user's application data
+  std::wstring iniPath;        // empty: beside the data directory's contents
+  std::optional<DateRecord> today;
+  int holidayYear = 0;
+};
+
+// Exit codes of the host.
+constexpr int kExitOk = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+
+extern const wchar_t kHostUsage[];
+
+// Empty on success; otherwise what is wrong with the arguments.
+std::wstring ParseHostOptions(int argc, const wchar_t* const* argv, HostOptions& options);

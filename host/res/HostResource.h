@@ -1,0 +1,21 @@
+#pragma once
+// Resource ids of plannix-host.exe.
+#define IDD_HOST_MAIN 100
+#define IDD_HOST_ABOUT 101
+
+#define IDC_OPEN_TOOL 1001
+#define IDC_SAVE_TOOL 1002
+#define IDC_TOOL_SETTINGS 1003
+#define IDC_ABOUT 1004
+#define IDC_QUERY 1010
+#define IDC_KIND_TEXT 1011
+#define IDC_KIND_SEAL 1012
+#define IDC_RUN_SEARCH 1013
+#define IDC_CANCEL_SEARCH 1014
+#define IDC_RESULTS 1015
+#define IDC_STATUS 1016
+
+#define IDC_TOOL_FACTS 1020
+#define IDC_REVISIONS 1021
+#define IDC_TOOL_IMAGE 1022
+#define IDC_TOOL_IMAGE16 1023
