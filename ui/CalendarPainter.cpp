@@ -1,5 +1,38 @@
-// First cut of the calendar: the paint cycle; the month comes with the painter.
+// The month calendar: painted whole into a memory bitmap and copied once,
+// so neither WM_PAINT nor a capture through WM_PRINTCLIENT flickers.
+#include <mutex>
+#include <string>
+
 #include "ui/ScheduleDialog.h"
+#include "ui/core/CalendarGeometry.h"
+#include "ui/core/CellContent.h"
+#include "ui/core/DayFacts.h"
+#include "win/Module.h"
+#include "win/Text.h"
+
+namespace {
+
+constexpr UINT kLineFormat = DT_END_ELLIPSIS | DT_VCENTER;
+
+RECT ToRect(const PixelRect& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+PixelRect ToPixelRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+
+void DrawSunkenEdge(HDC dc, RECT rect) { DrawEdge(dc, &rect, EDGE_SUNKEN, BF_RECT); }
+
+void PaintWeekdayHeaders(HDC dc, const PixelRect& area, CToolHost& host, int japaneseNames) {
+  for (int column = 0; column < kGridColumns; ++column) {
+    RECT header = ToRect(HeaderCellRect(area, column));
+    FillSolidRect(dc, header, kHeaderFillColour);
+    DrawEdge(dc, &header, EDGE_RAISED, BF_RECT);
+    SetTextColor(dc, ColumnTextColour(column));
+    const auto* name = reinterpret_cast<const char*>(host.CalendarQuery(kCalWeekdayName, column, japaneseNames));
+    const std::wstring shown = WidenCp932(name != nullptr ? name : "", WeekdayNameLength(name));
+    const PixelPoint origin = WeekdayNameOrigin(area, column);
+    TextOutW(dc, origin.x, origin.y, shown.c_str(), static_cast<int>(shown.size()));
+  }
+}
+
+}  // namespace
 
 void CScheduleDialog::PaintCalendar() {
   PAINTSTRUCT paint;
@@ -8,4 +41,87 @@ void CScheduleDialog::PaintCalendar() {
   EndPaint(m_hWnd, &paint);
 }
 
-void CScheduleDialog::PaintCalendarInto(HDC) {}
+void CScheduleDialog::PaintCalendarInto(HDC target) {
+  const RECT area = m_calendarRect;
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  CMemoryDC buffer(target);
+  CBitmap canvas;
+  canvas.Attach(CreateCompatibleBitmap(target, width, height));
+  if (buffer == nullptr || canvas == nullptr) return;
+  CSelectObject canvasSelection(buffer, canvas);
+  // What lies under the calendar stays where no theme fills it.
+  BitBlt(buffer, 0, 0, width, height, target, area.left, area.top, SRCCOPY);
+  SetViewportOrgEx(buffer, -area.left, -area.top, nullptr);
+
+  std::lock_guard<std::recursive_mutex> lock(m_monthLock);
+  if (const ColourTheme* theme = FindColourTheme(ReadSettingInt("BackColor"))) {
+    FillSolidRect(buffer, area, theme->background);
+  }
+  DrawSunkenEdge(buffer, area);
+  CSelectObject fontSelection(buffer, m_dayFont);
+  SetBkMode(buffer, TRANSPARENT);
+  PaintWeekdayHeaders(buffer, ToPixelRect(area), *m_pHost, m_japaneseNames);
+  {
+    CHolidayBracket month(*m_pHost, m_year);
+    for (int row = 0; row < kGridRows; ++row) {
+      for (int column = 0; column < kGridColumns; ++column) PaintDayCell(buffer, column, row);
+    }
+  }
+  BitBlt(target, area.left, area.top, width, height, buffer, area.left, area.top, SRCCOPY);
+}
+
+void CScheduleDialog::PaintDayCell(HDC dc, int column, int row) {
+  const unsigned char day = m_dayGrid.At(row, column);
+  const RECT cell = ToRect(PaintedCellRect(ToPixelRect(m_calendarRect), column, row));
+  const bool selected = day != 0 && day == m_selectedDay;
+  if (selected) {
+    FillSolidRect(dc, cell, kSelectedFillColour);
+    DrawSunkenEdge(dc, cell);
+  } else {
+    RECT edge = cell;
+    DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
+  }
+  // A host grid may hold numbers the month table has no record for.
+  if (day == 0 || day > kDaysInTable) return;
+
+  SetTextColor(dc, AskDayNumberColour(*m_pHost, m_year, m_month, day, column));
+  SelectObject(dc, m_dayFont);
+  char number[4];
+  const size_t length = FormatDayNumber(day, number);
+  const PixelPoint origin = DayNumberOrigin(ToPixelRect(cell), selected);
+  TextOutA(dc, origin.x, origin.y, number, static_cast<int>(length));
+
+  const DayRecord& record = m_monthTable.Day(day);
+  const int themeIndex = record.szMemo[0] != '\0' ? ReadSettingInt("BackColor") : 0;
+  CellPictureCall pictures[kCellPicturePositions];
+  const size_t count = CellPictureCalls(record, themeIndex, pictures);
+  for (size_t i = 0; i < count; ++i) DrawCellPicture(dc, cell, selected, pictures[i].code, pictures[i].position);
+
+  SelectObject(dc, m_lineFont);
+  SetTextColor(dc, kCellLineColour);
+  for (int line = 1; line <= kCellLines; ++line) DrawCellLine(dc, cell, selected, record.szLine[line - 1], line);
+}
+
+void CScheduleDialog::DrawCellPicture(HDC dc, const RECT& cell, bool selected, int code, int position) {
+  const auto source = CellPictureSource(code, position);
+  if (!source) return;
+  // Loaded anew each paint: nothing is cached between paints.
+  CBitmap picture;
+  if (!picture.LoadBitmap(source->bitmapId)) return;
+  CMemoryDC pictureDc(dc);
+  if (pictureDc == nullptr) return;
+  CSelectObject selection(pictureDc, picture);
+  const PixelRect target = CellPictureRect(ToPixelRect(cell), selected, position);
+  StretchBlt(dc, target.left, target.top, target.right - target.left, target.bottom - target.top, pictureDc, 0, 0,
+             source->width, source->height, SRCCOPY);
+}
+
+void CScheduleDialog::DrawCellLine(HDC dc, const RECT& cell, bool selected, const char* text, int line) {
+  char shown[kLineSize];
+  const size_t length = FirstTextLine(text, shown);
+  if (length == 0) return;
+  RECT rect = ToRect(CellLineRect(ToPixelRect(cell), selected, line));
+  const std::wstring wide = WidenCp932(shown, length);
+  DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &rect, kLineFormat);
+}
