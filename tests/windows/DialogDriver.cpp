@@ -1,0 +1,134 @@
+#include "tests/windows/DialogDriver.h"
+
+#include <fstream>
+#include <vector>
+
+CModalThread::CModalThread(std::function<INT_PTR()> run) : m_run(std::move(run)) {
+  m_thread = CreateThread(nullptr, 0, &CModalThread::ThreadProc, this, 0, &m_threadId);
+}
+
+CModalThread::~CModalThread() {
+  if (m_thread == nullptr) return;
+  if (!Wait(0)) {
+    EnumThreadWindows(
+        m_threadId,
+        [](HWND window, LPARAM) -> BOOL {
+          PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+          return TRUE;
+        },
+        0);
+    Wait(5000);
+  }
+  CloseHandle(m_thread);
+}
+
+DWORD WINAPI CModalThread::ThreadProc(void* self) {
+  auto* run = static_cast<CModalThread*>(self);
+  run->m_result = run->m_run();
+  return 0;
+}
+
+bool CModalThread::Wait(DWORD timeoutMs) {
+  return m_thread != nullptr && WaitForSingleObject(m_thread, timeoutMs) == WAIT_OBJECT_0;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+  DWORD start = GetTickCount();
+  while (!condition()) {
+    if (GetTickCount() - start > timeoutMs) return false;
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    Sleep(10);
+  }
+  return true;
+}
+
+void SyncWindow(HWND window) {
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored);
+}
+
+std::wstring WindowTextOf(HWND window) {
+  wchar_t text[512] = {};
+  GetWindowTextW(window, text, static_cast<int>(sizeof text / sizeof text[0]));
+  return text;
+}
+
+HWND FindThreadDialog(DWORD threadId, const std::wstring& caption, DWORD timeoutMs) {
+  struct Search {
+    const std::wstring* caption;
+    HWND found;
+  } search = {&caption, nullptr};
+  WaitUntil(
+      [&] {
+        EnumThreadWindows(
+            threadId,
+            [](HWND window, LPARAM param) -> BOOL {
+              auto* wanted = reinterpret_cast<Search*>(param);
+              if (!IsWindowVisible(window) || WindowTextOf(window) != *wanted->caption) return TRUE;
+              wanted->found = window;
+              return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+      },
+      timeoutMs);
+  return search.found;
+}
+
+void ClickAt(HWND control, int x, int y) {
+  PostMessageW(control, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+  PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  PostMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+  SyncWindow(control);
+}
+
+COLORREF ClientPixel(HWND window, int x, int y) {
+  HDC dc = GetDC(window);
+  COLORREF colour = GetPixel(dc, x, y);
+  ReleaseDC(window, dc);
+  return colour;
+}
+
+std::string SaveWindowArtifact(HWND window, const std::string& name) {
+  wchar_t exePath[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, exePath, MAX_PATH);
+  std::wstring folder = exePath;
+  folder = folder.substr(0, folder.find_last_of(L'\\')) + L"\\..\\test-artifacts";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  std::wstring path = folder + L"\\" + std::wstring(name.begin(), name.end());
+
+  RECT rect;
+  GetWindowRect(window, &rect);
+  int width = rect.right - rect.left;
+  int height = rect.bottom - rect.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+  GdiFlush();
+  SelectObject(memory, old);
+  DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
+  DWORD imageSize = stride * static_cast<DWORD>(height);
+  BITMAPFILEHEADER file = {};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+  file.bfSize = file.bfOffBits + imageSize;
+  std::ofstream out(path.c_str(), std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&file), sizeof file);
+  out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+  if (bits != nullptr) out.write(static_cast<const char*>(bits), imageSize);
+  bool written = out.good() && bits != nullptr;
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return written ? std::string(path.begin(), path.end()) : std::string();
+}

@@ -1,0 +1,48 @@
+#pragma once
+// Drives the tool's modal dialogs from the test thread: the modal run goes
+// on a thread of its own (as the host's thread would run it), the test finds
+// the dialog there and works its controls with real messages. Every wait has
+// a timeout.
+#include <functional>
+#include <string>
+
+#include "win/WinHeaders.h"
+
+// One modal run on a thread of its own.
+class CModalThread {
+ public:
+  explicit CModalThread(std::function<INT_PTR()> run);
+  CModalThread(const CModalThread&) = delete;
+  CModalThread& operator=(const CModalThread&) = delete;
+  // A run still going is asked to close first, so a failed test cannot hang.
+  ~CModalThread();
+
+  DWORD ThreadId() const { return m_threadId; }
+  // True when the run ended within the timeout.
+  bool Wait(DWORD timeoutMs = 10000);
+  INT_PTR Result() const { return m_result; }
+
+ private:
+  static DWORD WINAPI ThreadProc(void* self);
+
+  std::function<INT_PTR()> m_run;
+  INT_PTR m_result = -100;
+  DWORD m_threadId = 0;
+  HANDLE m_thread = nullptr;
+};
+
+// The visible dialog of the thread whose caption is the given text; nullptr after the timeout.
+HWND FindThreadDialog(DWORD threadId, const std::wstring& caption, DWORD timeoutMs = 10000);
+// Waits until condition() holds, or the timeout.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
+// The dialog's thread has handled everything sent before this returns.
+void SyncWindow(HWND window);
+
+std::wstring WindowTextOf(HWND window);
+// A left click on the control at a point of its client area, as posted mouse messages.
+void ClickAt(HWND control, int x, int y);
+// The colour on screen at a point of the window's client area.
+COLORREF ClientPixel(HWND window, int x, int y);
+// The window as drawn on screen, written as a 24-bit BMP under the build
+// folder's test-artifacts; the path written, or "" on failure.
+std::string SaveWindowArtifact(HWND window, const std::string& name);
