@@ -68,6 +68,10 @@ class CScheduleDialog : public CToolBase {
   void OnMemoKillFocus();
   void OnCoverClicked();
   void OnSealSlotClicked(int slot);
+  // The three labels of the day page, from the date on display.
+  void ShowYearLabel();
+  void ShowMonthLabel();
+  void ShowDayLabel(int day, int weekday);
 
   CWnd m_memoLabel;
   CWnd m_scheduleLabel;

@@ -1,21 +1,161 @@
-// First cut of the window's life: the operations the host needs to load the
-// tool. The window itself, its day page and its calendar come next.
+// The window's life: Initialize on the host's thread, the UI thread and its
+// loop, the window's initialisation, saving and teardown.
+#include <cstdio>
+#include <string>
+
+#include "ui/LabelText.h"
 #include "ui/ScheduleDialog.h"
+#include "ui/WindowLayout.h"
+#include "ui/core/CalendarColours.h"
+#include "ui/core/CalendarGeometry.h"
+#include "ui/res/resource.h"
+#include "win/DataExchange.h"
+#include "win/Module.h"
+#include "win/Text.h"
 
-int CScheduleDialog::SaveState() { return 0; }
+namespace {
 
-void CScheduleDialog::Initialize() {}
+constexpr int kTooltipInitialDelayMs = 1000;
+constexpr BYTE kShiftJisCharset = 128;
+constexpr BYTE kVariablePitchDontCare = 2;
 
-BOOL CScheduleDialog::OnInitDialog() { return CToolBase::OnInitDialog(); }
+struct FontSpec {
+  int height;
+  int weight;
+  BYTE outPrecision;
+  BYTE quality;
+  const char* face;
+};
 
-void CScheduleDialog::DoDataExchange(CDataExchange*) {}
+constexpr FontSpec kLabelFontSpec = {22, 700, OUT_DEVICE_PRECIS, DRAFT_QUALITY, ""};
+constexpr FontSpec kDayFontSpec = {14, 400, OUT_DEVICE_PRECIS, DRAFT_QUALITY, "ＭＳＰゴシック"};
+constexpr FontSpec kLineFontSpec = {10, 400, OUT_TT_PRECIS, PROOF_QUALITY, ""};
 
-BOOL CScheduleDialog::PreTranslateMessage(MSG* msg) { return CToolBase::PreTranslateMessage(msg); }
-
-LRESULT CScheduleDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  return CToolBase::DefWindowProc(message, wParam, lParam);
+// A handle the open window still uses is never replaced.
+void CreateFontOnce(CFont& font, const FontSpec& spec) {
+  if (font.GetSafeHandle() != nullptr) return;
+  font.CreateFont(spec.height, 0, 0, 0, spec.weight, FALSE, FALSE, FALSE, kShiftJisCharset, spec.outPrecision,
+                  CLIP_DEFAULT_PRECIS, spec.quality, kVariablePitchDontCare, spec.face);
 }
 
-INT_PTR CScheduleDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  return CToolBase::WindowProc(message, wParam, lParam);
+}  // namespace
+
+void CScheduleDialog::Initialize() {
+  for (int theme = 0; theme < kThemeCount; ++theme) {
+    if (m_themeBrush[theme].GetSafeHandle() == nullptr) {
+      m_themeBrush[theme].CreateSolidBrush(g_ColourThemes[theme].headingBrush);
+    }
+  }
+  CreateFontOnce(m_labelFont, kLabelFontSpec);
+  CreateFontOnce(m_dayFont, kDayFontSpec);
+  CreateFontOnce(m_lineFont, kLineFontSpec);
+
+  std::string folder = std::string(m_pHost->GetDataDirectory(1, 0)) + "\\" + m_toolName.str();
+  CreateDirectoryW(WidenCp932(folder.c_str()).c_str(), nullptr);  // usually exists: ignored
+
+  CWinThread* thread = CWinThread::Begin(&CScheduleDialog::UiThreadProc, this);
+  if (thread != nullptr) {
+    delete m_pUiThread;
+    m_pUiThread = thread;
+  }
+}
+
+UINT CScheduleDialog::UiThreadProc(void* tool) {
+  auto* dialog = static_cast<CScheduleDialog*>(tool);
+  if (dialog->m_hWnd != nullptr) return static_cast<UINT>(-1);
+  // Without a window there is nothing to wait for.
+  if (!dialog->CreateFromTemplate(dialog->GetTemplateId(), nullptr)) return static_cast<UINT>(-1);
+  MSG msg = {};
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (dialog->PreTranslateMessage(&msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+    if (!dialog->IsWindow()) break;
+  }
+  if (dialog->IsWindow()) dialog->DestroyWindow();
+  return static_cast<UINT>(msg.wParam);
+}
+
+void CScheduleDialog::DoDataExchange(CDataExchange* pDX) {
+  DDX_Control(pDX, IDC_MEMO_BAR, m_memoLabel);
+  DDX_Control(pDX, IDC_SCHEDULE_BAR, m_scheduleLabel);
+  DDX_Control(pDX, IDC_DAY_LABEL, m_dayLabel);
+  DDX_Control(pDX, IDC_MONTH_LABEL, m_monthLabel);
+  DDX_Control(pDX, IDC_YEAR_LABEL, m_yearLabel);
+}
+
+BOOL CScheduleDialog::OnInitDialog() {
+  CToolBase::OnInitDialog();
+  m_hIcon = LoadIconW(ResourceModule(), MAKEINTRESOURCEW(IDI_PLANNIX));
+  SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+  SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+
+  m_toolTip.Create(this, TTS_ALWAYSTIP);
+  m_toolTip.SetDelayTime(TTDT_INITIAL, kTooltipInitialDelayMs);
+
+  PlaceWithClientArea(m_hWnd, ReadSettingInt("WndPosX"), ReadSettingInt("WndPosY"));
+  SetWindowText(GetTitle());
+  LayOutControls(m_hWnd);
+  for (int id : {IDC_YEAR_LABEL, IDC_MONTH_LABEL, IDC_DAY_LABEL}) {
+    ::SendMessageW(GetDlgItem(id), WM_SETFONT, reinterpret_cast<WPARAM>(m_labelFont.GetSafeHandle()), TRUE);
+  }
+  m_calendarRect = {kCalendarArea.left, kCalendarArea.top, kCalendarArea.right, kCalendarArea.bottom};
+
+  {
+    std::lock_guard<std::recursive_mutex> lock(m_monthLock);
+    m_year = static_cast<int32_t>(m_pHost->CalendarQuery(kCalTodayYear, 0, 0));
+    m_month = static_cast<int32_t>(m_pHost->CalendarQuery(kCalTodayMonth, 0, 0));
+    m_selectedDay = static_cast<int32_t>(m_pHost->CalendarQuery(kCalTodayDay, 0, 0));
+    m_selectedWeekday = static_cast<int32_t>(m_pHost->CalendarQuery(kCalTodayWeekday, 0, 0));
+  }
+  m_japaneseNames = ReadSettingInt("DspLanguage");
+  ShowYearLabel();
+  ShowMonthLabel();
+  ShowDayLabel(m_selectedDay, m_selectedWeekday);
+
+  for (int slot = kSealSlots - 1; slot >= 0; --slot) m_slotBitmaps[slot] = new CBitmap;
+  m_coverBitmap = new CBitmap;
+  ApplyTheme(ReadSettingInt("BackColor"));
+  ::SendMessageW(GetDlgItem(IDC_COVER), BM_SETIMAGE, IMAGE_BITMAP,
+                 reinterpret_cast<LPARAM>(m_coverBitmap->GetSafeHandle()));
+
+  LoadMonth(m_year, m_month, m_selectedDay, m_selectedWeekday);
+  if (m_pHostWnd != nullptr) m_pHostWnd->PostMessage(WM_TOOL_READY, static_cast<WPARAM>(m_toolId), 0);
+  return TRUE;
+}
+
+int CScheduleDialog::SaveState() {
+  WINDOWPLACEMENT placement = {};
+  placement.length = sizeof placement;
+  if (m_hWnd != nullptr && GetWindowPlacement(m_hWnd, &placement)) {
+    char value[16];
+    std::snprintf(value, sizeof value, "%ld", static_cast<long>(placement.rcNormalPosition.left));
+    m_pHost->SetSetting(m_toolId, "WndPosX", value);
+    std::snprintf(value, sizeof value, "%ld", static_cast<long>(placement.rcNormalPosition.top));
+    m_pHost->SetSetting(m_toolId, "WndPosY", value);
+  }
+  return WriteMonthFile();
+}
+
+void CScheduleDialog::OnClose() {
+  if (m_pHostWnd != nullptr) m_pHostWnd->SendMessage(WM_TOOL_CLOSING, static_cast<WPARAM>(m_toolId), 0);
+  CToolBase::DefWindowProc(WM_CLOSE, 0, 0);
+  DestroyWindow();
+}
+
+void CScheduleDialog::OnDestroy() {
+  CToolBase::DefWindowProc(WM_DESTROY, 0, 0);
+  SaveState();
+  for (int slot = kSealSlots - 1; slot >= 0; --slot) {
+    delete m_slotBitmaps[slot];
+    m_slotBitmaps[slot] = nullptr;
+  }
+  delete m_coverBitmap;
+  m_coverBitmap = nullptr;
+  if (m_toolTip.IsWindow()) m_toolTip.DestroyWindow();
+  m_toolTip.m_hWnd = nullptr;
+  for (CBrush& brush : m_themeBrush) brush.DeleteObject();
+  m_labelFont.DeleteObject();
+  m_dayFont.DeleteObject();
+  m_lineFont.DeleteObject();
 }

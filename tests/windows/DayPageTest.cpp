@@ -1,0 +1,283 @@
+// The day page and month navigation driven by real messages: spinners,
+// clicks, edits that lose the focus, the cover, and saving around them.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstring>
+#include <string>
+#include <thread>
+
+#include "tests/windows/ToolHarness.h"
+#include "ui/res/resource.h"
+#include "win/Text.h"
+
+namespace {
+
+constexpr int kForward = -1;  // the right arrow of a default-range spinner
+constexpr int kBack = 1;
+
+LRESULT Spin(const CToolHarness& harness, int spinnerId, int delta) {
+  NMUPDOWN notification = {};
+  notification.hdr.hwndFrom = harness.Control(spinnerId);
+  notification.hdr.idFrom = static_cast<UINT_PTR>(spinnerId);
+  notification.hdr.code = UDN_DELTAPOS;
+  notification.iDelta = delta;
+  SendMessageW(harness.Window(), WM_NOTIFY, static_cast<WPARAM>(spinnerId), reinterpret_cast<LPARAM>(&notification));
+  return GetWindowLongPtrW(harness.Window(), DWLP_MSGRESULT);
+}
+
+// Focus moves on the window's own thread, as a click or Tab would move it.
+void FocusControl(const CToolHarness& harness, int id) {
+  SendMessageW(harness.Window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(harness.Control(id)), TRUE);
+}
+
+void Type(const CToolHarness& harness, int id, const char* cp932Text) {
+  FocusControl(harness, id);
+  SendMessageW(harness.Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(WidenCp932(cp932Text).c_str()));
+}
+
+POINT CellCentre(const CToolHarness& harness, int day) {
+  const MonthGrid& grid = harness.Tool()->m_dayGrid;
+  for (int row = 0; row < MonthGrid::kRows; ++row) {
+    for (int column = 0; column < MonthGrid::kColumns; ++column) {
+      if (grid.At(row, column) == day) return {200 + 79 * column + 40, 5 + 17 + 95 * row + 47};
+    }
+  }
+  return {-1, -1};
+}
+
+void Click(const CToolHarness& harness, POINT point) {
+  SendMessageW(harness.Window(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+}
+
+bool SameRect(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+struct MonthStepCase {
+  int fromYear, fromMonth, spinner, delta, toYear, toMonth;
+};
+
+TEST(DayPageTest, SpinnersStepMonthsAndYearsAcrossYearEnds) {
+  const MonthStepCase cases[] = {
+      {2010, 12, IDC_MONTH_SPIN, kForward, 2011, 1},
+      {2011, 1, IDC_MONTH_SPIN, kBack, 2010, 12},
+      {2010, 1, IDC_MONTH_SPIN, kBack, 2009, 12},
+      {2010, 3, IDC_YEAR_SPIN, kForward, 2011, 3},
+      {2010, 3, IDC_YEAR_SPIN, kBack, 2009, 3},
+  };
+  for (const MonthStepCase& c : cases) {
+    CToolHarness harness(CToolHarness::MakeDate(c.fromYear, c.fromMonth, 15));
+    ASSERT_TRUE(harness.Open());
+    harness.Host().ClearEvents();
+    EXPECT_EQ(0, Spin(harness, c.spinner, c.delta));
+    CScheduleDialog* tool = harness.Tool();
+    EXPECT_EQ(c.toYear, tool->m_year) << c.fromYear << "/" << c.fromMonth;
+    EXPECT_EQ(c.toMonth, tool->m_month) << c.fromYear << "/" << c.fromMonth;
+    EXPECT_EQ(1, tool->m_selectedDay);
+    EXPECT_EQ(std::to_string(c.toYear), GetWindowTextCp932(harness.Control(IDC_YEAR_LABEL)).str());
+    EXPECT_EQ(0, std::strncmp("1 ", GetWindowTextCp932(harness.Control(IDC_DAY_LABEL)).c_str(), 2));
+    int expectedQuestions = c.spinner == IDC_YEAR_SPIN ? 12 : 1;
+    int questions = 0;
+    int code = c.delta == kForward ? kCalNextMonthFirstWeekday : kCalPrevMonthFirstWeekday;
+    for (const HostEvent& event : harness.Host().Events()) {
+      questions += event.kind == HostEvent::kCalendarQuery && event.code == code;
+    }
+    EXPECT_EQ(expectedQuestions, questions);
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(harness.Window(), nullptr), &info);
+    EXPECT_EQ(harness.Control(IDC_LINE1), info.hwndFocus);
+  }
+}
+
+TEST(DayPageTest, TypingThenClickingAnotherDayStoresIntoTheFirstDay) {
+  CToolHarness harness;
+  ASSERT_TRUE(harness.Open());
+  Type(harness, IDC_LINE3, "会議");
+  Click(harness, CellCentre(harness, 10));
+  CScheduleDialog* tool = harness.Tool();
+  EXPECT_STREQ("会議", tool->m_monthTable.Day(5).szLine[2]);
+  EXPECT_STREQ("", tool->m_monthTable.Day(10).szLine[2]);
+  EXPECT_EQ(10, tool->m_selectedDay);
+  EXPECT_EQ(3, tool->m_selectedWeekday);  // 10 March 2010 was a Wednesday
+  EXPECT_STREQ("", GetWindowTextCp932(harness.Control(IDC_LINE3)).c_str());
+  RECT expected = {200 + 79 * 3, 5 + 17 + 95 * 1, 200 + 79 * 4, 5 + 17 + 95 * 2};
+  EXPECT_TRUE(SameRect(expected, tool->m_selectedCellRect));
+}
+
+TEST(DayPageTest, MemoTypedBeforeASpinnerIsInTheWrittenFile) {
+  CToolHarness harness;
+  ASSERT_TRUE(harness.Open());
+  Type(harness, IDC_MEMO, "買い物\r\n牛乳");
+  Spin(harness, IDC_MONTH_SPIN, kForward);
+  MonthTable written = {};
+  ASSERT_EQ(1, ReadMonthFile(written, harness.MonthFilePath(2010, 3).c_str()));
+  EXPECT_STREQ("買い物\r\n牛乳", written.Day(5).szMemo);
+  EXPECT_EQ(4, harness.Tool()->m_month);
+}
+
+struct CutCase {
+  int controlId;
+  std::string typed;
+  size_t storedLength;
+};
+
+TEST(DayPageTest, LongTextIsCutToItsFieldNeverInsideACharacter) {
+  std::string kana;
+  for (int i = 0; i < 100; ++i) kana += "あ";
+  const CutCase cases[] = {
+      {IDC_LINE1, std::string(200, 'a'), 127},
+      {IDC_LINE2, kana, 126},
+      {IDC_MEMO, std::string(300, 'm'), 255},
+  };
+  CToolHarness harness;
+  ASSERT_TRUE(harness.Open());
+  for (const CutCase& c : cases) {
+    Type(harness, c.controlId, c.typed.c_str());
+    FocusControl(harness, IDC_LINE5);
+    const DayRecord& day = harness.Tool()->m_monthTable.Day(5);
+    const char* stored = c.controlId == IDC_MEMO ? day.szMemo : day.szLine[c.controlId - IDC_LINE1];
+    EXPECT_EQ(c.typed.substr(0, c.storedLength), stored) << c.controlId;
+    if (c.controlId != IDC_MEMO) {
+      EXPECT_EQ(c.typed.substr(0, c.storedLength), GetWindowTextCp932(harness.Control(c.controlId)).str());
+    }
+  }
+}
+
+TEST(DayPageTest, ClicksOffTheDaysSelectNothing) {
+  const POINT misses[] = {
+      {200 + 79 * 3, 200},       // the line left of Wednesday
+      {300, 5 + 17 + 95},        // the line between the first two rows
+      {400, 12},                 // the header band
+      {240, 60},                 // Sunday before 1 March 2010: no day
+      {100, 300},                // the day page
+      {755 + 5, 300},            // right of the calendar
+  };
+  CToolHarness harness;
+  ASSERT_TRUE(harness.Open());
+  CScheduleDialog* tool = harness.Tool();
+  RECT before = tool->m_selectedCellRect;
+  for (const POINT& point : misses) {
+    Click(harness, point);
+    EXPECT_EQ(5, tool->m_selectedDay) << point.x << "," << point.y;
+    EXPECT_TRUE(SameRect(before, tool->m_selectedCellRect)) << point.x << "," << point.y;
+  }
+}
+
+TEST(DayPageTest, CoverHidesTheMemoOnEveryNewlyShownDay) {
+  CToolHarness harness;
+  harness.SetSetting("DspDiaryCover", "1");
+  ASSERT_TRUE(harness.Open());
+  HWND cover = harness.Control(IDC_COVER);
+  HWND memo = harness.Control(IDC_MEMO);
+  EXPECT_TRUE(GetWindowLongW(cover, GWL_STYLE) & WS_VISIBLE);
+  EXPECT_FALSE(GetWindowLongW(memo, GWL_STYLE) & WS_VISIBLE);
+  SendMessageW(harness.Window(), WM_COMMAND, MAKEWPARAM(IDC_COVER, BN_CLICKED), reinterpret_cast<LPARAM>(cover));
+  EXPECT_FALSE(GetWindowLongW(cover, GWL_STYLE) & WS_VISIBLE);
+  EXPECT_TRUE(GetWindowLongW(memo, GWL_STYLE) & WS_VISIBLE);
+  Click(harness, CellCentre(harness, 12));
+  EXPECT_TRUE(GetWindowLongW(cover, GWL_STYLE) & WS_VISIBLE);
+  SendMessageW(harness.Window(), WM_COMMAND, MAKEWPARAM(IDC_COVER, BN_CLICKED), reinterpret_cast<LPARAM>(cover));
+  Spin(harness, IDC_MONTH_SPIN, kForward);
+  EXPECT_TRUE(GetWindowLongW(cover, GWL_STYLE) & WS_VISIBLE);
+  EXPECT_FALSE(GetWindowLongW(memo, GWL_STYLE) & WS_VISIBLE);
+}
+
+HWND FindOwnedMessageBox(HWND owner) {
+  struct Search {
+    HWND owner;
+    HWND found;
+  } search = {owner, nullptr};
+  EnumThreadWindows(
+      GetWindowThreadProcessId(owner, nullptr),
+      [](HWND window, LPARAM raw) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(raw);
+        wchar_t className[16] = {};
+        GetClassNameW(window, className, 16);
+        if (std::wstring(className) == L"#32770" && GetWindow(window, GW_OWNER) == s->owner) s->found = window;
+        return s->found == nullptr;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+TEST(DayPageTest, UnwritableMonthFileKeepsTheMonthAndItsEdits) {
+  CToolHarness harness;
+  ASSERT_TRUE(harness.Open());
+  Type(harness, IDC_LINE2, "締め切り");
+  FocusControl(harness, IDC_LINE3);
+  std::wstring folder = WidenCp932(harness.ToolFolder().c_str());
+  RemoveFolderTree(folder);
+
+  static NMUPDOWN notification = {};
+  notification.hdr.hwndFrom = harness.Control(IDC_MONTH_SPIN);
+  notification.hdr.idFrom = IDC_MONTH_SPIN;
+  notification.hdr.code = UDN_DELTAPOS;
+  notification.iDelta = kForward;
+  PostMessageW(harness.Window(), WM_NOTIFY, IDC_MONTH_SPIN, reinterpret_cast<LPARAM>(&notification));
+  HWND box = nullptr;
+  ASSERT_TRUE(CToolHarness::WaitFor([&] { return (box = FindOwnedMessageBox(harness.Window())) != nullptr; }));
+  EXPECT_EQ(1, harness.ToolBase()->m_modalActive.load());
+  wchar_t text[64] = {};
+  EnumChildWindows(
+      box,
+      [](HWND child, LPARAM raw) -> BOOL {
+        wchar_t className[16] = {};
+        GetClassNameW(child, className, 16);
+        if (std::wstring(className) == L"Static" && GetWindowTextLengthW(child) > 0) {
+          GetWindowTextW(child, reinterpret_cast<wchar_t*>(raw), 64);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(text));
+  EXPECT_EQ(WidenCp932("ﾃﾞｰﾀﾌｧｲﾙを作成できませんでした。"), std::wstring(text));
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(CToolHarness::WaitFor([&] { return harness.ToolBase()->m_modalActive.load() == 0; }));
+  harness.Sync();
+
+  CScheduleDialog* tool = harness.Tool();
+  EXPECT_EQ(3, tool->m_month);
+  EXPECT_EQ(2010, tool->m_year);
+  EXPECT_STREQ("締め切り", tool->m_monthTable.Day(5).szLine[1]);
+  EXPECT_STREQ("締め切り", GetWindowTextCp932(harness.Control(IDC_LINE2)).c_str());
+
+  CreateDirectoryW(folder.c_str(), nullptr);  // the save at close can succeed again
+  ASSERT_TRUE(harness.Close());
+  MonthTable written = {};
+  ASSERT_EQ(1, ReadMonthFile(written, harness.MonthFilePath(2010, 3).c_str()));
+  EXPECT_STREQ("締め切り", written.Day(5).szLine[1]);
+}
+
+TEST(DayPageTest, HostThreadSavesDuringEditsNeverWriteATornRecord) {
+  const std::string first(120, 'A');
+  const std::string second(120, 'B');
+  CToolHarness harness;
+  ASSERT_TRUE(harness.Open());
+  std::atomic<bool> done{false};
+  std::atomic<int> torn{0}, saves{0}, failed{0};
+  std::string path = harness.MonthFilePath(2010, 3);
+  std::thread host([&] {
+    while (!done) {
+      if (harness.ToolBase()->SaveState() != 1) ++failed;
+      ++saves;
+      MonthTable written = {};
+      if (ReadMonthFile(written, path.c_str()) == 1) {
+        std::string line = written.Day(5).szLine[0];
+        if (!line.empty() && line != first && line != second) ++torn;
+      }
+    }
+  });
+  for (int round = 0; round < 150; ++round) {
+    Type(harness, IDC_LINE1, (round % 2 ? first : second).c_str());
+    FocusControl(harness, IDC_LINE2);
+  }
+  CToolHarness::WaitFor([&] { return saves.load() > 20; }, 5000);
+  done = true;
+  host.join();
+  EXPECT_GT(saves.load(), 0);
+  EXPECT_EQ(0, failed.load());
+  EXPECT_EQ(0, torn.load());
+}
+
+}  // namespace

@@ -1,0 +1,106 @@
+// The day page: what it shows of the selected day, and how the edits and
+// calendar clicks store into and select from the month table.
+#include <cstring>
+
+#include "ui/ScheduleDialog.h"
+#include "ui/core/CalendarGeometry.h"
+#include "ui/res/resource.h"
+#include "win/Text.h"
+
+namespace {
+
+PixelRect AsPixelRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+
+}  // namespace
+
+void CScheduleDialog::ShowDayPage(int day, int weekday) {
+  std::lock_guard<std::recursive_mutex> lock(m_monthLock);
+  const DayRecord& record = m_monthTable.Day(day);
+  ShowDayLabel(day, weekday);
+  for (int slot = 1; slot <= kSealSlots; ++slot) SetSealSlotImage(record.nSeal[slot - 1], slot);
+  SetDlgItemText(IDC_LINE1, record.szLine[0]);
+  ::SetFocus(GetDlgItem(IDC_LINE1));
+  for (int line = 1; line < kLineCount; ++line) SetDlgItemText(IDC_LINE1 + line, record.szLine[line]);
+  SetDlgItemText(IDC_MEMO, record.szMemo);
+  bool covered = ReadSettingInt("DspDiaryCover") != 0;
+  ::ShowWindow(GetDlgItem(IDC_COVER), covered ? SW_SHOW : SW_HIDE);
+  ::ShowWindow(GetDlgItem(IDC_MEMO), covered ? SW_HIDE : SW_SHOW);
+}
+
+void CScheduleDialog::SetSealSlotImage(int code, int slot) {
+  HWND control = GetDlgItem(IDC_SEAL_SLOT1 + slot - 1);
+  CBitmap* bitmap = m_slotBitmaps[kSealSlots - slot];
+  intptr_t bitmapId = LookupSeal(code, kSealKeyCode, kSealFieldBitmapId);
+  const char* name = reinterpret_cast<const char*>(LookupSeal(code, kSealKeyCode, kSealFieldName));
+  // A code from a damaged file that no seal has: no picture and no name.
+  HBITMAP picture = nullptr;
+  if (bitmapId != kNoSealRow) {
+    CBitmap loaded;
+    if (loaded.LoadBitmap(static_cast<int>(bitmapId))) picture = loaded.Detach();
+  }
+  ::SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
+  bitmap->Attach(picture);
+  m_toolTip.SetToolText(control, name != nullptr ? name : "");
+}
+
+void CScheduleDialog::LocateDayCell(int day) {
+  for (int row = 0; row < MonthGrid::kRows; ++row) {
+    for (int column = 0; column < MonthGrid::kColumns; ++column) {
+      if (day <= 0 || m_dayGrid.At(row, column) != day) continue;
+      PixelRect cell = SelectionRect(AsPixelRect(m_calendarRect), column, row);
+      m_selectedCellRect = {cell.left, cell.top, cell.right, cell.bottom};
+      return;
+    }
+  }
+}
+
+void CScheduleDialog::OnCalendarClick(POINT point) {
+  RECT kept = m_selectedCellRect;
+  ::SetFocus(GetDlgItem(IDC_YEAR_SPIN));
+  std::optional<GridCell> cell = HitCell(AsPixelRect(m_calendarRect), point.x, point.y);
+  if (!cell) return;
+  int day = m_dayGrid.At(cell->row, cell->column);
+  if (day == 0 || day > kDaysInTable) return;  // outside the month, or a grid the table cannot hold
+  {
+    std::lock_guard<std::recursive_mutex> lock(m_monthLock);
+    m_selectedWeekday = cell->column;
+    m_selectedDay = day;
+    ShowDayPage(day, cell->column);
+    LocateDayCell(day);
+  }
+  InvalidateRect(kept, true);
+  InvalidateRect(m_selectedCellRect, true);
+}
+
+void CScheduleDialog::ReadLineEdit(int controlId, char* destination) {
+  // The record's own setter rule: 127 bytes, never half a character.
+  StoreFieldText(destination, kLineSize, GetWindowTextCp932(GetDlgItem(controlId)));
+}
+
+void CScheduleDialog::OnLineKillFocus(int line) {
+  int controlId = IDC_LINE1 + line - 1;
+  char stored[kLineSize];
+  {
+    std::lock_guard<std::recursive_mutex> lock(m_monthLock);
+    char* field = m_monthTable.Day(m_selectedDay).szLine[line - 1];
+    ReadLineEdit(controlId, field);
+    std::memcpy(stored, field, kLineSize);
+  }
+  SetDlgItemText(controlId, stored);
+  InvalidateRect(m_selectedCellRect, true);
+}
+
+void CScheduleDialog::OnMemoKillFocus() {
+  CString text = GetWindowTextCp932(GetDlgItem(IDC_MEMO));
+  {
+    std::lock_guard<std::recursive_mutex> lock(m_monthLock);
+    SetDayMemo(m_monthTable.Day(m_selectedDay), text);
+  }
+  InvalidateRect(m_selectedCellRect, true);
+}
+
+void CScheduleDialog::OnCoverClicked() {
+  ::ShowWindow(GetDlgItem(IDC_COVER), SW_HIDE);
+  ::ShowWindow(GetDlgItem(IDC_MEMO), SW_SHOW);
+  ::SetFocus(GetDlgItem(IDC_MEMO));
+}

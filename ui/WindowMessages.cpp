@@ -1,0 +1,115 @@
+// The schedule window's message map, key filter and activation notice.
+#include "ui/ScheduleDialog.h"
+#include "ui/res/resource.h"
+
+namespace {
+
+constexpr WPARAM kReturnKey = 13;
+constexpr WPARAM kTabKey = 9;
+constexpr WPARAM kEscapeKey = 27;
+
+bool IsRelayedMouseMessage(UINT message) {
+  switch (message) {
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Only key messages carry a key code in wParam; a mouse message's button
+// flags or a timer id of 13 or 27 must not be taken for Return or Escape.
+bool IsKeyMessage(UINT message) { return message >= WM_KEYFIRST && message <= WM_KEYLAST; }
+
+}  // namespace
+
+BOOL CScheduleDialog::PreTranslateMessage(MSG* msg) {
+  if (IsKeyMessage(msg->message)) {
+    if (msg->wParam == kReturnKey && GetKeyState(VK_CONTROL) >= 0) msg->wParam = kTabKey;
+    if (msg->wParam == kEscapeKey) return TRUE;
+  }
+  if (IsRelayedMouseMessage(msg->message)) m_toolTip.RelayEvent(msg);
+  return CToolBase::PreTranslateMessage(msg);
+}
+
+LRESULT CScheduleDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ACTIVATE && (LOWORD(wParam) == WA_ACTIVE || LOWORD(wParam) == WA_CLICKACTIVE) &&
+      m_pHostWnd != nullptr) {
+    m_pHostWnd->SendMessage(WM_TOOL_ACTIVATED, static_cast<WPARAM>(m_toolId), 0);
+  }
+  return CToolBase::DefWindowProc(message, wParam, lParam);
+}
+
+INT_PTR CScheduleDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CLOSE:
+      OnClose();
+      return TRUE;
+    case WM_DESTROY:
+      OnDestroy();
+      return TRUE;
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC: {
+      // The dialog's default brush and colours, then ours over them.
+      auto defaultBrush = reinterpret_cast<HBRUSH>(::DefWindowProcW(m_hWnd, message, wParam, lParam));
+      return reinterpret_cast<INT_PTR>(
+          OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), defaultBrush));
+    }
+    case WM_PAINT:
+      PaintCalendar();
+      return TRUE;
+    case WM_PRINTCLIENT:
+      PaintCalendarInto(reinterpret_cast<HDC>(wParam));
+      return TRUE;
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      if (header->code != UDN_DELTAPOS) break;
+      const auto* notification = reinterpret_cast<const NMUPDOWN*>(lParam);
+      if (header->idFrom == IDC_YEAR_SPIN) return SetDialogResult(m_hWnd, OnYearSpin(notification));
+      if (header->idFrom == IDC_MONTH_SPIN) return SetDialogResult(m_hWnd, OnMonthSpin(notification));
+      break;
+    }
+    case WM_LBUTTONDOWN:
+      OnCalendarClick({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+      return TRUE;
+    case WM_COMMAND: {
+      int id = LOWORD(wParam);
+      int code = HIWORD(wParam);
+      if (code == EN_KILLFOCUS && id >= IDC_LINE1 && id <= IDC_LINE5) {
+        OnLineKillFocus(id - IDC_LINE1 + 1);
+        return TRUE;
+      }
+      if (code == EN_KILLFOCUS && id == IDC_MEMO) {
+        OnMemoKillFocus();
+        return TRUE;
+      }
+      if (code == STN_CLICKED && id >= IDC_SEAL_SLOT1 && id <= IDC_SEAL_SLOT4) {
+        OnSealSlotClicked(id - IDC_SEAL_SLOT1 + 1);
+        return TRUE;
+      }
+      if (code == BN_CLICKED && id == IDC_COVER) {
+        OnCoverClicked();
+        return TRUE;
+      }
+      break;
+    }
+    case WM_KEYDOWN:
+      return DefWindowProc(message, wParam, lParam);
+    case WM_TOOL_SETTINGS:
+      return SetDialogResult(m_hWnd, OnSettings(wParam, lParam));
+    default:
+      break;
+  }
+  return CToolBase::WindowProc(message, wParam, lParam);
+}
