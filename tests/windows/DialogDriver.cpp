@@ -98,6 +98,9 @@ std::string SaveWindowArtifact(HWND window, const std::string& name) {
   CreateDirectoryW(folder.c_str(), nullptr);
   std::wstring path = folder + L"\\" + std::wstring(name.begin(), name.end());
 
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  SyncWindow(window);
+  Sleep(300);  // the X server catches up
   RECT rect;
   GetWindowRect(window, &rect);
   int width = rect.right - rect.left;
