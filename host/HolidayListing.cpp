@@ -19,7 +19,8 @@ std::string Utf8FromCp932(const char* text) {
 
 std::string HolidayListingUtf8(int year) {
   std::string listing;
-  for (const Holiday& holiday : CHolidayYear(year).Holidays()) {
+  CHolidayYear holidays(year);
+  for (const Holiday& holiday : holidays.Holidays()) {
     char date[32];
     std::snprintf(date, sizeof date, "%04d-%02d-%02d ", year, holiday.month, holiday.day);
     listing += date;

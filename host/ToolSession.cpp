@@ -54,10 +54,16 @@ bool CToolSession::Close(DWORD timeoutMs) {
   HWND window = Window();
   if (window == nullptr) return true;
   if (IsModalActive()) return false;
-  HANDLE thread = OpenThread(SYNCHRONIZE, FALSE, GetWindowThreadProcessId(window, nullptr));
+  DWORD threadId = GetWindowThreadProcessId(window, nullptr);
+  HANDLE thread = OpenThread(SYNCHRONIZE, FALSE, threadId);
   ::PostMessageW(window, WM_CLOSE, 0, 0);
   bool ended = PumpUntil(
-      [&] { return thread != nullptr ? WaitForSingleObject(thread, 0) == WAIT_OBJECT_0 : !::IsWindow(window); },
+      [&] {
+        if (::IsWindow(window)) return false;
+        // A loop that took the close inside IsDialogMessage waits for one more message.
+        PostThreadMessageW(threadId, WM_NULL, 0, 0);
+        return thread == nullptr || WaitForSingleObject(thread, 0) == WAIT_OBJECT_0;
+      },
       timeoutMs);
   if (thread != nullptr) CloseHandle(thread);
   m_ready = false;
