@@ -31,21 +31,23 @@ FILE* OpenOutput(const std::wstring& path) {
   return _wfopen(path.c_str(), L"wb");
 }
 
+struct ToolDialogSearch {
+  HWND toolWindow;
+  HWND found;
+};
+
+BOOL CALLBACK MatchToolDialog(HWND hwnd, LPARAM lParam) {
+  auto* search = reinterpret_cast<ToolDialogSearch*>(lParam);
+  if (hwnd == search->toolWindow || !IsWindowVisible(hwnd)) return TRUE;
+  search->found = hwnd;
+  return FALSE;
+}
+
 // The modal dialog the tool's UI thread shows besides its main window.
 HWND FindToolDialog(HWND toolWindow) {
-  struct Search {
-    HWND toolWindow;
-    HWND found;
-  } search = {toolWindow, nullptr};
-  EnumThreadWindows(
-      GetWindowThreadProcessId(toolWindow, nullptr),
-      [](HWND hwnd, LPARAM lParam) -> BOOL {
-        auto* state = reinterpret_cast<Search*>(lParam);
-        if (hwnd == state->toolWindow || !IsWindowVisible(hwnd)) return TRUE;
-        state->found = hwnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  ToolDialogSearch search = {toolWindow, nullptr};
+  EnumThreadWindows(GetWindowThreadProcessId(toolWindow, nullptr), &MatchToolDialog,
+                    reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
