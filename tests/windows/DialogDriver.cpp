@@ -29,7 +29,9 @@ DWORD WINAPI CModalThread::ThreadProc(void* self) {
 }
 
 bool CModalThread::Wait(DWORD timeoutMs) {
-  return m_thread != nullptr && WaitForSingleObject(m_thread, timeoutMs) == WAIT_OBJECT_0;
+  // Pumps while waiting: the run may send to a window of the test thread.
+  return m_thread != nullptr && WaitUntil([this] { return WaitForSingleObject(m_thread, 0) == WAIT_OBJECT_0; },
+                                          timeoutMs);
 }
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
