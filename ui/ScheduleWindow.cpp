@@ -67,9 +67,11 @@ UINT CScheduleDialog::UiThreadProc(void* tool) {
   if (!dialog->CreateFromTemplate(dialog->GetTemplateId(), nullptr)) return static_cast<UINT>(-1);
   MSG msg = {};
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    if (dialog->PreTranslateMessage(&msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+    if (!dialog->PreTranslateMessage(&msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    // Dialog navigation dispatches the window's own messages, WM_CLOSE among them.
     if (!dialog->IsWindow()) break;
   }
   if (dialog->IsWindow()) dialog->DestroyWindow();
