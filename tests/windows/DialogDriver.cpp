@@ -3,6 +3,27 @@
 #include <fstream>
 #include <vector>
 
+namespace {
+
+BOOL CALLBACK CancelDialog(HWND window, LPARAM) {
+  PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+  return TRUE;
+}
+
+struct CaptionSearch {
+  const std::wstring* caption;
+  HWND found;
+};
+
+BOOL CALLBACK MatchCaption(HWND window, LPARAM param) {
+  auto* wanted = reinterpret_cast<CaptionSearch*>(param);
+  if (!IsWindowVisible(window) || WindowTextOf(window) != *wanted->caption) return TRUE;
+  wanted->found = window;
+  return FALSE;
+}
+
+}  // namespace
+
 CModalThread::CModalThread(std::function<INT_PTR()> run) : m_run(std::move(run)) {
   m_thread = CreateThread(nullptr, 0, &CModalThread::ThreadProc, this, 0, &m_threadId);
 }
@@ -10,13 +31,7 @@ CModalThread::CModalThread(std::function<INT_PTR()> run) : m_run(std::move(run))
 CModalThread::~CModalThread() {
   if (m_thread == nullptr) return;
   if (!Wait(0)) {
-    EnumThreadWindows(
-        m_threadId,
-        [](HWND window, LPARAM) -> BOOL {
-          PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
-          return TRUE;
-        },
-        0);
+    EnumThreadWindows(m_threadId, &CancelDialog, 0);
     Wait(5000);
   }
   CloseHandle(m_thread);
@@ -57,21 +72,10 @@ std::wstring WindowTextOf(HWND window) {
 }
 
 HWND FindThreadDialog(DWORD threadId, const std::wstring& caption, DWORD timeoutMs) {
-  struct Search {
-    const std::wstring* caption;
-    HWND found;
-  } search = {&caption, nullptr};
+  CaptionSearch search = {&caption, nullptr};
   WaitUntil(
       [&] {
-        EnumThreadWindows(
-            threadId,
-            [](HWND window, LPARAM param) -> BOOL {
-              auto* wanted = reinterpret_cast<Search*>(param);
-              if (!IsWindowVisible(window) || WindowTextOf(window) != *wanted->caption) return TRUE;
-              wanted->found = window;
-              return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
+        EnumThreadWindows(threadId, &MatchCaption, reinterpret_cast<LPARAM>(&search));
         return search.found != nullptr;
       },
       timeoutMs);
