@@ -184,22 +184,33 @@ TEST(DayPageTest, CoverHidesTheMemoOnEveryNewlyShownDay) {
   EXPECT_FALSE(GetWindowLongW(memo, GWL_STYLE) & WS_VISIBLE);
 }
 
+struct BoxSearch {
+  HWND owner;
+  HWND found;
+};
+
+BOOL CALLBACK MatchOwnedMessageBox(HWND window, LPARAM raw) {
+  auto* search = reinterpret_cast<BoxSearch*>(raw);
+  wchar_t className[16] = {};
+  GetClassNameW(window, className, 16);
+  if (std::wstring(className) == L"#32770" && GetWindow(window, GW_OWNER) == search->owner) search->found = window;
+  return search->found == nullptr;
+}
+
 HWND FindOwnedMessageBox(HWND owner) {
-  struct Search {
-    HWND owner;
-    HWND found;
-  } search = {owner, nullptr};
-  EnumThreadWindows(
-      GetWindowThreadProcessId(owner, nullptr),
-      [](HWND window, LPARAM raw) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(raw);
-        wchar_t className[16] = {};
-        GetClassNameW(window, className, 16);
-        if (std::wstring(className) == L"#32770" && GetWindow(window, GW_OWNER) == s->owner) s->found = window;
-        return s->found == nullptr;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  BoxSearch search = {owner, nullptr};
+  EnumThreadWindows(GetWindowThreadProcessId(owner, nullptr), &MatchOwnedMessageBox,
+                    reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+BOOL CALLBACK TakeStaticText(HWND child, LPARAM raw) {
+  wchar_t className[16] = {};
+  GetClassNameW(child, className, 16);
+  if (std::wstring(className) == L"Static" && GetWindowTextLengthW(child) > 0) {
+    GetWindowTextW(child, reinterpret_cast<wchar_t*>(raw), 64);
+  }
+  return TRUE;
 }
 
 TEST(DayPageTest, UnwritableMonthFileKeepsTheMonthAndItsEdits) {
@@ -220,17 +231,7 @@ TEST(DayPageTest, UnwritableMonthFileKeepsTheMonthAndItsEdits) {
   ASSERT_TRUE(CToolHarness::WaitFor([&] { return (box = FindOwnedMessageBox(harness.Window())) != nullptr; }));
   EXPECT_EQ(1, harness.ToolBase()->m_modalActive.load());
   wchar_t text[64] = {};
-  EnumChildWindows(
-      box,
-      [](HWND child, LPARAM raw) -> BOOL {
-        wchar_t className[16] = {};
-        GetClassNameW(child, className, 16);
-        if (std::wstring(className) == L"Static" && GetWindowTextLengthW(child) > 0) {
-          GetWindowTextW(child, reinterpret_cast<wchar_t*>(raw), 64);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(text));
+  EnumChildWindows(box, &TakeStaticText, reinterpret_cast<LPARAM>(text));
   EXPECT_EQ(WidenCp932("ﾃﾞｰﾀﾌｧｲﾙを作成できませんでした。"), std::wstring(text));
   PostMessageW(box, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(CToolHarness::WaitFor([&] { return harness.ToolBase()->m_modalActive.load() == 0; }));
