@@ -1,0 +1,70 @@
+// Median time of one month change in the open window (save, load, day page,
+// repaint), over full months next to empty months as the reference.
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "tests/windows/ToolHarness.h"
+#include "ui/res/resource.h"
+#include "win/Text.h"
+
+namespace {
+
+constexpr int kRounds = 40;
+
+MonthTable FullMonth() {
+  MonthTable month = {};
+  for (int day = 1; day <= kDaysInTable; ++day) {
+    for (int line = 0; line < kLineCount; ++line) SetDayLine(month.Day(day), line, std::string(100, 'x').c_str());
+    SetDayMemo(month.Day(day), std::string(250, 'm').c_str());
+    month.Day(day).nSeal[0] = 1;
+  }
+  return month;
+}
+
+double MicrosecondsOfOneChange(const CToolHarness& harness, int delta) {
+  NMUPDOWN notification = {};
+  notification.hdr.hwndFrom = harness.Control(IDC_MONTH_SPIN);
+  notification.hdr.idFrom = IDC_MONTH_SPIN;
+  notification.hdr.code = UDN_DELTAPOS;
+  notification.iDelta = delta;
+  LARGE_INTEGER frequency, start, end;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&start);
+  SendMessageW(harness.Window(), WM_NOTIFY, IDC_MONTH_SPIN, reinterpret_cast<LPARAM>(&notification));
+  UpdateWindow(harness.Window());
+  QueryPerformanceCounter(&end);
+  return 1e6 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double Median(std::vector<double> samples) {
+  std::sort(samples.begin(), samples.end());
+  return samples[samples.size() / 2];
+}
+
+// Alternates between March and April 2010, both full or both empty.
+double MedianChange(bool full) {
+  CToolHarness harness;
+  if (full) {
+    CreateDirectoryW(WidenCp932(harness.ToolFolder().c_str()).c_str(), nullptr);
+    MonthTable month = FullMonth();
+    for (int m : {3, 4}) WriteMonthFile(month, harness.MonthFilePath(2010, m).c_str(), [] { return 31; });
+  }
+  if (!harness.Open()) return -1;
+  ShowWindow(harness.Window(), SW_SHOWNOACTIVATE);
+  std::vector<double> samples;
+  for (int round = 0; round < kRounds; ++round) samples.push_back(MicrosecondsOfOneChange(harness, round % 2 ? 1 : -1));
+  harness.Close();
+  return Median(samples);
+}
+
+}  // namespace
+
+int main() {
+  double full = MedianChange(true);
+  double empty = MedianChange(false);
+  std::printf("month change, full months:  median %.0f us over %d changes\n", full, kRounds);
+  std::printf("month change, empty months: median %.0f us (reference)\n", empty);
+  return full < 0 || empty < 0 ? 1 : 0;
+}
