@@ -231,7 +231,11 @@ TEST(DayPageTest, UnwritableMonthFileKeepsTheMonthAndItsEdits) {
   ASSERT_TRUE(CToolHarness::WaitFor([&] { return (box = FindOwnedMessageBox(harness.Window())) != nullptr; }));
   EXPECT_EQ(1, harness.ToolBase()->m_modalActive.load());
   wchar_t text[64] = {};
-  EnumChildWindows(box, &TakeStaticText, reinterpret_cast<LPARAM>(text));
+  // The box is found as soon as it exists; its text comes a moment later.
+  CToolHarness::WaitFor([&] {
+    EnumChildWindows(box, &TakeStaticText, reinterpret_cast<LPARAM>(text));
+    return text[0] != L'\0';
+  });
   EXPECT_EQ(WidenCp932("ﾃﾞｰﾀﾌｧｲﾙを作成できませんでした。"), std::wstring(text));
   PostMessageW(box, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(CToolHarness::WaitFor([&] { return harness.ToolBase()->m_modalActive.load() == 0; }));

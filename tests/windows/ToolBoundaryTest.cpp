@@ -11,6 +11,7 @@
 #include "host/core/MemorySettingsStore.h"
 #include "sifter/FileSifter.h"
 #include "tests/windows/PluginLoader.h"
+#include "tests/windows/ToolHarness.h"
 
 namespace {
 
@@ -27,8 +28,23 @@ std::vector<std::string> ExportedNames(HMODULE module) {
   return result;
 }
 
+// A data folder of the test's own: a window created here saves into it when
+// it is destroyed.
+std::string MakeDataDirectory() {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  std::wstring folder = std::wstring(temp) + L"plannix-boundary-" + std::to_wstring(GetCurrentProcessId());
+  CreateDirectoryW(folder.c_str(), nullptr);
+  CreateDirectoryW((folder + L"\\Plannix").c_str(), nullptr);
+  return std::string(folder.begin(), folder.end());
+}
+
 class ToolBoundaryTest : public ::testing::Test {
  protected:
+  ~ToolBoundaryTest() override {
+    RemoveFolderTree(std::wstring(m_dataDirectory.begin(), m_dataDirectory.end()));
+  }
+
   void SetUp() override {
     ASSERT_NE(nullptr, m_loader.Module()) << "Plannix.dll not loaded";
     ASSERT_NE(nullptr, m_loader.Factory());
@@ -40,7 +56,8 @@ class ToolBoundaryTest : public ::testing::Test {
   CPluginLoader m_loader;
   CWnd m_hostWnd;
   CMemorySettingsStore m_settings;
-  CHostServices m_host{m_settings, "C:\\plannix-test"};
+  std::string m_dataDirectory = MakeDataDirectory();
+  CHostServices m_host{m_settings, m_dataDirectory};
   CToolBase* m_tool = nullptr;
 };
 
