@@ -8,6 +8,8 @@
 
 #include "host/CommandHostWindow.h"
 #include "host/HolidayListing.h"
+#include "host/HostExport.h"
+#include "host/HostPaths.h"
 #include "host/MessagePump.h"
 #include "host/SearchThread.h"
 #include "host/ToolSession.h"
@@ -120,4 +122,14 @@ int RunHolidaysCommand(const HostOptions& options) {
   _setmode(_fileno(stdout), _O_BINARY);
   bool written = fwrite(listing.data(), 1, listing.size(), stdout) == listing.size() && fflush(stdout) == 0;
   return written ? kExitOk : Fail(L"writing the holidays failed");
+}
+
+int RunExportCommand(const HostOptions& options) {
+  std::wstring dataDirectory = options.dataDirectory.empty() ? DefaultDataDirectory() : options.dataDirectory;
+  if (dataDirectory.empty()) return Fail(L"no application data folder; give one with --data DIR");
+  HostExportResult result = ExportBookToFile(dataDirectory, options.exportOptions, options.exportPath);
+  // The warnings as they are, UTF-8: a script keeps them as the exporter's own.
+  fwrite(result.warnings.data(), 1, result.warnings.size(), stderr);
+  fflush(stderr);
+  return result.written ? kExitOk : Fail(result.error);
 }

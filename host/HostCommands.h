@@ -8,3 +8,5 @@ int RunSearchCommand(const HostOptions& options, CHostContext& context);
 int RunSaveAndExitCommand(CHostContext& context);
 int RunScreenshotCommand(const HostOptions& options, CHostContext& context);
 int RunHolidaysCommand(const HostOptions& options);
+// Reads the month files only: the tool is not loaded.
+int RunExportCommand(const HostOptions& options);

@@ -32,6 +32,7 @@ int wmain(int argc, wchar_t** argv) {
     return kExitUsage;
   }
   if (options.command == HostCommand::kHolidays) return RunHolidaysCommand(options);
+  if (options.command == HostCommand::kExport) return RunExportCommand(options);
 
   CHostContext context;
   error = context.Prepare(options);

@@ -2,7 +2,9 @@
 
 #include <cwctype>
 
+#include "export/ExportArguments.h"
 #include "host/ExactCp932.h"
+#include "host/HostExport.h"
 #include "host/core/CalendarFacts.h"
 #include "win/Text.h"
 
@@ -17,6 +19,10 @@ const wchar_t kHostUsage[] =
     L"  --screenshot FILE.bmp   capture the schedule window\n"
     L"  --settings-shot FILE.bmp  also capture the settings dialog\n"
     L"  --holidays YEAR         list the year's holidays as YYYY-MM-DD name (UTF-8)\n"
+    L"  --export FILE           write the schedule book into FILE, from the month files\n"
+    L"    --format ics|csv      iCalendar or CSV (default: CSV for a .csv FILE, else iCalendar)\n"
+    L"    --from YYYY-MM        the first month exported (default: the oldest)\n"
+    L"    --to YYYY-MM          the last month exported (default: the newest)\n"
     L"options:\n"
     L"  --data DIR              data directory (default: %APPDATA%\\Quirelle)\n"
     L"  --today YYYY-MM-DD      stands for today's date\n"
@@ -59,6 +65,16 @@ bool EndsWithBmp(const std::wstring& path) {
   return tail == L".bmp";
 }
 
+// "YYYY-MM" in ASCII; other characters can never make a month.
+bool ParseMonth(const std::wstring& text, YearMonth& month) {
+  std::string ascii;
+  for (wchar_t c : text) {
+    if (c > 0x7F) return false;
+    ascii += static_cast<char>(c);
+  }
+  return ParseYearMonth(ascii, month);
+}
+
 bool SetCommand(HostOptions& options, HostCommand command) {
   bool alsoScreenshot = options.command == HostCommand::kScreenshot && command == HostCommand::kScreenshot;
   if (options.command != HostCommand::kInteractive && !alsoScreenshot) return false;
@@ -71,6 +87,8 @@ bool SetCommand(HostOptions& options, HostCommand command) {
 std::wstring ParseHostOptions(int argc, const wchar_t* const* argv, HostOptions& options) {
   options = HostOptions();
   bool outGiven = false;
+  bool formatGiven = false;
+  bool rangeGiven = false;
   for (int i = 1; i < argc; ++i) {
     std::wstring name = argv[i];
     if (name == L"--save-and-exit") {
@@ -79,7 +97,7 @@ std::wstring ParseHostOptions(int argc, const wchar_t* const* argv, HostOptions&
     }
     if (name != L"--search" && name != L"--seal-search" && name != L"--out" && name != L"--screenshot" &&
         name != L"--settings-shot" && name != L"--holidays" && name != L"--data" && name != L"--today" &&
-        name != L"--ini") {
+        name != L"--ini" && name != L"--export" && name != L"--format" && name != L"--from" && name != L"--to") {
       return L"unknown argument: " + name;
     }
     if (i + 1 >= argc) return name + L" needs a value";
@@ -105,6 +123,19 @@ std::wstring ParseHostOptions(int argc, const wchar_t* const* argv, HostOptions&
           options.holidayYear > kMaxYear) {
         return L"--holidays needs a year from 1 to 65535: " + value;
       }
+    } else if (name == L"--export") {
+      if (!SetCommand(options, HostCommand::kExport)) return L"more than one command given";
+      if (value.empty()) return L"--export needs a file name";
+      options.exportPath = value;
+    } else if (name == L"--format") {
+      if (value != L"ics" && value != L"csv") return L"--format is ics or csv, not " + value;
+      options.exportOptions.format = value == L"csv" ? ExportFormat::kCsv : ExportFormat::kICalendar;
+      formatGiven = true;
+    } else if (name == L"--from" || name == L"--to") {
+      if (!ParseMonth(value, name == L"--from" ? options.exportOptions.from : options.exportOptions.to)) {
+        return name + L" needs a month YYYY-MM: " + value;
+      }
+      rangeGiven = true;
     } else if (name == L"--data") {
       options.dataDirectory = value;
     } else if (name == L"--today") {
@@ -119,6 +150,12 @@ std::wstring ParseHostOptions(int argc, const wchar_t* const* argv, HostOptions&
   if (outGiven && !searching) return L"--out goes with --search or --seal-search";
   if (options.command == HostCommand::kScreenshot && options.screenshotPath.empty()) {
     return L"--settings-shot goes with --screenshot";
+  }
+  if (options.command == HostCommand::kExport) {
+    if (!formatGiven) options.exportOptions.format = FormatForFile(options.exportPath, ExportFormat::kICalendar);
+    if (options.exportOptions.from.Index() > options.exportOptions.to.Index()) return L"--from is after --to";
+  } else if (formatGiven || rangeGiven) {
+    return L"--format, --from and --to go with --export";
   }
   return L"";
 }

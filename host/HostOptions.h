@@ -3,9 +3,10 @@
 #include <optional>
 #include <string>
 
+#include "export/BookExport.h"
 #include "tool/ToolHost.h"
 
-enum class HostCommand { kInteractive, kSearch, kSealSearch, kSaveAndExit, kScreenshot, kHolidays };
+enum class HostCommand { kInteractive, kSearch, kSealSearch, kSaveAndExit, kScreenshot, kHolidays, kExport };
 
 struct HostOptions {
   HostCommand command = HostCommand::kInteractive;
@@ -17,6 +18,8 @@ struct HostOptions {
   std::wstring iniPath;        // empty: beside the data directory's contents
   std::optional<DateRecord> today;
   int holidayYear = 0;
+  std::wstring exportPath;
+  ExportOptions exportOptions;
 };
 
 // Exit codes of the host.

@@ -2,6 +2,8 @@
 
 #include "host/AboutDialog.h"
 #include "host/ExactCp932.h"
+#include "host/ExportFileDialog.h"
+#include "host/HostExport.h"
 #include "host/MessagePump.h"
 #include "host/res/HostResource.h"
 #include "win/Text.h"
@@ -14,6 +16,9 @@ constexpr UINT kControlsTimerMs = 300;
 constexpr INT_PTR kPickerCancelled = 2;
 // Dialog units of the result list's tab stops: date, label, text.
 const int g_resultTabStops[] = {48, 96};
+// Warning lines shown in the export's message box; a box must fit the screen.
+constexpr size_t kShownWarningLines = 15;
+constexpr wchar_t kExportCaption[] = L"Export the schedule book";
 
 // One list row per line: the text's line breaks become spaces, the
 // closing TAB and LF go.
@@ -26,10 +31,26 @@ std::wstring DisplayLine(const char* line) {
   return text;
 }
 
+// The first warning lines, and how many more there were.
+std::wstring ShownWarnings(const std::wstring& warnings) {
+  size_t end = 0;
+  size_t shown = 0;
+  while (shown < kShownWarningLines && end < warnings.size()) {
+    size_t lineEnd = warnings.find(L'\n', end);
+    end = lineEnd == std::wstring::npos ? warnings.size() : lineEnd + 1;
+    ++shown;
+  }
+  size_t more = 0;
+  for (size_t i = end; i < warnings.size(); ++i) more += warnings[i] == L'\n' ? 1 : 0;
+  std::wstring text = warnings.substr(0, end);
+  if (more > 0) text += L"... and " + std::to_wstring(more) + L" more warning(s).\n";
+  return text;
+}
+
 }  // namespace
 
 CMainWindow::CMainWindow(CHostContext& context)
-    : CDialog(IDD_HOST_MAIN, nullptr), m_session(*this, context.Services()) {}
+    : CDialog(IDD_HOST_MAIN, nullptr), m_context(context), m_session(*this, context.Services()) {}
 
 CMainWindow::~CMainWindow() {
   m_search.Cancel();
@@ -111,6 +132,9 @@ BOOL CMainWindow::OnCommand(WPARAM wParam, LPARAM) {
     case IDC_ABOUT:
       OnAbout();
       return TRUE;
+    case IDC_EXPORT:
+      OnExport();
+      return TRUE;
     case IDC_RUN_SEARCH:
     case IDOK:
       OnRunSearch();
@@ -139,6 +163,34 @@ void CMainWindow::OnAbout() {
   if (!m_toolLoaded) return;
   CAboutDialog about(*m_session.Tool(), this);
   about.DoModal();
+}
+
+void CMainWindow::OnExport() {
+  std::wstring target;
+  ExportFormat format = ExportFormat::kICalendar;
+  if (!AskExportTarget(m_hWnd, target, format)) return;
+  // What was just typed into the schedule is in its month file only after a save.
+  if (m_session.Window() != nullptr && m_session.Tool()->SaveState() != 1) {
+    MessageBoxW(m_hWnd, L"The month on display could not be saved, so the export would miss it. Nothing was exported.",
+                kExportCaption, MB_OK | MB_ICONERROR);
+    return;
+  }
+  ExportOptions options;
+  options.format = format;
+  HostExportResult result = ExportBookToFile(m_context.DataDirectory(), options, target);
+  std::wstring warnings = ShownWarnings(WidenUtf8(result.warnings));
+  if (!result.written) {
+    std::wstring text = L"The export failed: " + result.error + L".";
+    if (!warnings.empty()) text += L"\n\n" + warnings;
+    MessageBoxW(m_hWnd, text.c_str(), kExportCaption, MB_OK | MB_ICONERROR);
+    SetStatus(L"The export failed.");
+    return;
+  }
+  std::wstring text = std::to_wstring(result.summary.days) + L" day(s) from " +
+                      std::to_wstring(result.summary.monthFiles) + L" month file(s) exported into " + target + L".";
+  if (!warnings.empty()) text += L"\n\n" + std::to_wstring(result.summary.warnings) + L" warning(s):\n" + warnings;
+  MessageBoxW(m_hWnd, text.c_str(), kExportCaption, MB_OK | (warnings.empty() ? MB_ICONINFORMATION : MB_ICONWARNING));
+  SetStatus(std::to_wstring(result.summary.days) + L" day(s) exported.");
 }
 
 int CMainWindow::ChooseSeal() {

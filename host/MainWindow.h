@@ -1,6 +1,7 @@
 #pragma once
 // The host's main window: opens the schedule tool, saves it, opens its
-// settings, searches the book with the results as they come, shows About.
+// settings, searches the book with the results as they come, exports the
+// book into a file, shows About.
 #include "host/HostContext.h"
 #include "host/SearchThread.h"
 #include "host/ToolSession.h"
@@ -24,6 +25,7 @@ class CMainWindow : public CDialog {
   void OnSave();
   void OnSettings();
   void OnAbout();
+  void OnExport();
   void OnRunSearch();
   void OnSearchResult(const CString* line);
   void OnSearchDone();
@@ -33,6 +35,7 @@ class CMainWindow : public CDialog {
   void UpdateControls();
   void SetStatus(const std::wstring& text);
 
+  CHostContext& m_context;
   CToolSession m_session;
   CSearchThread m_search;
   bool m_toolLoaded = false;

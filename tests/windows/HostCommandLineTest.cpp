@@ -190,6 +190,56 @@ TEST_F(HostCommandLineTest, HolidaysOf2019ListTheOneOffDaysInUtf8) {
   EXPECT_EQ(run.out.find("2019-12-23"), std::string::npos) << "the emperor's birthday moved to February";
 }
 
+// The month file is cp932; an export holds the same day in UTF-8.
+const char kAprilBook[] =
+    "QL3\n"
+    "01,0,0,0,0,,,,,,,\n"
+    "02,0,0,0,0,りんごの日,,,,,,\n";
+
+struct ExportCase {
+  const wchar_t* fileName;
+  std::vector<std::wstring> options;
+  std::string head;  // the file's first bytes
+  bool holdsTheDay;
+};
+
+TEST_F(HostCommandLineTest, ExportWritesTheBookInTheFormatOfTheFileOrOfFormat) {
+  WriteMonthFile(L"schedule2010_04.dat", kAprilBook);
+  const std::string csvHead = "\xEF\xBB\xBF" "date,seal1,seal2,seal3,seal4,line1,line2,line3,line4,line5,memo\r\n";
+  const ExportCase cases[] = {
+      {L"book.ics", {}, "BEGIN:VCALENDAR\r\n", true},
+      {L"book.csv", {}, csvHead, true},
+      {L"BOOK.CSV", {}, csvHead, true},
+      {L"book.txt", {}, "BEGIN:VCALENDAR\r\n", true},
+      {L"book.txt", {L"--format", L"csv"}, csvHead, true},
+      {L"book.csv", {L"--format", L"ics"}, "BEGIN:VCALENDAR\r\n", true},
+      {L"book.csv", {L"--from", L"2010-04", L"--to", L"2010-04"}, csvHead, true},
+      {L"book.csv", {L"--from", L"2010-05"}, csvHead, false},
+      {L"book.csv", {L"--to", L"2010-03"}, csvHead, false},
+  };
+  for (const ExportCase& c : cases) {
+    std::vector<std::wstring> arguments = {L"--data", Data(), L"--export", Scratch(c.fileName)};
+    arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+    SCOPED_TRACE(NarrowToCp932((std::wstring(c.fileName) + L" " + (c.options.empty() ? L"" : c.options[1])).c_str())
+                     .c_str());
+    HostRun run = Run(arguments);
+    ASSERT_EQ(run.exitCode, 0u) << run.err;
+    std::string bytes = ReadWholeFile(Scratch(c.fileName));
+    EXPECT_EQ(bytes.substr(0, c.head.size()), c.head);
+    EXPECT_EQ(bytes.find(u8"りんごの日") != std::string::npos, c.holdsTheDay) << bytes;
+    DeleteFileW(Scratch(c.fileName).c_str());
+  }
+}
+
+TEST_F(HostCommandLineTest, ExportThatCannotWriteItsFileFailsAndSaysWhy) {
+  WriteMonthFile(L"schedule2010_04.dat", kAprilBook);
+  std::wstring target = Scratch(L"missing-folder\\book.ics");
+  HostRun run = Run({L"--data", Data(), L"--export", target});
+  EXPECT_EQ(run.exitCode, 1u);
+  EXPECT_NE(run.err.find("cannot create"), std::string::npos) << run.err;
+  EXPECT_EQ(GetFileAttributesW(target.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 TEST_F(HostCommandLineTest, BadArgumentsExitWithUsage) {
   const std::vector<std::wstring> cases[] = {
       {L"--bogus"},
@@ -199,6 +249,13 @@ TEST_F(HostCommandLineTest, BadArgumentsExitWithUsage) {
       {L"--seal-search", L"12x"},
       {L"--screenshot", L"shot.png"},
       {L"--out", L"lines.bin", L"--save-and-exit"},
+      {L"--export", L"book.ics", L"--format", L"xml"},
+      {L"--export", L"book.ics", L"--from", L"2010-13"},
+      {L"--export", L"book.ics", L"--to", L"10-04"},
+      {L"--export", L"book.ics", L"--from", L"2010-05", L"--to", L"2010-04"},
+      {L"--export", L"book.ics", L"--save-and-exit"},
+      {L"--format", L"csv", L"--save-and-exit"},
+      {L"--export"},
   };
   for (const std::vector<std::wstring>& arguments : cases) {
     SCOPED_TRACE(NarrowToCp932(arguments[0].c_str()).c_str());
