@@ -7,6 +7,9 @@ int CScheduleDialog::WriteMonthFile() {
   bool written = false;
   {
     std::lock_guard<std::recursive_mutex> lock(m_monthLock);
+    // Before the first month was ever loaded there is nothing to keep, and
+    // no month to name a file after.
+    if (!m_monthLoaded) return 1;
     if (FormatMonthFilePath(m_dataFilePath, m_pHost->GetDataDirectory(1, 0), m_toolName, m_year, m_month, '\\')) {
       const int year = m_year;
       const int month = m_month;
@@ -23,6 +26,7 @@ int CScheduleDialog::WriteMonthFile() {
 
 int CScheduleDialog::ReadMonthFile() {
   std::lock_guard<std::recursive_mutex> lock(m_monthLock);
+  m_monthLoaded = true;
   if (!FormatMonthFilePath(m_dataFilePath, m_pHost->GetDataDirectory(1, 0), m_toolName, m_year, m_month, '\\')) {
     ClearMonth(m_monthTable);
     return 0;

@@ -86,6 +86,8 @@ class CScheduleDialog : public CToolBase {
   int32_t m_selectedDay = 1;
   int32_t m_selectedWeekday = 0;
   int32_t m_japaneseNames = 0;
+  // True once a month was loaded: until then SaveState has nothing to write.
+  bool m_monthLoaded = false;
   MonthGrid m_dayGrid;
   CScheduleSetupDialog m_setupDialog;
   CSealDialog m_sealPicker;

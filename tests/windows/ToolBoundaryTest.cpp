@@ -104,6 +104,16 @@ TEST_F(ToolBoundaryTest, TitleAndTemplateBeforeAnyInitialize) {
   EXPECT_EQ(129u, m_tool->GetTemplateId());
 }
 
+TEST_F(ToolBoundaryTest, SaveStateBeforeAnyMonthWritesNothingAndAsksNothing) {
+  EXPECT_EQ(1, m_tool->SaveState());
+  std::wstring pattern = std::wstring(m_dataDirectory.begin(), m_dataDirectory.end()) + L"\\Plannix\\*.dat";
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+  EXPECT_EQ(INVALID_HANDLE_VALUE, search) << "a month file was written";
+  if (search != INVALID_HANDLE_VALUE) FindClose(search);
+  EXPECT_EQ(0, m_tool->m_modalActive.load());
+}
+
 TEST_F(ToolBoundaryTest, CreateFromTemplateUsesTheLowSixteenBits) {
   ASSERT_TRUE(m_tool->CreateFromTemplate(0x50000u + 129u, nullptr));
   ASSERT_NE(nullptr, m_tool->m_hWnd);
