@@ -8,6 +8,7 @@
 
 #include "data/MonthFile.h"
 #include "tests/windows/ToolHarness.h"
+#include "win/BitmapFile.h"
 #include "win/Text.h"
 
 namespace {
@@ -99,23 +100,7 @@ class CClientCapture {
     return true;
   }
   bool SaveBmp(const std::string& path) const {
-    BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER header = {};
-    header.biSize = sizeof header;
-    header.biWidth = m_width;
-    header.biHeight = m_height;
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    const DWORD stride = ((static_cast<DWORD>(m_width) * 3 + 3) / 4) * 4;
-    const DWORD size = stride * static_cast<DWORD>(m_height);
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof header;
-    file.bfSize = file.bfOffBits + size;
-    FILE* out = fopen(path.c_str(), "wb");
-    if (out == nullptr) return false;
-    bool written = fwrite(&file, sizeof file, 1, out) == 1 && fwrite(&header, sizeof header, 1, out) == 1 &&
-                   fwrite(m_bits, size, 1, out) == 1;
-    return fclose(out) == 0 && written;
+    return WriteBmp24(std::wstring(path.begin(), path.end()), m_width, m_height, m_bits);
   }
 
  private:

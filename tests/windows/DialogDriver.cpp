@@ -1,5 +1,7 @@
 #include "tests/windows/DialogDriver.h"
 
+#include "win/BitmapFile.h"
+
 #include <fstream>
 #include <vector>
 
@@ -107,37 +109,6 @@ std::string SaveWindowArtifact(HWND window, const std::string& name) {
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   SyncWindow(window);
   Sleep(300);  // the X server catches up
-  RECT rect;
-  GetWindowRect(window, &rect);
-  int width = rect.right - rect.left;
-  int height = rect.bottom - rect.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-  GdiFlush();
-  SelectObject(memory, old);
-  DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
-  DWORD imageSize = stride * static_cast<DWORD>(height);
-  BITMAPFILEHEADER file = {};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-  file.bfSize = file.bfOffBits + imageSize;
-  std::ofstream out(path.c_str(), std::ios::binary);
-  out.write(reinterpret_cast<const char*>(&file), sizeof file);
-  out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-  if (bits != nullptr) out.write(static_cast<const char*>(bits), imageSize);
-  bool written = out.good() && bits != nullptr;
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
+  bool written = SaveWindowBmp(window, path);
   return written ? std::string(path.begin(), path.end()) : std::string();
 }

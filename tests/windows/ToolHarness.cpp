@@ -1,5 +1,7 @@
 #include "tests/windows/ToolHarness.h"
 
+#include "win/BitmapFile.h"
+
 #include <atomic>
 #include <fstream>
 
@@ -207,39 +209,7 @@ bool CToolHarness::CaptureWindow(const std::string& bmpPath) const {
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   Sync();
   WaitFor([] { return false; }, 300);  // the X server catches up
-  RECT rect;
-  GetWindowRect(window, &rect);
-  int width = rect.right - rect.left;
-  int height = rect.bottom - rect.top;
-  HDC windowDc = GetWindowDC(window);
-  HDC memoryDc = CreateCompatibleDC(windowDc);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(memoryDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memoryDc, bitmap);
-  BitBlt(memoryDc, 0, 0, width, height, windowDc, 0, 0, SRCCOPY);
-  GdiFlush();
-  SelectObject(memoryDc, old);
-  DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
-  DWORD imageSize = stride * static_cast<DWORD>(height);
-  BITMAPFILEHEADER file = {};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-  file.bfSize = file.bfOffBits + imageSize;
-  std::ofstream out(bmpPath, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(&file), sizeof file);
-  out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-  out.write(static_cast<const char*>(bits), imageSize);
-  bool written = out.good();
-  DeleteObject(bitmap);
-  DeleteDC(memoryDc);
-  ReleaseDC(window, windowDc);
-  return written;
+  return SaveWindowBmp(window, std::wstring(bmpPath.begin(), bmpPath.end()));
 }
 
 DWORD CToolHarness::UiThreadExitCode() const {
