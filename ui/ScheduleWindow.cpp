@@ -32,10 +32,10 @@ constexpr FontSpec kDayFontSpec = {14, 400, OUT_DEVICE_PRECIS, DRAFT_QUALITY, "ï
 constexpr FontSpec kLineFontSpec = {10, 400, OUT_TT_PRECIS, PROOF_QUALITY, ""};
 
 // A handle the open window still uses is never replaced.
-void CreateFontOnce(CFont& font, const FontSpec& spec) {
+void CreateFontOnce(CFont& font, const FontSpec& recipe) {
   if (font.GetSafeHandle() != nullptr) return;
-  font.CreateFont(spec.height, 0, 0, 0, spec.weight, FALSE, FALSE, FALSE, kShiftJisCharset, spec.outPrecision,
-                  CLIP_DEFAULT_PRECIS, spec.quality, kVariablePitchDontCare, spec.face);
+  font.CreateFont(recipe.height, 0, 0, 0, recipe.weight, FALSE, FALSE, FALSE, kShiftJisCharset, recipe.outPrecision,
+                  CLIP_DEFAULT_PRECIS, recipe.quality, kVariablePitchDontCare, recipe.face);
 }
 
 }  // namespace

@@ -44,12 +44,12 @@ struct DaySpec {
   const char* memo;
 };
 
-BookDay MakeDay(const DaySpec& spec, DayConversionNotes& notes) {
+BookDay MakeDay(const DaySpec& day, DayConversionNotes& notes) {
   DayRecord record{};
-  for (int slot = 0; slot < kSealSlots; ++slot) record.nSeal[slot] = spec.seals[slot];
-  for (int line = 0; line < kLineCount; ++line) SetDayLine(record, line, spec.lines[line]);
-  SetDayMemo(record, spec.memo);
-  return ConvertDay(spec.date, record, notes);
+  for (int slot = 0; slot < kSealSlots; ++slot) record.nSeal[slot] = day.seals[slot];
+  for (int line = 0; line < kLineCount; ++line) SetDayLine(record, line, day.lines[line]);
+  SetDayMemo(record, day.memo);
+  return ConvertDay(day.date, record, notes);
 }
 
 std::string Calendar(const std::vector<DaySpec>& days) {
@@ -57,7 +57,7 @@ std::string Calendar(const std::vector<DaySpec>& days) {
   CICalendarWriter writer(out, "9.8.7");
   writer.Begin();
   DayConversionNotes notes;
-  for (const DaySpec& spec : days) writer.Write(MakeDay(spec, notes));
+  for (const DaySpec& day : days) writer.Write(MakeDay(day, notes));
   writer.End();
   return out.str();
 }
