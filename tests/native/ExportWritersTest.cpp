@@ -37,14 +37,14 @@ std::vector<Event> ReadEvents(std::string text) {
   return events;
 }
 
-struct DaySpec {
+struct DayInput {
   BookDate date;
   SealCode seals[kSealSlots];
   const char* lines[kLineCount];
   const char* memo;
 };
 
-BookDay MakeDay(const DaySpec& day, DayConversionNotes& notes) {
+BookDay MakeDay(const DayInput& day, DayConversionNotes& notes) {
   DayRecord record{};
   for (int slot = 0; slot < kSealSlots; ++slot) record.nSeal[slot] = day.seals[slot];
   for (int line = 0; line < kLineCount; ++line) SetDayLine(record, line, day.lines[line]);
@@ -52,12 +52,12 @@ BookDay MakeDay(const DaySpec& day, DayConversionNotes& notes) {
   return ConvertDay(day.date, record, notes);
 }
 
-std::string Calendar(const std::vector<DaySpec>& days) {
+std::string Calendar(const std::vector<DayInput>& days) {
   std::ostringstream out;
   CICalendarWriter writer(out, "9.8.7");
   writer.Begin();
   DayConversionNotes notes;
-  for (const DaySpec& day : days) writer.Write(MakeDay(day, notes));
+  for (const DayInput& day : days) writer.Write(MakeDay(day, notes));
   writer.End();
   return out.str();
 }

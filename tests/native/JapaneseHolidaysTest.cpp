@@ -19,7 +19,8 @@ struct YearCase {
   std::vector<ExpectedHoliday> holidays;  // the whole year, in date order
 };
 
-// Whole years as the calendars of those years printed them.
+// Whole years as their calendars printed them: the years the law changed and
+// one under today's rules; the years between are checked rule by rule below.
 const YearCase kYearCases[] = {
     {1948, {{9, 23, "秋分の日"}, {11, 3, "文化の日"}, {11, 23, "勤労感謝の日"}}},
     {1959,
@@ -51,26 +52,6 @@ const YearCase kYearCases[] = {
       {11, 3, "文化の日"},
       {11, 23, "勤労感謝の日"},
       {12, 23, "天皇誕生日"}}},
-    {1990,
-     {{1, 1, "元日"},
-      {1, 15, "成人の日"},
-      {2, 11, "建国記念の日"},
-      {2, 12, "振替休日"},
-      {3, 21, "春分の日"},
-      {4, 29, "みどりの日"},
-      {4, 30, "振替休日"},
-      {5, 3, "憲法記念日"},
-      {5, 4, "国民の休日"},
-      {5, 5, "こどもの日"},
-      {9, 15, "敬老の日"},
-      {9, 23, "秋分の日"},
-      {9, 24, "振替休日"},
-      {10, 10, "体育の日"},
-      {11, 3, "文化の日"},
-      {11, 12, "即位礼正殿の儀"},
-      {11, 23, "勤労感謝の日"},
-      {12, 23, "天皇誕生日"},
-      {12, 24, "振替休日"}}},
     {2007,
      {{1, 1, "元日"},
       {1, 8, "成人の日"},
@@ -91,24 +72,6 @@ const YearCase kYearCases[] = {
       {11, 23, "勤労感謝の日"},
       {12, 23, "天皇誕生日"},
       {12, 24, "振替休日"}}},
-    {2015,
-     {{1, 1, "元日"},
-      {1, 12, "成人の日"},
-      {2, 11, "建国記念の日"},
-      {3, 21, "春分の日"},
-      {4, 29, "昭和の日"},
-      {5, 3, "憲法記念日"},
-      {5, 4, "みどりの日"},
-      {5, 5, "こどもの日"},
-      {5, 6, "振替休日"},
-      {7, 20, "海の日"},
-      {9, 21, "敬老の日"},
-      {9, 22, "国民の休日"},
-      {9, 23, "秋分の日"},
-      {10, 12, "体育の日"},
-      {11, 3, "文化の日"},
-      {11, 23, "勤労感謝の日"},
-      {12, 23, "天皇誕生日"}}},
     {2016,
      {{1, 1, "元日"},
       {1, 11, "成人の日"},
@@ -222,27 +185,18 @@ std::string Listing(const CHolidayYear& year) {
   return Listing(holidays);
 }
 
-TEST(JapaneseHolidaysTest, WholeYearsListEveryHolidayWithItsName) {
+TEST(JapaneseHolidaysTest, WholeYearsListEveryHolidayAndIsHolidayAgreesOnEveryDay) {
   for (const YearCase& c : kYearCases) {
     CHolidayYear year(c.year);
     EXPECT_EQ(Listing(c.holidays), Listing(year)) << c.year;
-  }
-}
-
-TEST(JapaneseHolidaysTest, IsHolidayAgreesWithTheListingOnEveryDay) {
-  for (const YearCase& c : kYearCases) {
-    CHolidayYear year(c.year);
-    int found = 0;
     for (int month = 1; month <= kMonthsInYear; ++month) {
       for (int day = 1; day <= DaysInMonth(c.year, month); ++day) {
         bool listed = false;
         for (const ExpectedHoliday& h : c.holidays) listed = listed || (h.month == month && h.day == day);
         EXPECT_EQ(listed, year.IsHoliday(month, day)) << c.year << "-" << month << "-" << day;
         EXPECT_EQ(listed, year.NameOf(month, day) != nullptr) << c.year << "-" << month << "-" << day;
-        found += listed ? 1 : 0;
       }
     }
-    EXPECT_EQ(c.holidays.size(), static_cast<size_t>(found)) << c.year;
   }
 }
 
@@ -290,10 +244,9 @@ const DayCase kDayCases[] = {
     {"firstHappyMondayMarine", 2003, 7, 21, "海の日"},
     {"firstHappyMondayAged", 2003, 9, 15, "敬老の日"},
     {"mountainNotYet", 2015, 8, 11, nullptr},
-    {"noEmperorsBirthday2019", 2019, 12, 23, nullptr},
     {"sportsDayBackInOctober", 2022, 10, 10, "スポーツの日"},
     {"oneOffWedding1993", 1993, 6, 9, "皇太子徳仁親王の結婚の儀"},
-    {"beforeTheLaw1948", 1948, 5, 3, nullptr},
+    {"oneOffEnthronement1990", 1990, 11, 12, "即位礼正殿の儀"},
 };
 
 TEST(JapaneseHolidaysTest, RulesTakeEffectInTheirYear) {
@@ -311,9 +264,9 @@ struct EquinoxCase {
   int autumnal;  // day of September
 };
 
+// The years of the whole-year lists are checked there.
 const EquinoxCase kEquinoxCases[] = {
-    {1948, 21, 23}, {1960, 20, 23}, {1979, 21, 24}, {1989, 21, 23}, {2012, 20, 22},
-    {2016, 20, 22}, {2019, 21, 23}, {2023, 21, 23}, {2024, 20, 22}, {2026, 20, 23},
+    {1960, 20, 23}, {1979, 21, 24}, {2012, 20, 22}, {2023, 21, 23}, {2024, 20, 22},
     {2044, 20, 22}, {2092, 19, 22}, {1899, 0, 0},   {2151, 0, 0},
 };
 

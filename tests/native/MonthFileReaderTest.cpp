@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 
 #include "data/MonthFile.h"
@@ -19,25 +21,19 @@ MonthTable Parse(const std::string& bytes) {
 bool SameDay(const DayRecord& a, const DayRecord& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 bool SameMonth(const MonthTable& a, const MonthTable& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
-bool EmptyDay(const DayRecord& day) {
-  DayRecord empty;
-  std::memset(&empty, 0, sizeof empty);
-  return SameDay(day, empty);
-}
-
-DayRecord MakeDay(SealCode s1, SealCode s2, SealCode s3, SealCode s4, const char* line1, const char* line5,
-                  const char* memo) {
+// Seals from slot 1 and lines from line 1; the rest zero.
+DayRecord Day(std::initializer_list<SealCode> seals, std::initializer_list<std::string> lines,
+              const char* memo = "") {
   DayRecord day;
   std::memset(&day, 0, sizeof day);
-  day.nSeal[0] = s1;
-  day.nSeal[1] = s2;
-  day.nSeal[2] = s3;
-  day.nSeal[3] = s4;
-  SetDayLine(day, 0, line1);
-  SetDayLine(day, 4, line5);
+  std::copy(seals.begin(), seals.end(), day.nSeal);
+  int index = 0;
+  for (const std::string& line : lines) SetDayLine(day, index++, line.c_str());
   SetDayMemo(day, memo);
   return day;
 }
+
+bool EmptyDay(const DayRecord& day) { return SameDay(day, Day({}, {})); }
 
 // A month that uses everything a record can hold.
 MonthTable RichMonth() {
@@ -65,21 +61,15 @@ std::string WrittenBytes(const MonthTable& table, int days) {
 }
 
 TEST(MonthFileReaderTest, WrittenMonthReadsBackUnchanged) {
-  MonthTable written = RichMonth();
   CMonthFileScratch scratch;
   std::string path = scratch.Path("m.dat");
-  ASSERT_EQ(1, WriteMonthFile(written, path.c_str(), [] { return 31; }));
-  MonthTable read;
-  std::memset(&read, 0x5A, sizeof read);
-  ASSERT_EQ(1, ReadMonthFile(read, path.c_str()));
-  EXPECT_TRUE(SameMonth(written, read));
-}
-
-TEST(MonthFileReaderTest, FebruaryLeavesTheLastDaysEmpty) {
-  for (int days : {28, 29}) {
-    MonthTable read = Parse(WrittenBytes(RichMonth(), days));
+  for (int days : {28, 29, 31}) {
     MonthTable expected = RichMonth();
+    ASSERT_EQ(1, WriteMonthFile(expected, path.c_str(), [days] { return days; }));
     for (int d = days + 1; d <= kDaysInTable; ++d) std::memset(&expected.Day(d), 0, sizeof(DayRecord));
+    MonthTable read;
+    std::memset(&read, 0x5A, sizeof read);
+    ASSERT_EQ(1, ReadMonthFile(read, path.c_str()));
     EXPECT_TRUE(SameMonth(expected, read)) << days;
   }
 }
@@ -108,10 +98,11 @@ struct SpellingCase {
   std::string bytes;
 };
 
-const DayRecord kDayOne = MakeDay(6, 15, 0, 0, "A,B", "", "W");
-const DayRecord kDayTwo = MakeDay(0, 0, 0, 3, "", "e", "");
+const DayRecord kDayOne = Day({6, 15}, {"A,B"}, "W");
+const DayRecord kDayTwo = Day({0, 0, 0, 3}, {"", "", "", "", "e"});
 
-// Every spelling must read as day 1 = kDayOne, day 2 = kDayTwo, the rest empty.
+// Every spelling must read as day 1 = kDayOne, day 2 = kDayTwo, the rest empty;
+// legacy lines have their own table below.
 const SpellingCase kSpellings[] = {
     {"lf", "QL3\n01,6,15,0,0,A\\,B,,,,,W,\n02,0,0,0,3,,,,,e,,\n"},
     {"crlf", "QL3\r\n01,6,15,0,0,A\\,B,,,,,W,\r\n02,0,0,0,3,,,,,e,,\r\n"},
@@ -121,19 +112,11 @@ const SpellingCase kSpellings[] = {
     {"noFinalLineEnd", "QL3\n01,6,15,0,0,A\\,B,,,,,W,\n02,0,0,0,3,,,,,e,,"},
     {"numbersWithSpaceAndJunk", "QL3\n01, 6,+15x,,z,A\\,B,,,,,W,\n02,0,0,0, 3 ,,,,,e,,\n"},
     {"escapedOtherBytesDropTheEscape", "QL3\n01,6,15,0,0,\\A\\,B,,,,,\\W,\n02,0,0,0,3,,,,,\\e,,\n"},
-    {"legacy", "01 6 15\n02 0 0 0 a a a a e\n"},
 };
 
 TEST(MonthFileReaderTest, EquivalentSpellings) {
   for (const SpellingCase& c : kSpellings) {
     MonthTable table = Parse(c.bytes);
-    if (std::string(c.name) == "legacy") {
-      // The legacy texts cannot hold a comma and keep the line end.
-      EXPECT_EQ(6, table.Day(1).nSeal[0]);
-      EXPECT_EQ(15, table.Day(1).nSeal[1]);
-      EXPECT_STREQ("e\n", table.Day(2).szLine[4]);
-      continue;
-    }
     EXPECT_TRUE(SameDay(kDayOne, table.Day(1))) << c.name;
     EXPECT_TRUE(SameDay(kDayTwo, table.Day(2))) << c.name;
     for (int d = 3; d <= kDaysInTable; ++d) EXPECT_TRUE(EmptyDay(table.Day(d))) << c.name << " day " << d;
@@ -181,11 +164,17 @@ TEST(MonthFileReaderTest, EmptyAndMissingFiles) {
   EXPECT_EQ(0, ReadMonthFile(table, tooLong.c_str()));
 }
 
-TEST(MonthFileReaderTest, MoreThan31RecordsFillThe31Days) {
-  std::string bytes = "QL3\n";
-  for (int d = 1; d <= 40; ++d) bytes += "01," + std::to_string(d) + ",0,0,0,,,,,,,\n";
-  MonthTable table = Parse(bytes);
-  for (int d = 1; d <= kDaysInTable; ++d) EXPECT_EQ(d, table.Day(d).nSeal[0]);
+TEST(MonthFileReaderTest, MoreThan31RecordsOrLegacyLinesFillThe31Days) {
+  std::string current = "QL3\n";
+  std::string legacy;
+  for (int d = 1; d <= 40; ++d) {
+    current += "01," + std::to_string(d) + ",0,0,0,,,,,,,\n";
+    legacy += "01 " + std::to_string(d) + "\n";
+  }
+  for (const std::string& bytes : {current, legacy}) {
+    MonthTable table = Parse(bytes);
+    for (int d = 1; d <= kDaysInTable; ++d) EXPECT_EQ(d, table.Day(d).nSeal[0]) << bytes.substr(0, 4);
+  }
 }
 
 struct LongFieldCase {
@@ -251,35 +240,24 @@ struct LegacyCase {
   DayRecord expected;
 };
 
-DayRecord LegacyDay(SealCode s1, SealCode s2, SealCode s3, std::initializer_list<std::string> lines) {
-  DayRecord day;
-  std::memset(&day, 0, sizeof day);
-  day.nSeal[0] = s1;
-  day.nSeal[1] = s2;
-  day.nSeal[2] = s3;
-  int index = 0;
-  for (const std::string& line : lines) SetDayLine(day, index++, line.c_str());
-  return day;
-}
-
 const std::string kLongLegacyText(600, 'q');
 
 const LegacyCase kLegacyCases[] = {
-    {"fullLine", "01 6 0 3 a b c d e\n", 1, LegacyDay(6, 0, 3, {"a", "b", "c", "d", "e\n"})},
-    {"onlyOneSeal", "01 6\n", 1, LegacyDay(6, 0, 0, {})},
-    {"runsOfSpaces", "  01   6  0 3    a  b\n", 1, LegacyDay(6, 0, 3, {"a", "b\n"})},
-    {"trailingSpaceBeforeLineEnd", "01 6 0 3 a b c d e \n", 1, LegacyDay(6, 0, 3, {"a", "b", "c", "d", "e"})},
-    {"fieldsAfterTheNinthIgnored", "01 1 2 3 a b c d e f g\n", 1, LegacyDay(1, 2, 3, {"a", "b", "c", "d", "e"})},
-    {"controlByteMeansEmpty", "01 1 \t2 3 \x01x b\n", 1, LegacyDay(1, 0, 3, {"", "b\n"})},
-    {"crlf", "01 1 2 3 a b c d e\r\n02 9\r\n", 2, LegacyDay(9, 0, 0, {})},
-    {"lastLineWithoutLineEnd", "01\n02 5 0 0 z", 2, LegacyDay(5, 0, 0, {"z"})},
-    {"secondLineIsDayTwo", "01 1\n02 2 0 0 two\n", 2, LegacyDay(2, 0, 0, {"two\n"})},
-    {"longLineIsOneDay", "01 1 0 0 " + kLongLegacyText + " b\n02 7\n", 2, LegacyDay(7, 0, 0, {})},
+    {"fullLine", "01 6 0 3 a b c d e\n", 1, Day({6, 0, 3}, {"a", "b", "c", "d", "e\n"})},
+    {"onlyOneSeal", "01 6\n", 1, Day({6, 0, 0}, {})},
+    {"runsOfSpaces", "  01   6  0 3    a  b\n", 1, Day({6, 0, 3}, {"a", "b\n"})},
+    {"trailingSpaceBeforeLineEnd", "01 6 0 3 a b c d e \n", 1, Day({6, 0, 3}, {"a", "b", "c", "d", "e"})},
+    {"fieldsAfterTheNinthIgnored", "01 1 2 3 a b c d e f g\n", 1, Day({1, 2, 3}, {"a", "b", "c", "d", "e"})},
+    {"controlByteMeansEmpty", "01 1 \t2 3 \x01x b\n", 1, Day({1, 0, 3}, {"", "b\n"})},
+    {"crlf", "01 1 2 3 a b c d e\r\n02 9\r\n", 2, Day({9, 0, 0}, {})},
+    {"lastLineWithoutLineEnd", "01\n02 5 0 0 z", 2, Day({5, 0, 0}, {"z"})},
+    {"secondLineIsDayTwo", "01 1\n02 2 0 0 two\n", 2, Day({2, 0, 0}, {"two\n"})},
+    {"longLineIsOneDay", "01 1 0 0 " + kLongLegacyText + " b\n02 7\n", 2, Day({7, 0, 0}, {})},
     {"longLineTextCut", "01 1 0 0 " + kLongLegacyText + " b\n", 1,
-     LegacyDay(1, 0, 0, {std::string(127, 'q'), "b\n"})},
+     Day({1, 0, 0}, {std::string(127, 'q'), "b\n"})},
     {"pairNotSplit", "01 1 0 0 " + std::string(126, 'k') + "\x88\x9F\n", 1,
-     LegacyDay(1, 0, 0, {std::string(126, 'k')})},
-    {"emptyLineIsAnEmptyDay", "01 1\n\n03 3\n", 3, LegacyDay(3, 0, 0, {})},
+     Day({1, 0, 0}, {std::string(126, 'k')})},
+    {"emptyLineIsAnEmptyDay", "01 1\n\n03 3\n", 3, Day({3, 0, 0}, {})},
 };
 
 TEST(MonthFileReaderTest, LegacyLines) {
@@ -288,13 +266,6 @@ TEST(MonthFileReaderTest, LegacyLines) {
     EXPECT_TRUE(SameDay(c.expected, table.Day(c.day))) << c.name << ": line 1 '" << table.Day(c.day).szLine[0]
                                                       << "', seal " << table.Day(c.day).nSeal[0];
   }
-}
-
-TEST(MonthFileReaderTest, LegacyStopsAfter31Lines) {
-  std::string bytes;
-  for (int line = 1; line <= 40; ++line) bytes += "01 " + std::to_string(line) + "\n";
-  MonthTable table = Parse(bytes);
-  for (int d = 1; d <= kDaysInTable; ++d) EXPECT_EQ(d, table.Day(d).nSeal[0]);
 }
 
 TEST(MonthFileReaderTest, LegacyMonthIsRewrittenInTheCurrentFormat) {
