@@ -2,8 +2,10 @@
 
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 
 #include "data/FieldCodec.h"
+#include "data/LenientDecimal.h"
 
 namespace {
 
@@ -12,24 +14,6 @@ constexpr int kCurrentMemoField = 10;
 constexpr int kFirstLineField = 5;
 constexpr int kLegacyFirstLineField = 4;
 constexpr int kLegacyLastField = 8;
-
-bool IsDecimalSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
-// Leading white space, a sign and the digits up to the first other byte;
-// a number beyond the 32 bits of a seal code is held at the limit.
-SealCode ParseDecimal(const char* text, size_t length) {
-  size_t i = 0;
-  while (i < length && IsDecimalSpace(text[i])) ++i;
-  bool negative = false;
-  if (i < length && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  const int64_t limit = negative ? -static_cast<int64_t>(INT32_MIN) : INT32_MAX;
-  int64_t value = 0;
-  for (; i < length && text[i] >= '0' && text[i] <= '9'; ++i) {
-    value = value * 10 + (text[i] - '0');
-    if (value > limit) value = limit;
-  }
-  return static_cast<SealCode>(negative ? -value : value);
-}
 
 }  // namespace
 
@@ -95,7 +79,7 @@ void CMonthFileParser::CompleteCurrentField() {
   DayRecord& day = m_table.days[m_dayIndex];
   m_text[m_textLength] = '\0';
   if (m_field >= 1 && m_field < kFirstLineField) {
-    day.nSeal[m_field - 1] = ParseDecimal(m_text, m_textLength);
+    day.nSeal[m_field - 1] = ParseLenientDecimal(std::string_view(m_text, m_textLength));
   } else if (m_field >= kFirstLineField) {
     UnescapeField(m_text, m_textLength);
     if (m_field == kCurrentMemoField) {
@@ -143,7 +127,7 @@ void CMonthFileParser::CompleteLegacyField() {
   if (static_cast<unsigned char>(m_text[0]) < 0x20) return;  // stands for an empty field
   DayRecord& day = m_table.days[m_dayIndex];
   if (field >= 1 && field < kLegacyFirstLineField) {
-    day.nSeal[field - 1] = ParseDecimal(m_text, m_textLength);
+    day.nSeal[field - 1] = ParseLenientDecimal(std::string_view(m_text, m_textLength));
   } else if (field >= kLegacyFirstLineField && field <= kLegacyLastField) {
     StoreFieldText(day.szLine[field - kLegacyFirstLineField], kLineSize, m_text);
   }

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "data/SealTable.h"
-#include "search/LenientDecimal.h"
+#include "data/LenientDecimal.h"
 #include "search/ResultLine.h"
 #include "search/SearchMessages.h"
 

@@ -2,7 +2,7 @@
 
 #include "data/SealTable.h"
 #include "search/CharacterBoundaryFind.h"
-#include "search/LenientDecimal.h"
+#include "data/LenientDecimal.h"
 
 namespace {
 

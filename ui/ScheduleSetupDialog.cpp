@@ -1,9 +1,8 @@
 #include "ui/ScheduleSetupDialog.h"
 
-#include <climits>
 #include <cstdio>
-#include <cstring>
 
+#include "ui/SettingValue.h"
 #include "ui/core/CalendarColours.h"
 #include "ui/res/resource.h"
 #include "win/Gdi.h"
@@ -12,31 +11,12 @@ namespace {
 
 // Pixels of the client area, whatever the dialog font.
 constexpr RECT kSampleRect = {170, 50, 260, 100};
-constexpr size_t kSettingBufferSize = 260;
 
 bool IsThemeRadio(int id) {
   return id == IDC_THEME_CREAM || id == IDC_THEME_PINK || id == IDC_THEME_SKY || id == IDC_THEME_GREY;
 }
 
-bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
 }  // namespace
-
-int LenientDecimal(const char* text) {
-  if (text == nullptr) return 0;
-  while (IsSpace(*text)) ++text;
-  bool negative = *text == '-';
-  if (*text == '-' || *text == '+') ++text;
-  long long value = 0;
-  // Saturates rather than overflows on a runaway digit string.
-  for (; *text >= '0' && *text <= '9'; ++text) {
-    value = value * 10 + (*text - '0');
-    if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
-  }
-  if (negative) value = -value;
-  if (value > INT_MAX) value = INT_MAX;
-  return static_cast<int>(value);
-}
 
 CScheduleSetupDialog::CScheduleSetupDialog(CWnd* parent) : CDialog(IDD_SETUP, parent) {}
 
@@ -44,13 +24,6 @@ void CScheduleSetupDialog::DoDataExchange(CDataExchange* pDX) {
   DDX_Radio(pDX, IDC_THEME_CREAM, m_nBackColor);
   DDX_Check(pDX, IDC_DIARY_COVER, m_bDspDiaryCover);
   DDX_Check(pDX, IDC_JAPANESE_NAMES, m_bDspLanguage);
-}
-
-int CScheduleSetupDialog::ReadSetting(const char* key) const {
-  char value[kSettingBufferSize] = {};
-  if (m_pHost != nullptr) m_pHost->GetSetting(kToolId, key, value);
-  value[sizeof value - 1] = '\0';  // a host that forgets the terminator
-  return LenientDecimal(value);
 }
 
 void CScheduleSetupDialog::WriteSetting(const char* key, int value) const {
@@ -63,9 +36,9 @@ void CScheduleSetupDialog::WriteSetting(const char* key, int value) const {
 BOOL CScheduleSetupDialog::OnInitDialog() {
   CDialog::OnInitDialog();
   m_rcSample = kSampleRect;
-  m_nBackColor = ReadSetting("BackColor");
-  m_bDspLanguage = ReadSetting("DspLanguage");
-  m_bDspDiaryCover = ReadSetting("DspDiaryCover");
+  m_nBackColor = ReadSettingNumber(m_pHost, "BackColor");
+  m_bDspLanguage = ReadSettingNumber(m_pHost, "DspLanguage");
+  m_bDspDiaryCover = ReadSettingNumber(m_pHost, "DspDiaryCover");
   UpdateData(false);
   return TRUE;
 }

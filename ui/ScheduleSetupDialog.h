@@ -18,7 +18,6 @@ class CScheduleSetupDialog : public CDialog {
   virtual INT_PTR DoModalWithHost(CToolHost* host);
 
   void PaintSample();
-  int ReadSetting(const char* key) const;
   void WriteSetting(const char* key, int value) const;
 
   int m_nBackColor = -1;
@@ -31,7 +30,3 @@ class CScheduleSetupDialog : public CDialog {
   // One run at a time: the host's thread and the window's may both ask.
   std::atomic<bool> m_open{false};
 };
-
-// Text to number as the settings are read: leading white space, a sign,
-// decimal digits up to the first other character; no number reads as 0.
-int LenientDecimal(const char* text);

@@ -1,8 +1,7 @@
 // Settings, themes, label texts and colours of the schedule window.
-#include <cstdlib>
-
 #include "ui/LabelText.h"
 #include "ui/ScheduleDialog.h"
+#include "ui/SettingValue.h"
 #include "ui/WindowLayout.h"
 #include "ui/core/CalendarColours.h"
 #include "ui/core/CalendarGeometry.h"
@@ -14,7 +13,6 @@ namespace {
 constexpr COLORREF kYearLabelColour = 0x00009600;
 constexpr COLORREF kMonthLabelColour = 0x00963232;
 constexpr COLORREF kHeadingTextColour = 0x00FFFFFF;
-constexpr size_t kSettingBufferSize = 8;
 
 const char* HostText(intptr_t answer) {
   const char* text = reinterpret_cast<const char*>(answer);
@@ -23,12 +21,7 @@ const char* HostText(intptr_t answer) {
 
 }  // namespace
 
-int CScheduleDialog::ReadSettingInt(const char* key) const {
-  char value[kSettingBufferSize] = {};
-  m_pHost->GetSetting(m_toolId, key, value);
-  value[kSettingBufferSize - 1] = '\0';
-  return static_cast<int>(std::strtol(value, nullptr, 10));
-}
+int CScheduleDialog::ReadSettingInt(const char* key) const { return ReadSettingNumber(m_pHost, key); }
 
 void CScheduleDialog::ShowYearLabel() {
   char text[kYearLabelSize];

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "search/CharacterBoundaryFind.h"
-#include "search/LenientDecimal.h"
+#include "data/LenientDecimal.h"
 #include "search/SearchQuery.h"
 
 namespace {

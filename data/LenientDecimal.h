@@ -1,5 +1,5 @@
 #pragma once
-// The search's reading of decimal numbers in queries and seal slots.
+// Decimal numbers as the tool reads them: settings, seal slots, queries.
 #include <string_view>
 
 // Leading white space, an optional sign, then digits up to the first other

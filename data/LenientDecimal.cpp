@@ -1,4 +1,4 @@
-#include "search/LenientDecimal.h"
+#include "data/LenientDecimal.h"
 
 #include <climits>
 

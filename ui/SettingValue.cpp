@@ -1,0 +1,17 @@
+#include "ui/SettingValue.h"
+
+#include "data/LenientDecimal.h"
+
+namespace {
+
+// Hosts promise at most 7 characters; a larger buffer costs nothing.
+constexpr size_t kSettingBufferSize = 260;
+
+}  // namespace
+
+int ReadSettingNumber(CToolHost* host, const char* key) {
+  char value[kSettingBufferSize] = {};
+  if (host != nullptr) host->GetSetting(kToolId, key, value);
+  value[kSettingBufferSize - 1] = '\0';  // a host that forgets the terminator
+  return ParseLenientDecimal(value);
+}

@@ -1,0 +1,7 @@
+#pragma once
+// A number from the host's settings store.
+#include "tool/ToolHost.h"
+
+// The value of key under the tool's id, read leniently: empty or not a
+// number reads as 0. Whatever the host writes stays inside the buffer.
+int ReadSettingNumber(CToolHost* host, const char* key);
