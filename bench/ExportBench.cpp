@@ -17,6 +17,7 @@
 #include "data/SealTable.h"
 #include "export/BookDay.h"
 #include "export/BookExport.h"
+#include "host/core/CalendarFacts.h"
 
 namespace {
 
@@ -72,7 +73,7 @@ class CBook {
     ClearMonth(table);
     auto chance = [&random](unsigned percent) { return random() % 100 < percent; };
     auto phrase = [&random] { return g_Phrases[random() % (sizeof g_Phrases / sizeof g_Phrases[0])]; };
-    for (int d = 1; d <= MonthLength(year, month); ++d) {
+    for (int d = 1; d <= DaysInMonth(year, month); ++d) {
       DayRecord& day = table.Day(d);
       if (chance(30)) day.nSeal[0] = g_SealTable[random() % kSealTableRows].nCode;
       for (int line = 0; line < kLineCount; ++line) {
@@ -83,7 +84,7 @@ class CBook {
     char name[32];
     std::snprintf(name, sizeof name, "/schedule%d_%02d.dat", year, month);
     m_paths.push_back(m_folder + name);
-    WriteMonthFile(table, m_paths.back().c_str(), [&] { return MonthLength(year, month); });
+    WriteMonthFile(table, m_paths.back().c_str(), [&] { return DaysInMonth(year, month); });
   }
 
   std::string m_folder;

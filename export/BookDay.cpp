@@ -5,10 +5,9 @@
 
 #include "data/SealTable.h"
 #include "export/Utf8FromCp932.h"
+#include "host/core/CalendarFacts.h"
 
 namespace {
-
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
 // Line breaks become LF; other control bytes, which no calendar or sheet
 // takes as text, become U+FFFD like any other byte that is no text.
@@ -36,13 +35,8 @@ std::string TextFromField(const char* field, size_t fieldSize, size_t& replaced)
 
 }  // namespace
 
-int MonthLength(int year, int month) {
-  static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
-}
-
 BookDate NextDay(const BookDate& date) {
-  if (date.day < MonthLength(date.year, date.month)) return {date.year, date.month, date.day + 1};
+  if (date.day < DaysInMonth(date.year, date.month)) return {date.year, date.month, date.day + 1};
   if (date.month < 12) return {date.year, date.month + 1, 1};
   return {date.year + 1, 1, 1};
 }

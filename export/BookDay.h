@@ -11,7 +11,6 @@ struct BookDate {
   int day;
 };
 
-int MonthLength(int year, int month);
 // The day after; 31 December 9999 is followed by a year 10000.
 BookDate NextDay(const BookDate& date);
 

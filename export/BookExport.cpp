@@ -9,6 +9,7 @@
 #include "export/ICalendarWriter.h"
 #include "export/MonthFileList.h"
 #include "export/MonthFileLoad.h"
+#include "host/core/CalendarFacts.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ class CWarnings {
 void ExportMonth(const MonthFileEntry& file, const MonthTable& table, CDayWriter& writer, CWarnings& warnings,
                  ExportSummary& summary) {
   DayConversionNotes notes;
-  int days = MonthLength(file.year, file.month);
+  int days = DaysInMonth(file.year, file.month);
   for (int d = 1; d <= kDaysInTable; ++d) {
     if (d > days) {
       if (!IsEmpty(table.Day(d))) {

@@ -11,6 +11,7 @@
 
 #include "data/MonthFile.h"
 #include "export/BookDay.h"
+#include "host/core/CalendarFacts.h"
 
 namespace {
 
@@ -67,7 +68,7 @@ int main(int argc, char** argv) {
   for (const auto& [month, table] : book) {
     char name[64];
     std::snprintf(name, sizeof name, "/schedule%d_%02d.dat", month.first, month.second);
-    int days = MonthLength(month.first, month.second);
+    int days = DaysInMonth(month.first, month.second);
     if (WriteMonthFile(table, (std::string(argv[1]) + name).c_str(), [days] { return days; }) != 1) {
       std::cerr << "plannix-export-make-book: cannot write " << name << '\n';
       return 1;
