@@ -16,4 +16,4 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "${static_runtime}")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "${static_runtime}")
 set(CMAKE_MODULE_LINKER_FLAGS_INIT "${static_runtime}")
 
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run --arch=${PLANNIX_WIN_ARCH})
