@@ -54,8 +54,11 @@ void CScheduleDialog::PaintCalendarInto(HDC target) {
   BitBlt(buffer, 0, 0, width, height, target, area.left, area.top, SRCCOPY);
   SetViewportOrgEx(buffer, -area.left, -area.top, nullptr);
 
+  m_cellPictures.BeginPaint(buffer);
+  // Asked once: a memo mark needs it again, and the host may be slow to answer.
+  const int themeIndex = ReadSettingInt("BackColor");
   std::lock_guard<std::recursive_mutex> lock(m_monthLock);
-  if (const ColourTheme* theme = FindColourTheme(ReadSettingInt("BackColor"))) {
+  if (const ColourTheme* theme = FindColourTheme(themeIndex)) {
     FillSolidRect(buffer, area, theme->background);
   }
   DrawSunkenEdge(buffer, area);
@@ -65,13 +68,13 @@ void CScheduleDialog::PaintCalendarInto(HDC target) {
   {
     CHolidayBracket month(*m_pHost, m_year);
     for (int row = 0; row < kGridRows; ++row) {
-      for (int column = 0; column < kGridColumns; ++column) PaintDayCell(buffer, column, row);
+      for (int column = 0; column < kGridColumns; ++column) PaintDayCell(buffer, column, row, themeIndex);
     }
   }
   BitBlt(target, area.left, area.top, width, height, buffer, area.left, area.top, SRCCOPY);
 }
 
-void CScheduleDialog::PaintDayCell(HDC dc, int column, int row) {
+void CScheduleDialog::PaintDayCell(HDC dc, int column, int row, int themeIndex) {
   const unsigned char day = m_dayGrid.At(row, column);
   const RECT cell = ToRect(PaintedCellRect(ToPixelRect(m_calendarRect), column, row));
   const bool selected = day != 0 && day == m_selectedDay;
@@ -93,7 +96,6 @@ void CScheduleDialog::PaintDayCell(HDC dc, int column, int row) {
   TextOutA(dc, origin.x, origin.y, number, static_cast<int>(length));
 
   const DayRecord& record = m_monthTable.Day(day);
-  const int themeIndex = record.szMemo[0] != '\0' ? ReadSettingInt("BackColor") : 0;
   CellPictureCall pictures[kCellPicturePositions];
   const size_t count = CellPictureCalls(record, themeIndex, pictures);
   for (size_t i = 0; i < count; ++i) DrawCellPicture(dc, cell, selected, pictures[i].code, pictures[i].position);
@@ -106,15 +108,7 @@ void CScheduleDialog::PaintDayCell(HDC dc, int column, int row) {
 void CScheduleDialog::DrawCellPicture(HDC dc, const RECT& cell, bool selected, int code, int position) {
   const auto source = CellPictureSource(code, position);
   if (!source) return;
-  // Loaded anew each paint: nothing is cached between paints.
-  CBitmap picture;
-  if (!picture.LoadBitmap(source->bitmapId)) return;
-  CMemoryDC pictureDc(dc);
-  if (pictureDc == nullptr) return;
-  CSelectObject selection(pictureDc, picture);
-  const PixelRect target = CellPictureRect(ToPixelRect(cell), selected, position);
-  StretchBlt(dc, target.left, target.top, target.right - target.left, target.bottom - target.top, pictureDc, 0, 0,
-             source->width, source->height, SRCCOPY);
+  m_cellPictures.Draw(dc, *source, CellPictureRect(ToPixelRect(cell), selected, position));
 }
 
 void CScheduleDialog::DrawCellLine(HDC dc, const RECT& cell, bool selected, const char* text, int line) {

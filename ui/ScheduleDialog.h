@@ -6,6 +6,7 @@
 #include "data/DayRecord.h"
 #include "data/MonthFile.h"
 #include "tool/ToolBase.h"
+#include "ui/CellPictureCache.h"
 #include "ui/ScheduleSetupDialog.h"
 #include "ui/SealDialog.h"
 #include "win/Gdi.h"
@@ -49,7 +50,7 @@ class CScheduleDialog : public CToolBase {
   // The calendar.
   void PaintCalendar();
   void PaintCalendarInto(HDC dc);
-  void PaintDayCell(HDC dc, int column, int row);
+  void PaintDayCell(HDC dc, int column, int row, int themeIndex);
   void DrawCellPicture(HDC dc, const RECT& cell, bool selected, int code, int position);
   void DrawCellLine(HDC dc, const RECT& cell, bool selected, const char* text, int line);
 
@@ -96,6 +97,7 @@ class CScheduleDialog : public CToolBase {
   char m_dataFilePath[kPathSize] = {};
   CBitmap* m_slotBitmaps[kSealSlots] = {};  // [0] is slot 4, [3] slot 1
   CBitmap* m_coverBitmap = nullptr;
+  CCellPictureCache m_cellPictures;
   CBrush m_themeBrush[4];
   CFont m_labelFont;
   CFont m_dayFont;
