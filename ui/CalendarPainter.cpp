@@ -3,6 +3,7 @@
 #include <mutex>
 #include <string>
 
+#include "ui/CellLineText.h"
 #include "ui/ScheduleDialog.h"
 #include "ui/core/CalendarGeometry.h"
 #include "ui/core/CellContent.h"
@@ -11,8 +12,6 @@
 #include "win/Text.h"
 
 namespace {
-
-constexpr UINT kLineFormat = DT_END_ELLIPSIS | DT_VCENTER;
 
 RECT ToRect(const PixelRect& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 PixelRect ToPixelRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
@@ -115,7 +114,6 @@ void CScheduleDialog::DrawCellLine(HDC dc, const RECT& cell, bool selected, cons
   char shown[kLineSize];
   const size_t length = FirstTextLine(text, shown);
   if (length == 0) return;
-  RECT rect = ToRect(CellLineRect(ToPixelRect(cell), selected, line));
-  const std::wstring wide = WidenCp932(shown, length);
-  DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &rect, kLineFormat);
+  const RECT rect = ToRect(CellLineRect(ToPixelRect(cell), selected, line));
+  DrawEndEllipsisText(dc, WidenCp932(shown, length), rect);
 }
