@@ -2,8 +2,8 @@
 // so neither WM_PAINT nor a capture through WM_PRINTCLIENT flickers.
 #include <mutex>
 #include <string>
+#include <string_view>
 
-#include "ui/CellLineText.h"
 #include "ui/ScheduleDialog.h"
 #include "ui/core/CalendarGeometry.h"
 #include "ui/core/CellContent.h"
@@ -115,5 +115,5 @@ void CScheduleDialog::DrawCellLine(HDC dc, const RECT& cell, bool selected, cons
   const size_t length = FirstTextLine(text, shown);
   if (length == 0) return;
   const RECT rect = ToRect(CellLineRect(ToPixelRect(cell), selected, line));
-  DrawEndEllipsisText(dc, WidenCp932(shown, length), rect);
+  m_cellLines.Draw(dc, m_lineFont, std::string_view(shown, length), rect);
 }

@@ -6,6 +6,7 @@
 #include "data/DayRecord.h"
 #include "data/MonthFile.h"
 #include "tool/ToolBase.h"
+#include "ui/CellLineLayouts.h"
 #include "ui/CellPictureCache.h"
 #include "ui/ScheduleSetupDialog.h"
 #include "ui/SealDialog.h"
@@ -98,6 +99,7 @@ class CScheduleDialog : public CToolBase {
   CBitmap* m_slotBitmaps[kSealSlots] = {};  // [0] is slot 4, [3] slot 1
   CBitmap* m_coverBitmap = nullptr;
   CCellPictureCache m_cellPictures;
+  CCellLineLayouts m_cellLines;
   CBrush m_themeBrush[4];
   CFont m_labelFont;
   CFont m_dayFont;

@@ -155,6 +155,7 @@ void CScheduleDialog::OnDestroy() {
   delete m_coverBitmap;
   m_coverBitmap = nullptr;
   m_cellPictures.Release();
+  m_cellLines.Release();
   if (m_toolTip.IsWindow()) m_toolTip.DestroyWindow();
   m_toolTip.m_hWnd = nullptr;
   for (CBrush& brush : m_themeBrush) brush.DeleteObject();
