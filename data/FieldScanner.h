@@ -13,6 +13,10 @@ class CFieldScanner {
     m_classes[static_cast<unsigned char>(sep)] = kSeparator;
   }
 
+  // Forgets a pair or escape cut by the end of the bytes scanned last: the
+  // next bytes start a text of their own.
+  void Reset() { m_pending = kPlain; }
+
   // The index of the first unescaped separator among the next size bytes,
   // or size when the field goes on after them.
   size_t Scan(const char* bytes, size_t size) {

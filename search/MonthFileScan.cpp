@@ -2,37 +2,9 @@
 
 #include <cstring>
 
-#include "data/SealTable.h"
-#include "data/LenientDecimal.h"
-#include "search/ResultLine.h"
+#include "search/HitReport.h"
+#include "search/PrefilteredScan.h"
 #include "search/SearchMessages.h"
-
-namespace {
-
-constexpr std::string_view kCurrentFormatHeader = "QL3";
-
-// The name of a stored code; a code without a row is named by nothing.
-const char* SealNameOf(int code) {
-  const SealEntry* row = FindSealRow(code, kSealKeyCode);
-  return row != nullptr ? row->szName : "";
-}
-
-// "[%s][%s][%s][%s]" from TAB slot1 TAB slot2 TAB slot3 TAB slot4 TAB.
-std::string SealNamesText(std::string_view sealSection) {
-  std::string text;
-  size_t at = 0;
-  for (int slot = 0; slot < 4; ++slot) {
-    size_t begin = at + 1;
-    size_t end = sealSection.find('\t', begin);
-    if (end == std::string_view::npos) end = sealSection.size();
-    int code = ParseLenientDecimal(sealSection.substr(begin, end - begin));
-    text.append("[").append(SealNameOf(code)).append("]");
-    at = end;
-  }
-  return text;
-}
-
-}  // namespace
 
 CMonthFileScan::CMonthFileScan(const CSearchQuery& query, std::string_view fileName, CSearchSink& sink)
     : m_query(query), m_fileName(fileName), m_sink(sink) {}
@@ -58,7 +30,7 @@ bool CMonthFileScan::OnLine(const char* line, size_t length) {
     m_endsSearch = true;
     return false;
   }
-  OnRecord();
+  ReportIfHit(m_query, m_record, m_fileName, m_day, m_resultLine, m_sink);
   return true;
 }
 
@@ -71,23 +43,9 @@ void CMonthFileScan::Finish() {
   if (!m_headerRead) m_sink.SendLine(kLegacyDataMessage);
 }
 
-void CMonthFileScan::OnRecord() {
-  if (m_query.Kind() == kTextSearch) {
-    std::string_view searched = m_record.SearchedText();
-    if (m_query.MatchesText(searched)) SendHit(kTextHitLabel, searched);
-    return;
-  }
-  std::string_view sealSection = m_record.SealSection();
-  if (m_query.MatchesSeals(sealSection)) SendHit(kSealHitLabel, SealNamesText(sealSection));
-}
-
-void CMonthFileScan::SendHit(std::string_view label, std::string_view text) {
-  FormatResultLine(m_resultLine, m_fileName, m_day, label, text);
-  m_sink.SendLine(m_resultLine.c_str());
-}
-
 bool ScanMonthBytes(const CSearchQuery& query, std::string_view fileName, const char* bytes, size_t size,
                     CSearchSink& sink) {
+  if (std::optional<bool> goOn = ScanWithPrefilter(query, fileName, bytes, size, sink)) return *goOn;
   CMonthFileScan scan(query, fileName, sink);
   if (scan.Feed(bytes, size)) scan.Finish();
   return !scan.EndsSearch();

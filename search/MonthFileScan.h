@@ -9,6 +9,9 @@
 #include "search/SearchQuery.h"
 #include "search/SearchSink.h"
 
+// The first line of every file the search reads.
+constexpr std::string_view kCurrentFormatHeader = "QL3";
+
 class CMonthFileScan {
  public:
   // fileName is the folder entry: the year and month of hits come from it.
@@ -27,8 +30,6 @@ class CMonthFileScan {
 
  private:
   bool OnLine(const char* line, size_t length);
-  void OnRecord();
-  void SendHit(std::string_view label, std::string_view text);
 
   const CSearchQuery& m_query;
   std::string m_fileName;
@@ -41,6 +42,7 @@ class CMonthFileScan {
   int m_day = 0;
 };
 
-// The scan of a whole file held in memory, as a file read in one block. False when the search ends with this file.
+// The scan of a whole file held in memory, with the same lines as a file
+// fed in any cut. False when the search ends with this file.
 bool ScanMonthBytes(const CSearchQuery& query, std::string_view fileName, const char* bytes, size_t size,
                     CSearchSink& sink);

@@ -6,7 +6,6 @@
 
 namespace {
 
-constexpr int kCommasPerRecord = 11;
 constexpr int kSealSectionTabs = 5;  // the day's and the four slots'
 
 // Index of the n-th TAB (1-based) of text, or npos.

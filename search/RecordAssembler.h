@@ -9,6 +9,9 @@
 // on without end. Bytes beyond this are still counted for commas, not kept.
 constexpr size_t kMaxRecordText = size_t{1} << 20;
 
+// A record is complete at the line that brings its separators to this.
+constexpr int kCommasPerRecord = 11;
+
 class CRecordAssembler {
  public:
   // Adds one non-empty line, its end removed. True when the line completed

@@ -13,7 +13,9 @@ using FolderEntryLister = std::function<std::vector<std::string>()>;
 // other values fail at the first record. query: the words, or the seal's
 // bitmap id in decimal (null reads as empty). folder ends in its separator
 // and is put before each entry as it stands. listEntries is called only
-// when files are to be read. Every line goes to sink before the search
-// goes on; sink.IsCancelled() is asked before each entry and each line.
+// when files are to be read; the files are read ahead, on a thread of
+// their own, each once. Every line goes to sink before the search goes on;
+// sink.IsCancelled() is asked before each entry and before each record that
+// can be a hit (each line, where every record is put together).
 void RunScheduleSearch(int kind, const char* query, const std::string& folder,
                        const FolderEntryLister& listEntries, CSearchSink& sink);

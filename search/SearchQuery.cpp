@@ -1,8 +1,8 @@
 #include "search/SearchQuery.h"
 
+#include "data/LenientDecimal.h"
 #include "data/SealTable.h"
 #include "search/CharacterBoundaryFind.h"
-#include "data/LenientDecimal.h"
 
 namespace {
 
@@ -29,12 +29,35 @@ std::string SealNeedleFor(std::string_view query) {
   return "\t" + std::to_string(row->nCode) + "\t";
 }
 
+// Bytes that a record's text never shows as they stand in the file.
+bool ShowsAsStored(std::string_view word) {
+  return !word.empty() && word.find_first_of(std::string_view(",\\\t\r\n", 5)) == std::string_view::npos;
+}
+
+// The words themselves; for a seal, its code between two separators.
+std::vector<CByteFinder> RawNeedlesFor(int kind, const std::vector<std::string>& words, const std::string& sealNeedle) {
+  std::vector<CByteFinder> needles;
+  if (kind == kTextSearch) {
+    for (const std::string& word : words) {
+      if (!ShowsAsStored(word)) return {};
+      needles.emplace_back(word);
+    }
+  }
+  if (kind == kSealSearch && !sealNeedle.empty()) {
+    std::string needle = sealNeedle;
+    needle.front() = needle.back() = ',';
+    needles.emplace_back(needle);
+  }
+  return needles;
+}
+
 }  // namespace
 
 CSearchQuery::CSearchQuery(int kind, const char* text) : m_kind(kind) {
   std::string_view query = text != nullptr ? text : "";
   if (kind == kTextSearch) m_words = SplitQueryWords(query);
   if (kind == kSealSearch) m_sealNeedle = SealNeedleFor(query);
+  m_rawNeedles = RawNeedlesFor(kind, m_words, m_sealNeedle);
 }
 
 bool CSearchQuery::MatchesText(std::string_view searched) const {

@@ -1,0 +1,150 @@
+#include "search/PrefilteredScan.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "data/FieldScanner.h"
+#include "search/HitReport.h"
+#include "search/LineSplitter.h"
+#include "search/MonthFileScan.h"
+#include "search/RecordAssembler.h"
+#include "search/SearchMessages.h"
+
+namespace {
+
+constexpr size_t kNone = std::string_view::npos;
+
+// One line as the text-mode read gives it: LF or CR LF removed; the last
+// line, without LF, keeps what it has.
+struct Line {
+  size_t begin;
+  size_t length;
+  size_t next;  // where the line after it begins
+};
+
+Line LineAt(const char* bytes, size_t size, size_t begin) {
+  const void* lineFeed = std::memchr(bytes + begin, '\n', size - begin);
+  if (lineFeed == nullptr) return {begin, size - begin, size};
+  const size_t end = static_cast<size_t>(static_cast<const char*>(lineFeed) - bytes);
+  const size_t length = end > begin && bytes[end - 1] == '\r' ? end - begin - 1 : end - begin;
+  return {begin, length, end + 1};
+}
+
+// Whether the byte at `at` is the second of a two-byte character. After any
+// byte that cannot lead a pair the walk through a record is in step, and
+// from there the lead bytes pair off.
+bool IsTrailByte(const unsigned char* bytes, size_t begin, size_t at) {
+  size_t from = at;
+  while (from > begin && IsLeadByte(bytes[from - 1])) --from;
+  return (at - from) % 2 == 1;
+}
+
+// Whether every escape that unescaping removes stands before a backslash, a
+// comma or a line end, bytes that no needle holds: a needle in a record's
+// text then stands whole in the raw bytes.
+bool EscapesKeepNeedlesWhole(const char* text, size_t begin, size_t size) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+  for (size_t at = begin; at < size;) {
+    const void* found = std::memchr(text + at, '\\', size - at);
+    if (found == nullptr) break;
+    const size_t first = static_cast<size_t>(static_cast<const char*>(found) - text);
+    size_t end = first;
+    while (end < size && bytes[end] == '\\') ++end;
+    // Escapes and the backslashes they keep alternate; a trail byte 0x5C is neither.
+    const size_t escaping = end - first - (IsTrailByte(bytes, begin, first) ? 1 : 0);
+    if (escaping % 2 == 1 && end < size && bytes[end] != ',' && bytes[end] != '\r' && bytes[end] != '\n') {
+      return false;
+    }
+    at = end;
+  }
+  return true;
+}
+
+// The separators of one line, counted as the record's assembly counts them,
+// up to limit.
+int CountSeparators(CFieldScanner& scanner, const char* line, size_t length, int limit) {
+  scanner.Reset();
+  int count = 0;
+  for (size_t from = 0; count < limit;) {
+    const size_t at = scanner.Scan(line + from, length - from);
+    if (at == length - from) break;
+    ++count;
+    from += at + 1;
+  }
+  return count;
+}
+
+// The first place at or after a position where any needle starts.
+class CNeedlePlaces {
+ public:
+  CNeedlePlaces(const std::vector<CByteFinder>& needles, std::string_view text)
+      : m_needles(needles), m_text(text), m_next(needles.size(), 0) {}
+
+  size_t From(size_t from) {
+    size_t first = kNone;
+    for (size_t i = 0; i < m_needles.size(); ++i) {
+      if (m_next[i] != kNone && m_next[i] < from) m_next[i] = m_needles[i].Find(m_text, from);
+      first = std::min(first, m_next[i]);
+    }
+    return first;
+  }
+
+ private:
+  const std::vector<CByteFinder>& m_needles;
+  std::string_view m_text;
+  std::vector<size_t> m_next;  // each needle's next place, at or after the last position asked
+};
+
+// The record of the lines in [begin, end), put together as the line-by-line scan does.
+void AssembleRecord(const char* bytes, size_t begin, size_t end, CRecordAssembler& record) {
+  for (size_t at = begin; at < end;) {
+    const Line line = LineAt(bytes, end, at);
+    if (line.length > 0) record.AddLine(bytes + line.begin, line.length);
+    at = line.next;
+  }
+}
+
+}  // namespace
+
+std::optional<bool> ScanWithPrefilter(const CSearchQuery& query, std::string_view fileName, const char* bytes,
+                                      size_t size, CSearchSink& sink) {
+  if (query.RawNeedles().empty() || size > kMaxLinePiece || std::memchr(bytes, '\0', size) != nullptr) {
+    return std::nullopt;
+  }
+  const Line header = LineAt(bytes, size, 0);
+  if (size == 0 || std::string_view(bytes, header.length) != kCurrentFormatHeader) {
+    sink.SendLine(kLegacyDataMessage);
+    return true;
+  }
+  if (!EscapesKeepNeedlesWhole(bytes, header.next, size)) return std::nullopt;
+
+  CNeedlePlaces needles(query.RawNeedles(), std::string_view(bytes, size));
+  size_t nextNeedle = needles.From(header.next);
+  CFieldScanner scanner(',');
+  std::string resultLine;
+  int day = 0;
+  int separators = 0;
+  size_t recordBegin = kNone;
+  for (size_t at = header.next; at < size && nextNeedle != kNone;) {
+    const Line line = LineAt(bytes, size, at);
+    at = line.next;
+    if (line.length == 0) continue;
+    if (recordBegin == kNone) recordBegin = line.begin;
+    separators += CountSeparators(scanner, bytes + line.begin, line.length, kCommasPerRecord - separators);
+    if (separators < kCommasPerRecord) continue;
+    ++day;
+    if (nextNeedle < line.next) {
+      // The line-by-line scan asks before each line; before each record that can be a hit is as often as it shows.
+      if (sink.IsCancelled()) return false;
+      CRecordAssembler record;
+      AssembleRecord(bytes, recordBegin, line.next, record);
+      ReportIfHit(query, record, fileName, day, resultLine, sink);
+      nextNeedle = needles.From(line.next);
+    }
+    separators = 0;
+    recordBegin = kNone;
+  }
+  return true;
+}
