@@ -1,7 +1,12 @@
 #pragma once
 // The tools' settings in an INI file: one section per tool ("Tool17"),
-// values as the tool gave them, through the profile-string functions.
+// values as the tool gave them, through the profile-string functions. Each
+// key is read from the file once and kept until it is set: a set writes
+// through to the file at once. Not locked: CHostServices serialises calls.
+#include <map>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "host/core/SettingsStore.h"
 
@@ -14,4 +19,7 @@ class CIniSettingsStore : public ISettingsStore {
 
  private:
   std::wstring m_iniPath;
+  // What the file holds for each tool's keys asked since the tool last set
+  // one, by tool id and key; nullopt: never stored.
+  mutable std::map<std::pair<int, std::string>, std::optional<std::string>> m_known;
 };
