@@ -113,6 +113,8 @@ std::optional<bool> ScanWithPrefilter(const CSearchQuery& query, std::string_vie
   if (query.RawNeedles().empty() || size > kMaxLinePiece || std::memchr(bytes, '\0', size) != nullptr) {
     return std::nullopt;
   }
+  // A seal's needle stands for its code between separators; a TAB in a field reads like one.
+  if (query.Kind() == kSealSearch && std::memchr(bytes, '\t', size) != nullptr) return std::nullopt;
   const Line header = LineAt(bytes, size, 0);
   if (size == 0 || std::string_view(bytes, header.length) != kCurrentFormatHeader) {
     sink.SendLine(kLegacyDataMessage);

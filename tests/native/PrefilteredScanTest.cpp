@@ -48,8 +48,8 @@ std::vector<std::string> Prefiltered(const CSearchQuery& query, const std::strin
 // line breaks inside texts, seal codes.
 std::string RandomField(std::mt19937& random) {
   static const char* const kPieces[] = {
-      "a",  "b", "c", "6",        "15",       "A",        "\\,",  "\\\\",     "\\a",      "\\",   "\r\n", "\n",
-      "\r", " ", ",", "\x83\x41", "\x83\x5C", "\x95\x5C", "\x83", "\x82\xA0", "\xE0\x2C", "\xB1", "bc",   "ab"};
+      "\t", "a", "b", "c",        "6",        "15",       "A",    "\\,",      "\\\\",     "\\a",  "\\", "\r\n", "\n",
+      "\r", " ", ",", "\x83\x41", "\x83\x5C", "\x95\x5C", "\x83", "\x82\xA0", "\xE0\x2C", "\xB1", "bc", "ab"};
   std::string field;
   for (int pieces = random() % 5; pieces > 0; --pieces) field += kPieces[random() % (sizeof kPieces / sizeof *kPieces)];
   return field;
@@ -104,6 +104,7 @@ TEST(PrefilteredScanTest, GivesWayWhereRawBytesCanHideAHit) {
       {"escapeBeforeALetter", {0, "abc"}, "QL3\n01,0,0,0,0,a\\bc,,,,,,\n"},
       {"escapeInsideASealCode", {2, "170"}, "QL3\n01,1\\5,0,0,0,,,,,,,\n"},
       {"escapeBeforeALeadByte", {0, "x"}, "QL3\n01,0,0,0,0,\\\x83\x41x,,,,,,\n"},
+      {"tabBesideASealCode", {2, "161"}, "QL3\n01,5,\t6\tx,0,0,,,,,,,\n"},
       {"zeroByte", {0, "a"}, std::string("QL3\n01,0,0,0,0,a,,,,,,\n", 23) + '\0'},
       {"emptyWordFindsEveryRecord", {0, "a "}, "QL3\n01,0,0,0,0,,,,,,,\n"},
       {"wordWithAComma", {0, "a,b"}, "QL3\n01,0,0,0,0,a\\,b,,,,,,\n"},
