@@ -19,12 +19,7 @@ constexpr COLORREF kBackground = RGB(255, 255, 200);
 class CTextCanvas {
  public:
   explicit CTextCanvas(HFONT font) : m_dc(CreateCompatibleDC(nullptr)) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = kCanvasWidth;
-    info.bmiHeader.biHeight = kCanvasHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
+    const BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), kCanvasWidth, kCanvasHeight, 1, 24, BI_RGB, 0, 0, 0, 0, 0}, {}};
     m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &m_bits, nullptr, 0);
     m_oldBitmap = SelectObject(m_dc, m_bitmap);
     m_oldFont = SelectObject(m_dc, font);
@@ -115,20 +110,28 @@ void ExpectSameAsDrawText(HFONT font) {
   }
 }
 
-TEST(CellLineTextTest, DrawsWhatDrawTextDrawsInTheCalendarLineFont) {
-  HFONT font = CreateFontW(10, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_TT_PRECIS,
-                           CLIP_DEFAULT_PRECIS, PROOF_QUALITY, VARIABLE_PITCH, L"");
-  ASSERT_NE(nullptr, font);
-  ExpectSameAsDrawText(font);
-  DeleteObject(font);
-}
+struct FontRecipe {
+  const char* name;
+  int height;
+  int weight;
+  BYTE outPrecision;
+  BYTE quality;
+  const wchar_t* face;
+};
 
-TEST(CellLineTextTest, DrawsWhatDrawTextDrawsInALargerProportionalFont) {
-  HFONT font = CreateFontW(18, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-                           CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, VARIABLE_PITCH, L"ＭＳ Ｐゴシック");
-  ASSERT_NE(nullptr, font);
-  ExpectSameAsDrawText(font);
-  DeleteObject(font);
+TEST(CellLineTextTest, DrawsWhatDrawTextDraws) {
+  const FontRecipe fonts[] = {
+      {"calendarLineFont", 10, FW_NORMAL, OUT_TT_PRECIS, PROOF_QUALITY, L""},
+      {"largerProportionalFont", 18, FW_BOLD, OUT_DEFAULT_PRECIS, ANTIALIASED_QUALITY, L"ＭＳ Ｐゴシック"},
+  };
+  for (const FontRecipe& recipe : fonts) {
+    SCOPED_TRACE(recipe.name);
+    HFONT font = CreateFontW(recipe.height, 0, 0, 0, recipe.weight, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                             recipe.outPrecision, CLIP_DEFAULT_PRECIS, recipe.quality, VARIABLE_PITCH, recipe.face);
+    ASSERT_NE(nullptr, font);
+    ExpectSameAsDrawText(font);
+    DeleteObject(font);
+  }
 }
 
 }  // namespace
