@@ -110,13 +110,16 @@ void AssembleRecord(const char* bytes, size_t begin, size_t end, CRecordAssemble
 
 std::optional<bool> ScanWithPrefilter(const CSearchQuery& query, std::string_view fileName, const char* bytes,
                                       size_t size, CSearchSink& sink) {
-  if (query.RawNeedles().empty() || size > kMaxLinePiece || std::memchr(bytes, '\0', size) != nullptr) {
-    return std::nullopt;
+  if (query.RawNeedles().empty() || size > kMaxLinePiece) return std::nullopt;
+  if (size == 0) {
+    sink.SendLine(kLegacyDataMessage);
+    return true;
   }
+  if (std::memchr(bytes, '\0', size) != nullptr) return std::nullopt;
   // A seal's needle stands for its code between separators; a TAB in a field reads like one.
   if (query.Kind() == kSealSearch && std::memchr(bytes, '\t', size) != nullptr) return std::nullopt;
   const Line header = LineAt(bytes, size, 0);
-  if (size == 0 || std::string_view(bytes, header.length) != kCurrentFormatHeader) {
+  if (std::string_view(bytes, header.length) != kCurrentFormatHeader) {
     sink.SendLine(kLegacyDataMessage);
     return true;
   }
@@ -138,7 +141,7 @@ std::optional<bool> ScanWithPrefilter(const CSearchQuery& query, std::string_vie
     if (separators < kCommasPerRecord) continue;
     ++day;
     if (nextNeedle < line.next) {
-      // The line-by-line scan asks before each line; before each record that can be a hit is as often as it shows.
+      // Asked before each record that can be a hit: as often as the lines sent can tell.
       if (sink.IsCancelled()) return false;
       CRecordAssembler record;
       AssembleRecord(bytes, recordBegin, line.next, record);
