@@ -10,8 +10,9 @@ namespace {
 
 constexpr UINT kLineFormat = DT_END_ELLIPSIS | DT_VCENTER;
 constexpr wchar_t kEllipsis[] = L"...";
-// More characters than a calendar line holds; measuring costs by the character.
-constexpr size_t kFirstMeasured = 32;
+// Enough characters to overrun a calendar line unless they are very narrow;
+// measuring costs by the character.
+constexpr size_t kFirstMeasured = 16;
 
 // The widths of the first characters of row, each start with them, and
 // then the ellipsis's: one measurement gives both.
