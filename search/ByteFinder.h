@@ -1,7 +1,7 @@
 #pragma once
-// Finds one byte string in others, many times over: the skip table is made
-// once (Horspool), so most bytes of a text are never looked at.
-#include <array>
+// Finds one byte string in others, many times over: memchr jumps to the
+// needle's least common byte in schedule text, and only there the whole
+// needle is compared.
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -16,5 +16,5 @@ class CByteFinder {
 
  private:
   std::string m_needle;
-  std::array<size_t, 256> m_skip;
+  size_t m_anchor = 0;  // index of the byte memchr looks for
 };

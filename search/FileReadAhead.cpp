@@ -1,5 +1,6 @@
 #include "search/FileReadAhead.h"
 
+#include <algorithm>
 #include <system_error>
 
 #include "data/FileSystem.h"
@@ -11,11 +12,11 @@ constexpr size_t kReadBlock = size_t{64} << 10;
 }  // namespace
 
 CFileReadAhead::CFileReadAhead(std::vector<std::string> paths, size_t wholeLimit)
-    : m_paths(std::move(paths)), m_wholeLimit(wholeLimit) {
+    : m_paths(std::move(paths)), m_wholeLimit(wholeLimit), m_slots(m_paths.size()) {
   try {
-    m_thread = std::thread(&CFileReadAhead::ReadAll, this);
+    m_thread = std::thread(&CFileReadAhead::ReadAhead, this);
   } catch (const std::system_error&) {
-    // No thread to spare: Next reads each file itself.
+    // No thread to spare: the scan reads every file itself.
   }
 }
 
@@ -29,47 +30,74 @@ CFileReadAhead::~CFileReadAhead() {
 }
 
 ReadFile CFileReadAhead::Next() {
-  if (!m_thread.joinable()) return m_readHere < m_paths.size() ? Read(m_paths[m_readHere++]) : ReadFile();
   std::unique_lock<std::mutex> lock(m_mutex);
-  if (m_handedOut == m_paths.size()) return ReadFile();
-  m_changed.wait(lock, [this] { return !m_ready.empty(); });
-  ReadFile file = std::move(m_ready.front());
-  m_ready.pop_front();
-  ++m_handedOut;
+  if (m_nextTaken == m_paths.size()) return ReadFile();
+  const size_t wanted = m_nextTaken++;
+  // Until the file wanted is there, the scan reads the next unread file
+  // itself, the wanted one or one after it, rather than wait.
+  while (m_slots[wanted].state != State::kReady) {
+    if (m_nextUnread < m_paths.size() && (m_nextUnread == wanted || MayReadAhead())) {
+      const size_t index = m_nextUnread++;
+      m_slots[index].state = State::kReading;
+      lock.unlock();
+      ReadFile file = Read(m_paths[index], m_scanBlock);
+      lock.lock();
+      if (index == wanted) return file;
+      Keep(index, std::move(file));
+    } else {
+      m_scanWaiting = true;
+      m_changed.wait(lock, [&] { return m_slots[wanted].state == State::kReady; });
+      m_scanWaiting = false;
+    }
+  }
+  ReadFile file = std::move(m_slots[wanted].file);
+  m_bytesAhead -= file.bytes.size();
+  const bool wakeReader = m_readerWaiting && MayReadAhead();
   lock.unlock();
-  m_changed.notify_all();
+  if (wakeReader) m_changed.notify_all();
   return file;
 }
 
-void CFileReadAhead::ReadAll() {
-  for (const std::string& path : m_paths) {
-    {
-      std::unique_lock<std::mutex> lock(m_mutex);
-      m_changed.wait(lock, [this] { return m_stopping || m_ready.size() < kFilesAhead; });
-      if (m_stopping) return;
-    }
-    ReadFile file = Read(path);
-    {
-      std::lock_guard<std::mutex> lock(m_mutex);
-      m_ready.push_back(std::move(file));
-    }
-    m_changed.notify_all();
+bool CFileReadAhead::MayReadAhead() const {
+  return m_nextUnread < m_paths.size() && m_bytesAhead < kBytesAhead && m_nextUnread < m_nextTaken + kFilesAhead;
+}
+
+void CFileReadAhead::Keep(size_t index, ReadFile file) {
+  m_bytesAhead += file.bytes.size();
+  m_slots[index].file = std::move(file);
+  m_slots[index].state = State::kReady;
+}
+
+void CFileReadAhead::ReadAhead() {
+  std::vector<char> block;
+  std::unique_lock<std::mutex> lock(m_mutex);
+  for (;;) {
+    m_readerWaiting = true;
+    m_changed.wait(lock, [this] { return m_stopping || m_nextUnread == m_paths.size() || MayReadAhead(); });
+    m_readerWaiting = false;
+    if (m_stopping || m_nextUnread == m_paths.size()) return;
+    const size_t index = m_nextUnread++;
+    m_slots[index].state = State::kReading;
+    lock.unlock();
+    ReadFile file = Read(m_paths[index], block);
+    lock.lock();
+    Keep(index, std::move(file));
+    if (m_scanWaiting) m_changed.notify_all();
   }
 }
 
-ReadFile CFileReadAhead::Read(const std::string& path) const {
+ReadFile CFileReadAhead::Read(const std::string& path, std::vector<char>& block) const {
   ReadFile file;
   FileHandle handle(OpenFileForReading(path.c_str()), &std::fclose);
   if (!handle) return file;
   file.opened = true;
   // Whole reads of our own: the stream's buffer would only copy them once more.
   std::setvbuf(handle.get(), nullptr, _IONBF, 0);
+  block.resize(kReadBlock);
   for (;;) {
-    const size_t have = file.bytes.size();
-    const size_t want = std::min(kReadBlock, m_wholeLimit + 1 - have);
-    file.bytes.resize(have + want);
-    const size_t got = std::fread(file.bytes.data() + have, 1, want, handle.get());
-    file.bytes.resize(have + got);
+    const size_t want = std::min(kReadBlock, m_wholeLimit + 1 - file.bytes.size());
+    const size_t got = std::fread(block.data(), 1, want, handle.get());
+    file.bytes.insert(file.bytes.end(), block.data(), block.data() + got);
     if (got < want) {
       file.failed = std::ferror(handle.get()) != 0;
       return file;

@@ -1,11 +1,12 @@
 #include "search/PrefilteredScan.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "data/FieldScanner.h"
+#include "data/FieldCodec.h"
 #include "search/HitReport.h"
 #include "search/LineSplitter.h"
 #include "search/MonthFileScan.h"
@@ -62,16 +63,53 @@ bool EscapesKeepNeedlesWhole(const char* text, size_t begin, size_t size) {
   return true;
 }
 
+// The bytes of a machine word at once: bit 7 of each byte of the result is
+// set where the byte of the word equals b, every other bit is clear.
+using Word = uintptr_t;
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the first byte of a word is its lowest");
+
+constexpr Word kEveryByte = ~Word{0} / 0xFF;
+
+Word BytesEqual(Word word, unsigned char b) {
+  const Word low7 = kEveryByte * 0x7F;
+  const Word zeroWhereEqual = word ^ (kEveryByte * b);
+  return ~(((zeroWhereEqual & low7) + low7) | zeroWhereEqual | low7);
+}
+
+size_t LowestMarkedByte(Word marks) {
+  if constexpr (sizeof(Word) > sizeof(unsigned int)) return static_cast<size_t>(__builtin_ctzll(marks)) / 8;
+  return static_cast<size_t>(__builtin_ctz(static_cast<unsigned int>(marks))) / 8;
+}
+
+// Whether the comma at `at` in a line separates, judged from the bytes
+// before it alone: it is no trail byte, and the backslashes right before it
+// that are no trail byte pair off, each pair an escaped backslash.
+inline bool IsSeparatorAt(const unsigned char* line, size_t at) {
+  if (at == 0) return true;
+  const unsigned char before = line[at - 1];
+  if (before != '\\' && !IsLeadByte(before)) return true;  // nearly always
+  if (IsLeadByte(before)) return !IsTrailByte(line, 0, at);
+  size_t first = at;
+  while (first > 0 && line[first - 1] == '\\') --first;
+  const size_t escapes = at - first - (first > 0 && IsTrailByte(line, 0, first) ? 1 : 0);
+  return escapes % 2 == 0;
+}
+
 // The separators of one line, counted as the record's assembly counts them,
-// up to limit.
-int CountSeparators(CFieldScanner& scanner, const char* line, size_t length, int limit) {
-  scanner.Reset();
+// up to limit. A word of bytes is looked at at once.
+int CountSeparators(const char* text, size_t length, int limit) {
+  const auto* line = reinterpret_cast<const unsigned char*>(text);
   int count = 0;
-  for (size_t from = 0; count < limit;) {
-    const size_t at = scanner.Scan(line + from, length - from);
-    if (at == length - from) break;
-    ++count;
-    from += at + 1;
+  size_t i = 0;
+  for (; i + sizeof(Word) <= length; i += sizeof(Word)) {
+    Word word;
+    std::memcpy(&word, line + i, sizeof word);
+    for (Word marks = BytesEqual(word, ','); marks != 0; marks &= marks - 1) {
+      if (IsSeparatorAt(line, i + LowestMarkedByte(marks)) && ++count == limit) return count;
+    }
+  }
+  for (; i < length; ++i) {
+    if (line[i] == ',' && IsSeparatorAt(line, i) && ++count == limit) return count;
   }
   return count;
 }
@@ -127,7 +165,6 @@ std::optional<bool> ScanWithPrefilter(const CSearchQuery& query, std::string_vie
 
   CNeedlePlaces needles(query.RawNeedles(), std::string_view(bytes, size));
   size_t nextNeedle = needles.From(header.next);
-  CFieldScanner scanner(',');
   std::string resultLine;
   int day = 0;
   int separators = 0;
@@ -137,7 +174,7 @@ std::optional<bool> ScanWithPrefilter(const CSearchQuery& query, std::string_vie
     at = line.next;
     if (line.length == 0) continue;
     if (recordBegin == kNone) recordBegin = line.begin;
-    separators += CountSeparators(scanner, bytes + line.begin, line.length, kCommasPerRecord - separators);
+    separators += CountSeparators(bytes + line.begin, line.length, kCommasPerRecord - separators);
     if (separators < kCommasPerRecord) continue;
     ++day;
     if (nextNeedle < line.next) {

@@ -75,6 +75,13 @@ TEST(MonthFileScanTest, MoreThanElevenCommasOnALineStillCompleteTheRecord) {
             lines);
 }
 
+TEST(MonthFileScanTest, DaysPastNinetyNineKeepAllTheirDigits) {
+  std::string bytes = "QL3\n";
+  for (int day = 1; day <= 100; ++day) bytes += day == 100 ? "00,0,0,0,0,w,,,,,,\n" : "00,0,0,0,0,,,,,,,\n";
+  EXPECT_EQ(std::vector<std::string>{"2011/07/100 \t <\xBD\xB9\xBC\xDE\xAD\xB0\xD9> \t w\t\t\t\t\t\t\n"},
+            ScanWhole(CSearchQuery(0, "w"), bytes));
+}
+
 TEST(MonthFileScanTest, RecordCutByTheEndOfTheFileIsNotReported) {
   EXPECT_TRUE(ScanWhole(CSearchQuery(0, ""), "QL3\n01,0,0,0,0,a,,,,").empty());
   EXPECT_TRUE(ScanWhole(CSearchQuery(2, "161"), "QL3\n01,6,0").empty());
