@@ -165,6 +165,8 @@ std::optional<bool> ScanWithPrefilter(const CSearchQuery& query, std::string_vie
 
   CNeedlePlaces needles(query.RawNeedles(), std::string_view(bytes, size));
   size_t nextNeedle = needles.From(header.next);
+  // Reused: a record put together before is complete, so the next line starts afresh.
+  CRecordAssembler record;
   std::string resultLine;
   int day = 0;
   int separators = 0;
@@ -180,7 +182,6 @@ std::optional<bool> ScanWithPrefilter(const CSearchQuery& query, std::string_vie
     if (nextNeedle < line.next) {
       // Asked before each record that can be a hit: as often as the lines sent can tell.
       if (sink.IsCancelled()) return false;
-      CRecordAssembler record;
       AssembleRecord(bytes, recordBegin, line.next, record);
       ReportIfHit(query, record, fileName, day, resultLine, sink);
       nextNeedle = needles.From(line.next);
