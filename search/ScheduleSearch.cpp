@@ -3,9 +3,8 @@
 #include <cstdio>
 #include <string_view>
 
-#include "search/FileReadAhead.h"
-#include "search/LineSplitter.h"
 #include "search/MonthFileScan.h"
+#include "search/ScanAhead.h"
 #include "search/SearchMessages.h"
 #include "search/SearchQuery.h"
 
@@ -23,56 +22,54 @@ std::string_view WithoutLeadingWhiteSpace(std::string_view entry) {
 
 bool IsSearched(std::string_view fileName) { return fileName.empty() || fileName.front() != '*'; }
 
-// A file larger than a line piece, fed to the scan as its start and then
-// block by block from where the read stopped.
-bool ScanLargeFile(const CSearchQuery& query, std::string_view fileName, ReadFile& file, CSearchSink& sink) {
+// A file larger than a line piece, scanned as it is read on: its start, then
+// block by block from where the read stopped. False when the search ends.
+bool ScanLargeFile(const CSearchQuery& query, std::string_view fileName, ScannedFile& file, CSearchSink& sink) {
   CMonthFileScan scan(query, fileName, sink);
-  if (!scan.Feed(file.bytes.data(), file.bytes.size())) return !scan.EndsSearch();
+  if (!scan.Feed(file.start.data(), file.start.size())) return !scan.EndsSearch();
   std::vector<char> block(kReadBlock);
   for (;;) {
     size_t got = std::fread(block.data(), 1, block.size(), file.rest.get());
     if (got > 0 && !scan.Feed(block.data(), got)) return !scan.EndsSearch();
     if (got < block.size()) break;
   }
+  // A read error ends the file where it happened.
   if (std::ferror(file.rest.get())) return true;
   scan.Finish();
   return !scan.EndsSearch();
 }
 
-// False when the search ends with this file. A file that cannot be opened
-// or read is passed over without a word: it holds no schedule we can show;
-// what could be read of it before an error is searched.
-bool SearchMonthFile(const CSearchQuery& query, std::string_view fileName, ReadFile file, CSearchSink& sink) {
-  if (!file.opened) return true;
-  if (file.rest) return ScanLargeFile(query, fileName, file, sink);
-  if (file.failed) {
-    CMonthFileScan scan(query, fileName, sink);
-    scan.Feed(file.bytes.data(), file.bytes.size());
-    return !scan.EndsSearch();
+// Sends a file's lines, asking before each. False when the search ends.
+bool SendLines(const ScannedFile& file, CSearchSink& sink) {
+  for (const std::string& line : file.lines) {
+    if (sink.IsCancelled()) return false;
+    sink.SendLine(line.c_str());
   }
-  return ScanMonthBytes(query, fileName, file.bytes.data(), file.bytes.size(), sink);
+  return !file.endsSearch;
 }
 
 }  // namespace
 
-void RunScheduleSearch(int kind, const char* query, const std::string& folder, const FolderEntryLister& listEntries,
-                       CSearchSink& sink) {
+void RunScheduleSearch(int kind, const char* query, const std::string& folder,
+                       const FolderEntryLister& listEntries, CSearchSink& sink) {
   CSearchQuery searchQuery(kind, query);
   if (searchQuery.LacksSeal()) {
     sink.SendLine(kChooseSealMessage);
     return;
   }
   const std::vector<std::string> entries = listEntries();
-  std::vector<std::string> paths;
+  std::vector<std::string> fileNames;
   for (const std::string& entry : entries) {
     std::string_view fileName = WithoutLeadingWhiteSpace(entry);
-    if (IsSearched(fileName)) paths.push_back(folder + std::string(fileName));
+    if (IsSearched(fileName)) fileNames.emplace_back(fileName);
   }
-  CFileReadAhead files(std::move(paths), kMaxLinePiece);
+  CScanAhead files(searchQuery, folder, fileNames);
   for (const std::string& entry : entries) {
     if (sink.IsCancelled()) return;
     std::string_view fileName = WithoutLeadingWhiteSpace(entry);
     if (!IsSearched(fileName)) continue;
-    if (!SearchMonthFile(searchQuery, fileName, files.Next(), sink)) return;
+    ScannedFile file = files.Next();
+    const bool goOn = file.rest ? ScanLargeFile(searchQuery, fileName, file, sink) : SendLines(file, sink);
+    if (!goOn) return;
   }
 }

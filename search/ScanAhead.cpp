@@ -1,0 +1,159 @@
+#include "search/ScanAhead.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include "data/FileSystem.h"
+#include "search/LineSplitter.h"
+#include "search/MonthFileScan.h"
+
+namespace {
+
+constexpr size_t kReadBlock = size_t{64} << 10;
+
+// Keeps the lines of a scan for the search to send: no thread but the
+// search's asks the search's sink anything.
+class CLineCollector : public CSearchSink {
+ public:
+  explicit CLineCollector(std::vector<std::string>& lines) : m_lines(lines) {}
+  bool IsCancelled() override { return false; }
+  void SendLine(const char* line) override { m_lines.emplace_back(line); }
+
+ private:
+  std::vector<std::string>& m_lines;
+};
+
+struct ReadBytes {
+  bool opened = false;
+  bool failed = false;  // a read error: bytes are what could be read before it
+  std::vector<char> bytes;
+  FileHandle rest{nullptr, &std::fclose};  // open when bytes hold only the start
+};
+
+// The file whole, or past limit bytes its first limit + 1 and the rest open.
+ReadBytes ReadFile(const std::string& path, size_t limit, std::vector<char>& block) {
+  ReadBytes file;
+  FileHandle handle(OpenFileForReading(path.c_str()), &std::fclose);
+  if (!handle) return file;
+  file.opened = true;
+  // Whole reads of our own: the stream's buffer would only copy them once more.
+  std::setvbuf(handle.get(), nullptr, _IONBF, 0);
+  block.resize(kReadBlock);
+  for (;;) {
+    const size_t want = std::min(kReadBlock, limit + 1 - file.bytes.size());
+    const size_t got = std::fread(block.data(), 1, want, handle.get());
+    file.bytes.insert(file.bytes.end(), block.data(), block.data() + got);
+    if (got < want) {
+      file.failed = std::ferror(handle.get()) != 0;
+      return file;
+    }
+    if (file.bytes.size() > limit) {
+      file.rest = std::move(handle);
+      return file;
+    }
+  }
+}
+
+}  // namespace
+
+CScanAhead::CScanAhead(const CSearchQuery& query, std::string folder, std::vector<std::string> fileNames)
+    : m_query(query), m_folder(std::move(folder)), m_fileNames(std::move(fileNames)), m_slots(m_fileNames.size()) {
+  try {
+    m_thread = std::thread(&CScanAhead::WorkAhead, this);
+  } catch (const std::system_error&) {
+    // No thread to spare: the search works on every file itself.
+  }
+}
+
+CScanAhead::~CScanAhead() {
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_stopping = true;
+  }
+  m_changed.notify_all();
+  if (m_thread.joinable()) m_thread.join();
+}
+
+ScannedFile CScanAhead::Next() {
+  std::unique_lock<std::mutex> lock(m_mutex);
+  if (m_nextTaken == m_fileNames.size()) return ScannedFile();
+  const size_t wanted = m_nextTaken++;
+  while (m_slots[wanted].state != State::kDone) {
+    if (m_nextWaiting < m_fileNames.size() && (m_nextWaiting == wanted || MayWorkAhead())) {
+      const size_t index = m_nextWaiting++;
+      m_slots[index].state = State::kWorking;
+      lock.unlock();
+      size_t bytes = 0;
+      ScannedFile file = Work(index, m_searchBlock, bytes);
+      lock.lock();
+      if (index == wanted) return file;
+      Keep(index, std::move(file), bytes);
+    } else {
+      // Only the thread can be working on it.
+      m_searchWaiting = true;
+      m_changed.wait(lock, [&] { return m_slots[wanted].state == State::kDone; });
+      m_searchWaiting = false;
+    }
+  }
+  ScannedFile file = std::move(m_slots[wanted].file);
+  m_bytesAhead -= m_slots[wanted].bytes;
+  const bool wakeThread = m_threadWaiting && MayWorkAhead();
+  lock.unlock();
+  if (wakeThread) m_changed.notify_all();
+  return file;
+}
+
+bool CScanAhead::MayWorkAhead() const {
+  return m_nextWaiting < m_fileNames.size() && m_bytesAhead < kBytesAhead && m_nextWaiting < m_nextTaken + kFilesAhead;
+}
+
+void CScanAhead::Keep(size_t index, ScannedFile file, size_t bytes) {
+  m_bytesAhead += bytes;
+  m_slots[index].file = std::move(file);
+  m_slots[index].bytes = bytes;
+  m_slots[index].state = State::kDone;
+}
+
+void CScanAhead::WorkAhead() {
+  std::vector<char> block;
+  std::unique_lock<std::mutex> lock(m_mutex);
+  for (;;) {
+    m_threadWaiting = true;
+    m_changed.wait(lock, [this] { return m_stopping || m_nextWaiting == m_fileNames.size() || MayWorkAhead(); });
+    m_threadWaiting = false;
+    if (m_stopping || m_nextWaiting == m_fileNames.size()) return;
+    const size_t index = m_nextWaiting++;
+    m_slots[index].state = State::kWorking;
+    lock.unlock();
+    size_t bytes = 0;
+    ScannedFile file = Work(index, block, bytes);
+    lock.lock();
+    Keep(index, std::move(file), bytes);
+    if (m_searchWaiting) m_changed.notify_all();
+  }
+}
+
+ScannedFile CScanAhead::Work(size_t index, std::vector<char>& block, size_t& bytes) const {
+  const std::string& fileName = m_fileNames[index];
+  ReadBytes read = ReadFile(m_folder + fileName, kMaxLinePiece, block);
+  bytes = read.bytes.size();
+  ScannedFile file;
+  // A file that cannot be opened holds no schedule we can show: nothing to send.
+  if (!read.opened) return file;
+  if (read.rest) {
+    file.start = std::move(read.bytes);
+    file.rest = std::move(read.rest);
+    return file;
+  }
+  CLineCollector lines(file.lines);
+  if (read.failed) {
+    // What could be read before the error is searched, its last line cut short.
+    CMonthFileScan scan(m_query, fileName, lines);
+    scan.Feed(read.bytes.data(), read.bytes.size());
+    file.endsSearch = scan.EndsSearch();
+  } else {
+    file.endsSearch = !ScanMonthBytes(m_query, fileName, read.bytes.data(), read.bytes.size(), lines);
+  }
+  for (const std::string& line : file.lines) bytes += line.size();
+  return file;
+}
