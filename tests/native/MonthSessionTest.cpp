@@ -19,20 +19,13 @@
 
 namespace {
 
-DateRecord Date(int year, int month, int day) {
-  DateRecord date;
-  date.wYear = static_cast<uint16_t>(year);
-  date.wMonth = static_cast<uint16_t>(month);
-  date.wDay = static_cast<uint16_t>(day);
-  return date;
-}
-
 // The host's services on 5 March 2010, or on 5 April 2010 once the day has
 // moved on; whatever is set in onAnswer runs as the host answers.
 class CTestHost : public CToolHost {
  public:
   explicit CTestHost(const std::string& dataDirectory)
-      : m_march(m_store, dataDirectory, Date(2010, 3, 5)), m_april(m_store, dataDirectory, Date(2010, 4, 5)) {}
+      : m_march(m_store, dataDirectory, DateRecord{2010, 3, 0, 5}),
+        m_april(m_store, dataDirectory, DateRecord{2010, 4, 0, 5}) {}
 
   int GetSetting(int toolId, const char* key, char* value) override { return Today().GetSetting(toolId, key, value); }
   int SetSetting(int toolId, const char* key, const char* value) override {
