@@ -1,8 +1,8 @@
 #pragma once
-// The system's files with faults on order: each step of the file layer,
-// named, can be made to fail the next n times (or always), as another
-// program holding a file or a full disk would make it fail. Pauses are
-// counted, not waited.
+// The system's files with faults on order, as another program holding a
+// file or a full disk would cause them: each named step fails the next n
+// times (or always). A failing write puts out half of its bytes first; a
+// failing read comes after one good block. Pauses are counted, not waited.
 #include <atomic>
 #include <map>
 #include <memory>
@@ -15,10 +15,8 @@ class CFaultyFileSystem : public IFileSystem {
  public:
   static constexpr int kAlways = -1;
 
-  // Steps: "open-read", "read", "create-hidden", "write-hidden",
-  // "flush-hidden", "replace", "open-in-place", "truncate", "write-in-place",
-  // "flush-in-place", "remove". A failing write puts out half of its bytes
-  // first; a failing read has delivered readsBeforeFailure blocks.
+  // "open-read", "read", "create-hidden", "write-hidden", "flush-hidden",
+  // "replace", "open-in-place", "truncate", "write-in-place", "flush-in-place", "remove".
   void Fail(const std::string& step, int times = kAlways) {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_failures[step] = times;
@@ -27,21 +25,13 @@ class CFaultyFileSystem : public IFileSystem {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_failures.clear();
   }
-  void SetReadsBeforeFailure(int reads) { m_readsBeforeFailure = reads; }
   unsigned PausedMs() const { return m_pausedMs; }
-  int Calls(const std::string& step) const {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    auto found = m_calls.find(step);
-    return found == m_calls.end() ? 0 : found->second;
-  }
 
   std::unique_ptr<IFile> OpenToRead(const char* path, FileOpenOutcome& outcome) override {
     std::unique_ptr<IFile> file = m_system.OpenToRead(path, outcome);
-    if (file && Fails("open-read")) {
-      outcome = FileOpenOutcome::kRefused;
-      return nullptr;
-    }
-    return Wrap(std::move(file), "read");
+    if (!file || !Fails("open-read")) return Wrap(std::move(file), "read");
+    outcome = FileOpenOutcome::kRefused;
+    return nullptr;
   }
   std::unique_ptr<IFile> CreateHidden(const char* path) override {
     return Fails("create-hidden") ? nullptr : Wrap(m_system.CreateHidden(path), "hidden");
@@ -61,8 +51,7 @@ class CFaultyFileSystem : public IFileSystem {
     CFaultyFile(CFaultyFileSystem& owner, std::unique_ptr<IFile> file, std::string kind)
         : m_owner(owner), m_file(std::move(file)), m_kind(std::move(kind)) {}
     long Read(char* buffer, size_t size) override {
-      if (m_reads++ >= m_owner.m_readsBeforeFailure && m_owner.Fails("read")) return -1;
-      return m_file->Read(buffer, size);
+      return m_reads++ > 0 && m_owner.Fails("read") ? -1 : m_file->Read(buffer, size);
     }
     bool Write(const char* bytes, size_t size) override {
       if (!m_owner.Fails("write-" + m_kind)) return m_file->Write(bytes, size);
@@ -70,10 +59,7 @@ class CFaultyFileSystem : public IFileSystem {
       return false;
     }
     bool Truncate() override { return !m_owner.Fails("truncate") && m_file->Truncate(); }
-    bool FlushAndClose() override {
-      bool closed = m_file->FlushAndClose();
-      return !m_owner.Fails("flush-" + m_kind) && closed;
-    }
+    bool FlushAndClose() override { return m_file->FlushAndClose() && !m_owner.Fails("flush-" + m_kind); }
 
    private:
     CFaultyFileSystem& m_owner;
@@ -85,10 +71,8 @@ class CFaultyFileSystem : public IFileSystem {
   std::unique_ptr<IFile> Wrap(std::unique_ptr<IFile> file, const char* kind) {
     return file ? std::make_unique<CFaultyFile>(*this, std::move(file), kind) : nullptr;
   }
-
   bool Fails(const std::string& step) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    ++m_calls[step];
     auto found = m_failures.find(step);
     if (found == m_failures.end() || found->second == 0) return false;
     if (found->second > 0) --found->second;
@@ -96,9 +80,7 @@ class CFaultyFileSystem : public IFileSystem {
   }
 
   IFileSystem& m_system = SystemFileSystem();
-  mutable std::mutex m_mutex;
+  std::mutex m_mutex;
   std::map<std::string, int> m_failures;
-  std::map<std::string, int> m_calls;
-  int m_readsBeforeFailure = 0;
   std::atomic<unsigned> m_pausedMs{0};
 };

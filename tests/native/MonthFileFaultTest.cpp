@@ -5,7 +5,6 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "FaultyFileSystem.h"
@@ -34,56 +33,43 @@ TEST(MonthFileFaultTest, FullRecordHasTheLongestSize) {
   EXPECT_EQ(kMaxRecordSize, FormatDayRecord(FullMonth().Day(31), 31, record));
 }
 
-using Faults = std::vector<std::pair<const char*, int>>;
 constexpr int kAlways = CFaultyFileSystem::kAlways;
+constexpr auto kReplaced = MonthWriteOutcome::kReplaced;
+constexpr auto kInPlace = MonthWriteOutcome::kRewrittenInPlace;
+constexpr auto kFailed = MonthWriteOutcome::kFailed;
 
-enum class Content { kOld, kNew, kCut, kNone };
+// kCut: other bytes than the old or the new month.
+enum Content { kOld, kNew, kCut, kNone };
 
 struct SaveCase {
-  const char* name;
-  Faults faults;
+  const char* fault;  // the step that fails always, "" none
+  int refusedReplacements;
   MonthWriteOutcome outcome;
   Content file;
   Content temporary;
 };
 
-// The save against every fault of the file layer: the old or the new
-// month stays whole somewhere in every case, and only a failure is told.
+// A crash left a temporary file behind, then the save meets a fault of the
+// file layer: the old or the new month stays whole in every case, and
+// only a failure is told.
 const SaveCase kSaveCases[] = {
-    {"plain", {}, MonthWriteOutcome::kReplaced, Content::kNew, Content::kNone},
-    {"staleTemporary", {}, MonthWriteOutcome::kReplaced, Content::kNew, Content::kNone},
-    {"replaceRefusedBriefly", {{"replace", 2}}, MonthWriteOutcome::kReplaced, Content::kNew, Content::kNone},
-    {"replaceRefused", {{"replace", kAlways}}, MonthWriteOutcome::kRewrittenInPlace, Content::kNew, Content::kNone},
-    {"createHidden", {{"create-hidden", kAlways}}, MonthWriteOutcome::kFailed, Content::kOld, Content::kNone},
-    {"writeHidden", {{"write-hidden", kAlways}}, MonthWriteOutcome::kFailed, Content::kOld, Content::kNone},
-    {"flushHidden", {{"flush-hidden", kAlways}}, MonthWriteOutcome::kFailed, Content::kOld, Content::kNone},
-    {"openInPlace",
-     {{"replace", kAlways}, {"open-in-place", kAlways}},
-     MonthWriteOutcome::kFailed,
-     Content::kOld,
-     Content::kNone},
-    {"truncate", {{"replace", kAlways}, {"truncate", kAlways}}, MonthWriteOutcome::kFailed, Content::kOld, Content::kNew},
-    {"writeInPlace",
-     {{"replace", kAlways}, {"write-in-place", kAlways}},
-     MonthWriteOutcome::kFailed,
-     Content::kCut,
-     Content::kNew},
-    {"flushInPlace",
-     {{"replace", kAlways}, {"flush-in-place", kAlways}},
-     MonthWriteOutcome::kFailed,
-     Content::kNew,
-     Content::kNew},
-    {"removeAfterRewrite",
-     {{"replace", kAlways}, {"remove", kAlways}},
-     MonthWriteOutcome::kRewrittenInPlace,
-     Content::kNew,
-     Content::kNew},
+    {"", 0, kReplaced, kNew, kNone},
+    {"", 2, kReplaced, kNew, kNone},
+    {"", kAlways, kInPlace, kNew, kNone},
+    {"create-hidden", 0, kFailed, kOld, kCut},
+    {"write-hidden", 0, kFailed, kOld, kNone},
+    {"flush-hidden", 0, kFailed, kOld, kNone},
+    {"open-in-place", kAlways, kFailed, kOld, kNone},
+    {"truncate", kAlways, kFailed, kOld, kNew},
+    {"write-in-place", kAlways, kFailed, kCut, kNew},
+    {"flush-in-place", kAlways, kFailed, kNew, kNew},
+    {"remove", kAlways, kInPlace, kNew, kNew},
 };
 
 Content ContentOf(const std::string& path, const std::string& old, const std::string& fresh) {
-  if (!std::filesystem::exists(path)) return Content::kNone;
+  if (!std::filesystem::exists(path)) return kNone;
   std::string bytes = CMonthFileScratch::ReadAll(path);
-  return bytes == old ? Content::kOld : bytes == fresh ? Content::kNew : Content::kCut;
+  return bytes == old ? kOld : bytes == fresh ? kNew : kCut;
 }
 
 TEST(MonthFileFaultTest, EverySaveFaultLeavesTheOldOrTheNewMonthWhole) {
@@ -95,37 +81,36 @@ TEST(MonthFileFaultTest, EverySaveFaultLeavesTheOldOrTheNewMonthWhole) {
   const MonthTable table = FullMonth();
   const std::string fresh = FormatMonthFile(table, Days);
   for (const SaveCase& c : kSaveCases) {
+    SCOPED_TRACE(std::string(c.fault) + " after refusals: " + std::to_string(c.refusedReplacements));
     CMonthFileScratch::WriteAll(path, old);
-    std::filesystem::remove(temporary);
-    if (std::string(c.name) == "staleTemporary") CMonthFileScratch::WriteAll(temporary, "QL3\n01,0,0,0,0,x");
+    CMonthFileScratch::WriteAll(temporary, "QL3\n01,0,0,0,0,x");
     CFaultyFileSystem files;
-    for (const auto& fault : c.faults) files.Fail(fault.first, fault.second);
-    EXPECT_EQ(c.outcome, WriteMonthFileThrough(files, path.c_str(), table, Days)) << c.name;
-    EXPECT_EQ(c.file, ContentOf(path, old, fresh)) << c.name;
-    EXPECT_EQ(c.temporary, ContentOf(temporary, old, fresh)) << c.name;
-    // Refused replacements are tried again, briefly.
-    EXPECT_LE(files.PausedMs(), 500u) << c.name;
+    files.Fail(c.fault);
+    files.Fail("replace", c.refusedReplacements);
+    EXPECT_EQ(c.outcome, WriteMonthFileThrough(files, path.c_str(), table, Days));
+    EXPECT_EQ(c.file, ContentOf(path, old, fresh));
+    EXPECT_EQ(c.temporary, ContentOf(temporary, old, fresh));
+    EXPECT_LE(files.PausedMs(), 500u) << "a refused replacement is tried again briefly";
   }
 }
 
 struct ReadCase {
-  const char* name;
+  const char* fault;
+  int times;
   bool fileThere;
-  Faults faults;
   MonthReadOutcome outcome;
   bool entriesRead;
   unsigned pausedMs;
 };
 
-// The first block of the file is read before a failing read: the month's
-// days 1 and 2 would be there, half a month.
+// A failing read comes after the first block: half a month would be there.
 const ReadCase kReadCases[] = {
-    {"read", true, {}, MonthReadOutcome::kRead, true, 0},
-    {"absent", false, {}, MonthReadOutcome::kAbsent, false, 0},
-    {"refusedTwice", true, {{"open-read", 2}}, MonthReadOutcome::kRead, true, 150},
-    {"refused", true, {{"open-read", kAlways}}, MonthReadOutcome::kUnreadable, false, 1000},
-    {"failsHalfwayOnce", true, {{"read", 1}}, MonthReadOutcome::kRead, true, 50},
-    {"failsHalfway", true, {{"read", kAlways}}, MonthReadOutcome::kUnreadable, false, 1000},
+    {"", 0, true, MonthReadOutcome::kRead, true, 0},
+    {"", 0, false, MonthReadOutcome::kAbsent, false, 0},
+    {"open-read", 2, true, MonthReadOutcome::kRead, true, 150},
+    {"open-read", kAlways, true, MonthReadOutcome::kUnreadable, false, 1000},
+    {"read", 1, true, MonthReadOutcome::kRead, true, 50},
+    {"read", kAlways, true, MonthReadOutcome::kUnreadable, false, 1000},
 };
 
 TEST(MonthFileFaultTest, AFileThatCannotBeReadIsTriedForASecondAndNeverReadAsEmpty) {
@@ -133,22 +118,19 @@ TEST(MonthFileFaultTest, AFileThatCannotBeReadIsTriedForASecondAndNeverReadAsEmp
   ASSERT_TRUE(scratch.Ok());
   const std::string path = scratch.Path("schedule2010_03.dat");
   const MonthTable full = FullMonth();
+  MonthTable empty;
+  ClearMonth(empty);
   for (const ReadCase& c : kReadCases) {
+    SCOPED_TRACE(std::string(c.fault) + " times " + std::to_string(c.times));
     std::filesystem::remove(path);
-    if (c.fileThere) {
-      ASSERT_EQ(1, WriteMonthFile(full, path.c_str(), Days));
-    }
+    ASSERT_TRUE(!c.fileThere || WriteMonthFile(full, path.c_str(), Days) == 1);
     CFaultyFileSystem files;
-    files.SetReadsBeforeFailure(1);
-    for (const auto& fault : c.faults) files.Fail(fault.first, fault.second);
+    files.Fail(c.fault, c.times);
     MonthTable table;
     std::memset(&table, 0x5A, sizeof table);
-    EXPECT_EQ(c.outcome, ReadMonthFileRetrying(files, path.c_str(), table)) << c.name;
-    MonthTable empty;
-    ClearMonth(empty);
-    EXPECT_EQ(0, std::memcmp(c.entriesRead ? &full : &empty, &table, sizeof table)) << c.name;
-    EXPECT_EQ(c.pausedMs, files.PausedMs()) << c.name;
-    EXPECT_EQ(c.fileThere, std::filesystem::exists(path)) << c.name;
+    EXPECT_EQ(c.outcome, ReadMonthFileRetrying(files, path.c_str(), table));
+    EXPECT_EQ(0, std::memcmp(c.entriesRead ? &full : &empty, &table, sizeof table));
+    EXPECT_EQ(c.pausedMs, files.PausedMs());
   }
 }
 

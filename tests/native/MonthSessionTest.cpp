@@ -8,7 +8,6 @@
 #include <future>
 #include <string>
 #include <thread>
-#include <utility>
 #include <vector>
 
 #include "FaultyFileSystem.h"
@@ -19,59 +18,32 @@
 
 namespace {
 
-// The host's services on 5 March 2010, or on 5 April 2010 once the day has
-// moved on; whatever is set in onAnswer runs as the host answers.
-class CTestHost : public CToolHost {
+// The host's services; whatever is set in m_onAnswer runs as it answers.
+class CAnsweringHost : public CHostServices {
  public:
-  explicit CTestHost(const std::string& dataDirectory)
-      : m_march(m_store, dataDirectory, DateRecord{2010, 3, 0, 5}),
-        m_april(m_store, dataDirectory, DateRecord{2010, 4, 0, 5}) {}
-
-  int GetSetting(int toolId, const char* key, char* value) override { return Today().GetSetting(toolId, key, value); }
-  int SetSetting(int toolId, const char* key, const char* value) override {
-    return Today().SetSetting(toolId, key, value);
-  }
+  using CHostServices::CHostServices;
   const char* GetDataDirectory(int a, int b) override {
-    Answering();
-    return Today().GetDataDirectory(a, b);
+    if (m_onAnswer) m_onAnswer();
+    return CHostServices::GetDataDirectory(a, b);
   }
   intptr_t CalendarQuery(int code, intptr_t a, intptr_t b) override {
-    Answering();
-    return Today().CalendarQuery(code, a, b);
-  }
-  int HolidayQuery(int code, int a, int b, int c) override { return Today().HolidayQuery(code, a, b, c); }
-
-  std::atomic<bool> m_inApril{false};
-  std::function<void()> m_onAnswer;
-
- private:
-  CHostServices& Today() { return m_inApril ? m_april : m_march; }
-  void Answering() {
     if (m_onAnswer) m_onAnswer();
+    return CHostServices::CalendarQuery(code, a, b);
   }
-
-  CMemorySettingsStore m_store;
-  CHostServices m_march;
-  CHostServices m_april;
+  std::function<void()> m_onAnswer;
 };
 
 class MonthSessionTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(m_scratch.Ok());
-    std::filesystem::create_directory(m_scratch.Path("Plannix"));
-  }
+  void SetUp() override { ASSERT_TRUE(std::filesystem::create_directory(m_scratch.Path("Plannix"))); }
 
   std::string MonthPath(int month) const {
-    char name[32];
-    std::snprintf(name, sizeof name, "Plannix/schedule2010_%02d.dat", month);
-    return m_scratch.Path(name);
+    return m_scratch.Path("Plannix/schedule2010_0" + std::to_string(month) + ".dat");
   }
-  // A month file of 2010 whose day 5 holds the text in its first line.
-  void WriteMonth(int month, const char* text) const {
-    MonthTable table;
-    ClearMonth(table);
-    SetDayLine(table.Day(5), 0, text);
+  // A month of 2010 whose day 5 holds the text in its first line.
+  void WriteMonth(int month, const std::string& text) const {
+    MonthTable table = {};
+    SetDayLine(table.Day(5), 0, text.c_str());
     const int days = month == 4 ? 30 : 31;
     ASSERT_EQ(1, WriteMonthFile(table, MonthPath(month).c_str(), [days] { return days; }));
   }
@@ -86,49 +58,44 @@ class MonthSessionTest : public ::testing::Test {
   }
 
   CMonthFileScratch m_scratch;
-  CTestHost m_host{m_scratch.Path("")};
+  CMemorySettingsStore m_store;
+  CAnsweringHost m_host{m_store, m_scratch.Path(""), DateRecord{2010, 3, 0, 5}};
   CFaultyFileSystem m_files;
   CMonthSession m_session{m_files, "Plannix", '/'};
 };
 
-using Faults = std::vector<std::pair<const char*, int>>;
-
 struct OpenCase {
-  const char* name;
   bool fileThere;
-  Faults faults;
+  const char* fault;  // fails always
   MonthFileState state;
   MonthSaveOutcome saved;
 };
 
 const OpenCase kOpenCases[] = {
-    {"read", true, {}, MonthFileState::kRead, MonthSaveOutcome::kWritten},
-    {"absent", false, {}, MonthFileState::kAbsent, MonthSaveOutcome::kWritten},
-    {"refused", true, {{"open-read", CFaultyFileSystem::kAlways}}, MonthFileState::kUnreadable,
-     MonthSaveOutcome::kProtected},
-    {"failsHalfway", true, {{"read", CFaultyFileSystem::kAlways}}, MonthFileState::kUnreadable,
-     MonthSaveOutcome::kProtected},
-    {"notWritable", true, {{"create-hidden", CFaultyFileSystem::kAlways}}, MonthFileState::kRead,
-     MonthSaveOutcome::kFailed},
+    {true, "", MonthFileState::kRead, MonthSaveOutcome::kWritten},
+    {false, "", MonthFileState::kAbsent, MonthSaveOutcome::kWritten},
+    {true, "open-read", MonthFileState::kUnreadable, MonthSaveOutcome::kProtected},
+    {true, "read", MonthFileState::kUnreadable, MonthSaveOutcome::kProtected},
+    {true, "create-hidden", MonthFileState::kRead, MonthSaveOutcome::kFailed},
 };
 
-// What the month shows, takes and writes after each way its file can be.
+// What the month shows, takes and writes after each way its file can be,
+// and that nothing is saved before a month is open or after it closed.
 TEST_F(MonthSessionTest, EveryOutcomeOfOpeningAndSaving) {
+  EXPECT_EQ(MonthSaveOutcome::kNotOpen, m_session.Save(m_host));
   for (const OpenCase& c : kOpenCases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(std::string(c.fault) + (c.fileThere ? "" : " absent"));
     std::filesystem::remove(MonthPath(3));
-    if (c.fileThere) WriteMonth(3, std::string(200, 'x').c_str());
+    if (c.fileThere) WriteMonth(3, std::string(200, 'x'));
     const std::string before = CMonthFileScratch::ReadAll(MonthPath(3));
     m_files.Heal();
-    for (const auto& fault : c.faults) m_files.Fail(fault.first, fault.second);
+    m_files.Fail(c.fault);
 
     EXPECT_EQ(c.state, m_session.OpenToday(m_host));
     MonthView view = m_session.View();
-    EXPECT_EQ(2010, view.year);
-    EXPECT_EQ(3, view.month);
-    EXPECT_EQ(5, view.selectedDay);
-    const bool readable = c.state != MonthFileState::kUnreadable;
+    EXPECT_EQ(2010 * 10000 + 3 * 100 + 5, view.year * 10000 + view.month * 100 + view.selectedDay);
     EXPECT_EQ(c.state == MonthFileState::kRead ? std::string(127, 'x') : "", m_session.Day(5).szLine[0]);
+    const bool readable = c.state != MonthFileState::kUnreadable;
     EXPECT_EQ(readable, Type("typed"));
     EXPECT_EQ(readable, m_session.StoreMemo("memo"));
     EXPECT_EQ(readable, m_session.StoreSeal(0, 6));
@@ -136,21 +103,13 @@ TEST_F(MonthSessionTest, EveryOutcomeOfOpeningAndSaving) {
     EXPECT_EQ(c.saved, m_session.Save(m_host));
     if (c.saved == MonthSaveOutcome::kWritten) {
       EXPECT_EQ("typed", LineOfFile(3, 5));
-      EXPECT_EQ(MonthFileState::kWritten, m_session.View().fileState);
     } else {
       EXPECT_EQ(before, CMonthFileScratch::ReadAll(MonthPath(3)));
     }
     m_session.Close();
+    EXPECT_EQ(MonthSaveOutcome::kNotOpen, m_session.Save(m_host));
+    EXPECT_FALSE(Type("lost"));
   }
-}
-
-TEST_F(MonthSessionTest, NothingIsSavedBeforeAMonthIsOpenOrAfterItClosed) {
-  EXPECT_EQ(MonthSaveOutcome::kNotOpen, m_session.Save(m_host));
-  EXPECT_FALSE(Type("lost"));
-  m_session.OpenToday(m_host);
-  m_session.Close();
-  EXPECT_EQ(MonthSaveOutcome::kNotOpen, m_session.Save(m_host));
-  EXPECT_FALSE(std::filesystem::exists(MonthPath(3)));
 }
 
 TEST_F(MonthSessionTest, AMonthRefusedOnceIsReadWhenShownAgain) {
@@ -161,11 +120,9 @@ TEST_F(MonthSessionTest, AMonthRefusedOnceIsReadWhenShownAgain) {
   EXPECT_EQ(MonthSaveOutcome::kProtected, away.saved);
   EXPECT_TRUE(away.stepped);
   EXPECT_EQ(MonthFileState::kAbsent, away.opened);
-  EXPECT_EQ(1, m_session.View().selectedDay);
 
   m_files.Heal();
-  MonthStepOutcome back = m_session.Step(m_host, -1);
-  EXPECT_EQ(MonthFileState::kRead, back.opened);
+  EXPECT_EQ(MonthFileState::kRead, m_session.Step(m_host, -1).opened);
   EXPECT_STREQ("dentist", m_session.Day(5).szLine[0]);
   EXPECT_TRUE(Type("typed on day 1"));
   m_session.Step(m_host, 12);
@@ -190,34 +147,30 @@ TEST_F(MonthSessionTest, AMonthThatCouldNotBeSavedStaysWithItsEdits) {
 // The window closed in March and opened again in April while the host's
 // thread saves on and on: April's file never gets March's table.
 TEST_F(MonthSessionTest, ReopeningWhileTheHostSavesNeverWritesTheOldMonthIntoTodays) {
+  CAnsweringHost april(m_store, m_scratch.Path(""), DateRecord{2010, 4, 0, 5});
+  // The host takes its time over every answer of the new window.
+  april.m_onAnswer = [] { std::this_thread::sleep_for(std::chrono::microseconds(300)); };
   WriteMonth(4, "april");
-  const std::string april = CMonthFileScratch::ReadAll(MonthPath(4));
+  const std::string aprilBytes = CMonthFileScratch::ReadAll(MonthPath(4));
   for (int round = 0; round < 20; ++round) {
-    m_host.m_inApril = false;
     m_session.OpenToday(m_host);
     Type("march");
     m_session.Save(m_host);
     m_session.Close();
-
     std::atomic<bool> done{false};
     std::thread hostThread([&] {
       while (!done) m_session.Save(m_host);
     });
-    m_host.m_inApril = true;
-    // The host takes its time over every answer of the new window.
-    m_host.m_onAnswer = [] { std::this_thread::sleep_for(std::chrono::microseconds(300)); };
-    m_session.OpenToday(m_host);
-    m_host.m_onAnswer = nullptr;
+    m_session.OpenToday(april);
     done = true;
     hostThread.join();
-    ASSERT_EQ(april, CMonthFileScratch::ReadAll(MonthPath(4))) << round;
-    ASSERT_EQ("march", LineOfFile(3, 5)) << round;
+    ASSERT_EQ(aprilBytes, CMonthFileScratch::ReadAll(MonthPath(4))) << round;
     m_session.Close();
   }
 }
 
-// A host that saves from its own thread while it answers the window's
-// questions, and waits for that save: no lock may be held across a call out.
+// A host that saves from its own thread while it answers the window, and
+// waits for that save: no lock may be held across a call out.
 TEST_F(MonthSessionTest, TheHostMaySaveWhileItAnswers) {
   const std::thread::id windowThread = std::this_thread::get_id();
   std::vector<std::thread> saves;
@@ -236,7 +189,6 @@ TEST_F(MonthSessionTest, TheHostMaySaveWhileItAnswers) {
   Type("typed");
   m_session.Step(m_host, 1);
   m_session.Step(m_host, -12);
-  m_session.Save(m_host);
   m_host.m_onAnswer = nullptr;
   for (std::thread& save : saves) save.join();
   EXPECT_EQ(0, stuck);
