@@ -1,11 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <string>
-#include <vector>
 
 #include "FaultyFileSystem.h"
 #include "MonthFileScratch.h"
@@ -91,46 +88,6 @@ TEST(MonthFileFaultTest, EverySaveFaultLeavesTheOldOrTheNewMonthWhole) {
     EXPECT_EQ(c.file, ContentOf(path, old, fresh));
     EXPECT_EQ(c.temporary, ContentOf(temporary, old, fresh));
     EXPECT_LE(files.PausedMs(), 500u) << "a refused replacement is tried again briefly";
-  }
-}
-
-struct ReadCase {
-  const char* fault;
-  int times;
-  bool fileThere;
-  MonthReadOutcome outcome;
-  bool entriesRead;
-  unsigned pausedMs;
-};
-
-// A failing read comes after the first block: half a month would be there.
-const ReadCase kReadCases[] = {
-    {"", 0, true, MonthReadOutcome::kRead, true, 0},
-    {"", 0, false, MonthReadOutcome::kAbsent, false, 0},
-    {"open-read", 2, true, MonthReadOutcome::kRead, true, 150},
-    {"open-read", kAlways, true, MonthReadOutcome::kUnreadable, false, 1000},
-    {"read", 1, true, MonthReadOutcome::kRead, true, 50},
-    {"read", kAlways, true, MonthReadOutcome::kUnreadable, false, 1000},
-};
-
-TEST(MonthFileFaultTest, AFileThatCannotBeReadIsTriedForASecondAndNeverReadAsEmpty) {
-  CMonthFileScratch scratch;
-  ASSERT_TRUE(scratch.Ok());
-  const std::string path = scratch.Path("schedule2010_03.dat");
-  const MonthTable full = FullMonth();
-  MonthTable empty;
-  ClearMonth(empty);
-  for (const ReadCase& c : kReadCases) {
-    SCOPED_TRACE(std::string(c.fault) + " times " + std::to_string(c.times));
-    std::filesystem::remove(path);
-    ASSERT_TRUE(!c.fileThere || WriteMonthFile(full, path.c_str(), Days) == 1);
-    CFaultyFileSystem files;
-    files.Fail(c.fault, c.times);
-    MonthTable table;
-    std::memset(&table, 0x5A, sizeof table);
-    EXPECT_EQ(c.outcome, ReadMonthFileRetrying(files, path.c_str(), table));
-    EXPECT_EQ(0, std::memcmp(c.entriesRead ? &full : &empty, &table, sizeof table));
-    EXPECT_EQ(c.pausedMs, files.PausedMs());
   }
 }
 
