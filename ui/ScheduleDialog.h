@@ -52,7 +52,7 @@ class CScheduleDialog : public CToolBase {
   void DrawCellLine(HDC dc, const RECT& cell, bool selected, const char* text, int line);
 
   // The day page and month navigation.
-  // The month the session has just opened: labels, day page, calendar; a
+  // The month the session has just opened: day page and labels; a
   // month that could not be read is told of once the window is free.
   void ShowOpenedMonth(MonthFileState opened);
   // The selected day of the view; a protected month's page cannot be edited.
