@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <functional>
 #include <future>
+#include <map>
 #include <string>
 #include <thread>
 #include <vector>
@@ -24,13 +27,22 @@ class CAnsweringHost : public CHostServices {
   using CHostServices::CHostServices;
   const char* GetDataDirectory(int a, int b) override {
     if (m_onAnswer) m_onAnswer();
-    return CHostServices::GetDataDirectory(a, b);
+    return m_noDirectory ? nullptr : CHostServices::GetDataDirectory(a, b);
   }
   intptr_t CalendarQuery(int code, intptr_t a, intptr_t b) override {
     if (m_onAnswer) m_onAnswer();
-    return CHostServices::CalendarQuery(code, a, b);
+    const intptr_t answer = CHostServices::CalendarQuery(code, a, b);
+    auto replaced = m_answers.find(code);
+    if (replaced == m_answers.end()) return answer;
+    // For the grid, the value put into every cell the host left empty.
+    if (code == kCalFillMonthGrid) {
+      for (unsigned char& cell : reinterpret_cast<MonthGrid*>(a)->cells) cell = cell ? cell : replaced->second;
+    }
+    return replaced->second;
   }
   std::function<void()> m_onAnswer;
+  std::map<int, intptr_t> m_answers;  // in the place of the host's own
+  bool m_noDirectory = false;
 };
 
 class MonthSessionTest : public ::testing::Test {
@@ -38,7 +50,9 @@ class MonthSessionTest : public ::testing::Test {
   void SetUp() override { ASSERT_TRUE(std::filesystem::create_directory(m_scratch.Path("Plannix"))); }
 
   std::string MonthPath(int month) const {
-    return m_scratch.Path("Plannix/schedule2010_0" + std::to_string(month) + ".dat");
+    char name[32];
+    std::snprintf(name, sizeof name, "Plannix/schedule2010_%02d.dat", month);
+    return m_scratch.Path(name);
   }
   // A month of 2010 whose day 5 holds the text in its first line.
   void WriteMonth(int month, const std::string& text) const {
@@ -141,6 +155,60 @@ TEST_F(MonthSessionTest, AMonthRefusedOnceIsReadWhenShownAgain) {
   EXPECT_EQ(2011, m_session.View().year);
   EXPECT_EQ("dentist", LineOfFile(3, 5));
   EXPECT_EQ("typed on day 1", LineOfFile(3, 1));
+}
+
+struct HostAnswerCase {
+  const char* what;
+  int code;
+  intptr_t answer;
+  int month, day, weekday;  // selected afterwards
+};
+
+// Today is Friday 5 March 2010 but for the one answer.
+const HostAnswerCase kHostAnswerCases[] = {
+    {"day 0", kCalTodayDay, 0, 3, 1, 5},
+    {"day 32", kCalTodayDay, 32, 3, 31, 5},
+    {"weekday 7", kCalTodayWeekday, 7, 3, 5, 6},
+    {"weekday -1", kCalTodayWeekday, -1, 3, 5, 0},
+    {"month 0", kCalTodayMonth, 0, 1, 5, 5},
+    {"month 13", kCalTodayMonth, 13, 12, 5, 5},
+    {"a month of no days", kCalDaysInMonth, 0, 3, 5, 5},
+    {"a month of 30 days", kCalDaysInMonth, 30, 3, 5, 5},
+    {"grid days past the month", kCalFillMonthGrid, 200, 3, 5, 5},
+};
+
+// Whatever the host answers, the day on display is one the table and the
+// file hold: what is typed into it is in the file after a save.
+TEST_F(MonthSessionTest, AnswersThatAreNoDateAreClampedAndNothingTypedIsLost) {
+  for (const HostAnswerCase& c : kHostAnswerCases) {
+    SCOPED_TRACE(c.what);
+    m_host.m_answers = {{c.code, c.answer}};
+    ASSERT_EQ(MonthFileState::kAbsent, m_session.OpenToday(m_host));
+    const MonthView view = m_session.View();
+    EXPECT_EQ(c.month * 10000 + c.day * 10 + c.weekday,
+              view.month * 10000 + view.selectedDay * 10 + view.selectedWeekday);
+    const int days = c.code == kCalDaysInMonth && c.answer == 30 ? 30 : 31;
+    EXPECT_LE(*std::max_element(view.dayGrid.cells, view.dayGrid.cells + MonthGrid::kCells), days);
+    EXPECT_TRUE(Type(c.what));
+    m_host.m_answers.clear();
+    EXPECT_EQ(MonthSaveOutcome::kWritten, m_session.Save(m_host));
+    EXPECT_EQ(c.what, LineOfFile(c.month, c.day));
+    std::filesystem::remove(MonthPath(c.month));
+  }
+  m_host.m_answers = {{kCalNextMonthFirstWeekday, 9}};
+  m_session.Step(m_host, 1);
+  EXPECT_EQ(6, m_session.View().selectedWeekday);
+  EXPECT_FALSE(m_session.SelectDay(2, 7));
+  EXPECT_FALSE(m_session.SelectDay(32, 0));
+}
+
+// Without a data folder there is no file to read or write: the month is
+// protected rather than saved somewhere else.
+TEST_F(MonthSessionTest, AHostWithoutADataFolderGetsAProtectedMonth) {
+  m_host.m_noDirectory = true;
+  EXPECT_EQ(MonthFileState::kUnreadable, m_session.OpenToday(m_host));
+  EXPECT_FALSE(Type("lost"));
+  EXPECT_EQ(MonthSaveOutcome::kProtected, m_session.Save(m_host));
 }
 
 // The window closed in March and opened again in April while the host's

@@ -1,5 +1,6 @@
 #include "ui/core/MonthSession.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "data/FileSystem.h"
@@ -7,6 +8,16 @@
 namespace {
 
 constexpr int32_t kMonthsInYear = 12;
+constexpr intptr_t kShortestMonth = 28;
+constexpr int32_t kSaturday = 6;
+
+// The host's day count of a month. One no month has is not believed: the
+// whole table is kept, so no day that holds text is left out of the file.
+int SaneDayCount(intptr_t answer) {
+  return answer >= kShortestMonth && answer <= kDaysInTable ? static_cast<int>(answer) : kDaysInTable;
+}
+
+int32_t SaneWeekday(intptr_t answer) { return static_cast<int32_t>(std::clamp<intptr_t>(answer, 0, kSaturday)); }
 
 DateRecord MakeDateRecord(int32_t year, int32_t month, int32_t weekday, int32_t day) {
   DateRecord date;
@@ -63,8 +74,8 @@ MonthStepOutcome CMonthSession::Step(CToolHost& host, int months) {
   const bool forward = months > 0;
   for (int step = 0; step < (forward ? months : -months); ++step) {
     DateRecord date = MakeDateRecord(next.year, next.month, next.weekday, next.day);
-    next.weekday = static_cast<int32_t>(host.CalendarQuery(
-        forward ? kCalNextMonthFirstWeekday : kCalPrevMonthFirstWeekday, reinterpret_cast<intptr_t>(&date), 0));
+    next.weekday = SaneWeekday(host.CalendarQuery(forward ? kCalNextMonthFirstWeekday : kCalPrevMonthFirstWeekday,
+                                                  reinterpret_cast<intptr_t>(&date), 0));
     next.day = 1;
     next.month += forward ? 1 : -1;
     if (next.month > kMonthsInYear) {
@@ -78,14 +89,24 @@ MonthStepOutcome CMonthSession::Step(CToolHost& host, int months) {
   return {saved, Open(host, next), true};
 }
 
-MonthFileState CMonthSession::Open(CToolHost& host, const OpenedMonth& opened) {
+MonthFileState CMonthSession::Open(CToolHost& host, OpenedMonth opened) {
+  // Whatever the host answers, the selected day is one the table and the
+  // file hold, and the date given back to the host is a date.
+  opened.month = std::clamp(opened.month, 1, kMonthsInYear);
+  const int days = SaneDayCount(host.CalendarQuery(kCalDaysInMonth, opened.year, opened.month));
+  opened.day = std::clamp(opened.day, 1, days);
+  opened.weekday = SaneWeekday(opened.weekday);
   const char* directory = host.GetDataDirectory(1, 0);
-  char path[kPathSize];
-  const bool placed = FormatMonthFilePath(path, directory != nullptr ? directory : "", m_toolName.c_str(),
-                                          opened.year, opened.month, m_separator);
+  char path[kPathSize] = {};
+  // No data folder, or a path that does not fit: the month could never be
+  // written, so it is protected.
+  const bool placed = directory != nullptr &&
+                      FormatMonthFilePath(path, directory, m_toolName.c_str(), opened.year, opened.month, m_separator);
   DateRecord date = MakeDateRecord(opened.year, opened.month, opened.weekday, opened.day);
   MonthGrid grid;
   host.CalendarQuery(kCalFillMonthGrid, reinterpret_cast<intptr_t>(&grid), reinterpret_cast<intptr_t>(&date));
+  // A day the file does not hold is never offered for edits.
+  for (unsigned char& cell : grid.cells) cell = cell <= days ? cell : 0;
 
   std::lock_guard<std::mutex> fileLock(m_fileLock);
   MonthTable table;
@@ -119,7 +140,7 @@ MonthSaveOutcome CMonthSession::Save(CToolHost& host) {
       month = m_month;
       generation = m_generation;
     }
-    const int days = static_cast<int>(host.CalendarQuery(kCalDaysInMonth, year, month));
+    const int days = SaneDayCount(host.CalendarQuery(kCalDaysInMonth, year, month));
 
     std::lock_guard<std::mutex> fileLock(m_fileLock);
     MonthTable table;
@@ -148,7 +169,7 @@ void CMonthSession::Close() {
 }
 
 bool CMonthSession::SelectDay(int day, int weekday) {
-  if (day < 1 || day > kDaysInTable) return false;
+  if (day < 1 || day > kDaysInTable || weekday < 0 || weekday > kSaturday) return false;
   std::lock_guard<std::mutex> lock(m_monthLock);
   m_selectedDay = day;
   m_selectedWeekday = weekday;

@@ -58,7 +58,9 @@ class CMonthSession {
   CMonthSession& operator=(const CMonthSession&) = delete;
 
   // Today's month with today selected, as the window opens; nothing can be
-  // saved between the host's answers and the reading of the file.
+  // saved between the host's answers and the reading of the file. Answers
+  // that are no date are clamped: month 1..12, a day the month's file
+  // holds, weekday 0..6; grid days beyond the month are left out.
   MonthFileState OpenToday(CToolHost& host);
   // Saves the month on display, then opens the month `months` months later
   // (earlier when negative) with day 1 selected, each month asked of the
@@ -70,7 +72,7 @@ class CMonthSession {
   // a month is opened again.
   void Close();
 
-  // False for a day the table has no record for.
+  // False for a day the table has no record for or a weekday that is none.
   bool SelectDay(int day, int weekday);
   // Into the selected day; false for a month that is not open for edits.
   // The line's text as it was stored (cut to its field) goes to stored.
@@ -86,7 +88,7 @@ class CMonthSession {
   struct OpenedMonth;
 
   // Reads the month's file and puts it on display with the host's grid.
-  MonthFileState Open(CToolHost& host, const OpenedMonth& opened);
+  MonthFileState Open(CToolHost& host, OpenedMonth opened);
   bool IsEditable() const;
 
   IFileSystem& m_files;
