@@ -50,8 +50,11 @@ void CScheduleDialog::Initialize() {
   CreateFontOnce(m_dayFont, kDayFontSpec);
   CreateFontOnce(m_lineFont, kLineFontSpec);
 
-  std::string folder = std::string(m_pHost->GetDataDirectory(1, 0)) + "\\" + m_toolName.str();
-  CreateDirectoryW(WidenCp932(folder.c_str()).c_str(), nullptr);  // usually exists: ignored
+  // A host without a data folder gets none made; its months open protected.
+  if (const char* directory = m_pHost->GetDataDirectory(1, 0)) {
+    std::string folder = std::string(directory) + "\\" + m_toolName.str();
+    CreateDirectoryW(WidenCp932(folder.c_str()).c_str(), nullptr);  // usually exists: ignored
+  }
 
   CWinThread* thread = CWinThread::Begin(&CScheduleDialog::UiThreadProc, this);
   if (thread != nullptr) {

@@ -39,8 +39,10 @@ intptr_t CScheduleDialog::Search(SearchRequest* request, const char* text) {
     return 0;
   }
   const char* directory = m_pHost ? m_pHost->GetDataDirectory(1, 0) : nullptr;
+  // No data folder: no month files, and no other folder is searched.
+  if (directory == nullptr) return 0;
   CString folder;
-  folder.Format("%s\\%s\\", directory ? directory : "", m_toolName.c_str());
+  folder.Format("%s\\%s\\", directory, m_toolName.c_str());
 
   std::unique_ptr<CFileSifter> sifter;
   FolderEntryLister listEntries = [&]() {

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <string>
 
-#include "tests/windows/ToolHarness.h"
+#include "tests/windows/ScheduleWindowDriver.h"
 #include "ui/res/resource.h"
 #include "win/Text.h"
 
@@ -187,6 +187,20 @@ TEST(ScheduleWindowTest, CtrlReturnBreaksTheLine) {
   AttachThreadInput(GetCurrentThreadId(), uiThread, FALSE);
   EXPECT_EQ(line1, FocusOfThread(harness.Window()));
   EXPECT_STREQ("\r\n", GetWindowTextCp932(line1).c_str());
+}
+
+// Initialize once built the folder path from a null pointer: the host went down.
+TEST(ScheduleWindowTest, AHostWithoutADataFolderGetsItsMonthProtected) {
+  CToolHarness harness;
+  harness.Host().m_noDataDirectory = true;
+  ASSERT_TRUE(harness.Open());
+  HWND box = nullptr;
+  ASSERT_TRUE(CToolHarness::WaitFor([&] { return (box = FindOwnedMessageBox(harness.Window())) != nullptr; }));
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(GetWindowLongW(harness.Control(IDC_LINE1), GWL_STYLE) & ES_READONLY);
+  SearchRequest request = {};
+  EXPECT_EQ(0, harness.ToolBase()->Search(&request, "x"));
+  EXPECT_TRUE(harness.Close());
 }
 
 TEST(ScheduleWindowTest, LongHostWeekdayNameIsCutToFitTheDayLabel) {

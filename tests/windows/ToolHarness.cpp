@@ -94,6 +94,10 @@ int CRecordingHost::SetSetting(int toolId, const char* key, const char* value) {
   return CHostServices::SetSetting(toolId, key, value);
 }
 
+const char* CRecordingHost::GetDataDirectory(int a, int b) {
+  return m_noDataDirectory ? nullptr : CHostServices::GetDataDirectory(a, b);
+}
+
 intptr_t CRecordingHost::CalendarQuery(int code, intptr_t a, intptr_t b) {
   HostEvent event(HostEvent::kCalendarQuery);
   event.code = code;

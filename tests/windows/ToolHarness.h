@@ -2,6 +2,7 @@
 // The tool as a host drives it: a recording fake host, a real host window
 // on the test thread, and helpers to open, wait for, capture and close the
 // schedule window. Every wait has a timeout.
+#include <atomic>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -32,6 +33,7 @@ class CRecordingHost : public CHostServices {
   CRecordingHost(ISettingsStore& store, const std::string& dataDirectory, const DateRecord& today);
 
   int SetSetting(int toolId, const char* key, const char* value) override;
+  const char* GetDataDirectory(int a, int b) override;
   intptr_t CalendarQuery(int code, intptr_t a, intptr_t b) override;
   int HolidayQuery(int code, int a, int b, int c) override;
 
@@ -40,6 +42,8 @@ class CRecordingHost : public CHostServices {
   void ClearEvents();
   // Replaces the text answers of codes 15 (month name) and 16 (weekday name).
   void SetNameOverride(int code, std::string text);
+
+  std::atomic<bool> m_noDataDirectory{false};  // answers nullptr, as a broken host might
 
  private:
   mutable std::mutex m_mutex;
