@@ -82,7 +82,10 @@ void CScheduleDialog::OnLineKillFocus(int line) {
 }
 
 void CScheduleDialog::OnMemoKillFocus() {
-  if (!m_session.StoreMemo(GetWindowTextCp932(GetDlgItem(IDC_MEMO)))) return;
+  char stored[kMemoSize];
+  if (!m_session.StoreMemo(GetWindowTextCp932(GetDlgItem(IDC_MEMO)), stored)) return;
+  // The box shows what was kept: a memo longer than its field is cut.
+  SetDlgItemText(IDC_MEMO, stored);
   InvalidateRect(m_selectedCellRect, true);
 }
 

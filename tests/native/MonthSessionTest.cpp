@@ -123,7 +123,8 @@ TEST_F(MonthSessionTest, EveryOutcomeOfOpeningAndSaving) {
     const bool readable = c.state != MonthFileState::kUnreadable;
     char stored[kLineSize];
     EXPECT_EQ(readable, session.StoreLine(0, "typed", stored));
-    EXPECT_EQ(readable, session.StoreMemo("memo"));
+    char memo[kMemoSize];
+    EXPECT_EQ(readable, session.StoreMemo("memo", memo));
     EXPECT_EQ(readable, session.StoreSeal(0, 6));
 
     EXPECT_EQ(c.saved, session.Save(m_host));

@@ -116,10 +116,22 @@ TEST(DayPageTest, LongTextIsCutToItsFieldNeverInsideACharacter) {
     const DayRecord day = harness.Tool()->m_session.Day(5);
     const char* stored = c.controlId == IDC_MEMO ? day.szMemo : day.szLine[c.controlId - IDC_LINE1];
     EXPECT_EQ(c.typed.substr(0, c.storedLength), stored) << c.controlId;
-    if (c.controlId != IDC_MEMO) {
-      EXPECT_EQ(c.typed.substr(0, c.storedLength), GetWindowTextCp932(harness.Control(c.controlId)).str());
-    }
+    EXPECT_EQ(c.typed.substr(0, c.storedLength), GetWindowTextCp932(harness.Control(c.controlId)).str());
   }
+}
+
+// Typed key by key, then Tab: the memo box no longer shows bytes it does not keep.
+TEST(DayPageTest, AMemoTooLongShowsWhatWasKeptOnceTheFocusLeaves) {
+  CToolHarness harness;
+  ASSERT_TRUE(harness.Open());
+  HWND memo = harness.Control(IDC_MEMO);
+  TypeKeys(harness, IDC_MEMO, std::wstring(100, L'm') + std::wstring(100, L'\u3042'));  // 300 bytes
+  PostMessageW(memo, WM_KEYDOWN, VK_TAB, 1);
+  ASSERT_TRUE(CToolHarness::WaitFor([&] { return FocusedControl(harness) != memo; }));
+  std::string kept = std::string(100, 'm');
+  for (int i = 0; i < 77; ++i) kept += "あ";
+  EXPECT_EQ(kept, harness.Tool()->m_session.Day(5).szMemo);
+  EXPECT_EQ(kept, GetWindowTextCp932(memo).str());
 }
 
 TEST(DayPageTest, ClicksOffTheDaysSelectNothing) {

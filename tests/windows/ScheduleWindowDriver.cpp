@@ -56,6 +56,18 @@ void Type(const CToolHarness& harness, int id, const char* cp932Text) {
   SendMessageW(harness.Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(WidenCp932(cp932Text).c_str()));
 }
 
+void TypeKeys(const CToolHarness& harness, int id, const std::wstring& text) {
+  FocusControl(harness, id);
+  for (wchar_t character : text) PostMessageW(harness.Control(id), WM_CHAR, character, 1);
+}
+
+HWND FocusedControl(const CToolHarness& harness) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(harness.Window(), nullptr), &info);
+  return info.hwndFocus;
+}
+
 HWND FindOwnedMessageBox(HWND owner) {
   BoxSearch search = {owner, nullptr};
   EnumThreadWindows(GetWindowThreadProcessId(owner, nullptr), &MatchOwnedMessageBox, reinterpret_cast<LPARAM>(&search));

@@ -189,10 +189,12 @@ bool CMonthSession::StoreLine(int lineIndex, const char* text, char (&stored)[kL
   return true;
 }
 
-bool CMonthSession::StoreMemo(const char* text) {
+bool CMonthSession::StoreMemo(const char* text, char (&stored)[kMemoSize]) {
   std::lock_guard<std::mutex> lock(m_monthLock);
   if (!IsEditable()) return false;
-  SetDayMemo(m_monthTable.Day(m_selectedDay), text);
+  DayRecord& day = m_monthTable.Day(m_selectedDay);
+  SetDayMemo(day, text);
+  std::memcpy(stored, day.szMemo, kMemoSize);
   return true;
 }
 

@@ -75,9 +75,9 @@ class CMonthSession {
   // False for a day the table has no record for or a weekday that is none.
   bool SelectDay(int day, int weekday);
   // Into the selected day; false for a month that is not open for edits.
-  // The line's text as it was stored (cut to its field) goes to stored.
+  // The text as it was stored (cut to its field) goes to stored.
   bool StoreLine(int lineIndex, const char* text, char (&stored)[kLineSize]);
-  bool StoreMemo(const char* text);
+  bool StoreMemo(const char* text, char (&stored)[kMemoSize]);
   bool StoreSeal(int slotIndex, SealCode code);
 
   MonthView View() const;
