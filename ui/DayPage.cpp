@@ -7,6 +7,9 @@
 
 namespace {
 
+// How long a save on the host's thread waits for the window to store the text being typed.
+constexpr UINT kBusyWindowWaitMs = 1000;
+
 PixelRect AsPixelRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 
 }  // namespace
@@ -72,21 +75,48 @@ void CScheduleDialog::OnCalendarClick(POINT point) {
   InvalidateRect(m_selectedCellRect, true);
 }
 
-void CScheduleDialog::OnLineKillFocus(int line) {
-  int controlId = IDC_LINE1 + line - 1;
-  char stored[kLineSize];
-  // The record's own setter rule: 127 bytes, never half a character.
-  if (!m_session.StoreLine(line - 1, GetWindowTextCp932(GetDlgItem(controlId)), stored)) return;
-  SetDlgItemText(controlId, stored);
+void CScheduleDialog::OnLineKillFocus(int line) { StoreAndShowEditText(IDC_LINE1 + line - 1); }
+
+void CScheduleDialog::OnMemoKillFocus() { StoreAndShowEditText(IDC_MEMO); }
+
+bool CScheduleDialog::StoreEditText(int controlId, std::string& kept) {
+  const CString typed = GetWindowTextCp932(GetDlgItem(controlId));
+  // The record's own setter rule: 127 or 255 bytes, never half a character.
+  if (controlId == IDC_MEMO) {
+    char memo[kMemoSize];
+    if (!m_session.StoreMemo(typed, memo)) return false;
+    kept = memo;
+  } else {
+    char line[kLineSize];
+    if (!m_session.StoreLine(controlId - IDC_LINE1, typed, line)) return false;
+    kept = line;
+  }
   InvalidateRect(m_selectedCellRect, true);
+  return true;
 }
 
-void CScheduleDialog::OnMemoKillFocus() {
-  char stored[kMemoSize];
-  if (!m_session.StoreMemo(GetWindowTextCp932(GetDlgItem(IDC_MEMO)), stored)) return;
-  // The box shows what was kept: a memo longer than its field is cut.
-  SetDlgItemText(IDC_MEMO, stored);
-  InvalidateRect(m_selectedCellRect, true);
+void CScheduleDialog::StoreAndShowEditText(int controlId) {
+  std::string kept;
+  if (StoreEditText(controlId, kept)) SetDlgItemText(controlId, kept.c_str());
+}
+
+void CScheduleDialog::StoreFocusedText() {
+  HWND focus = ::GetFocus();
+  const int id = focus != nullptr && ::GetParent(focus) == m_hWnd ? ::GetDlgCtrlID(focus) : 0;
+  std::string kept;
+  if (id >= IDC_LINE1 && id <= IDC_MEMO) StoreEditText(id, kept);
+}
+
+void CScheduleDialog::StoreTypingBeforeSave() {
+  HWND window = m_hWnd;
+  if (window == nullptr) return;
+  if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
+    StoreFocusedText();
+    return;
+  }
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(window, WM_TOOL_STOREFOCUSEDTEXT, 0, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG, kBusyWindowWaitMs,
+                      &ignored);
 }
 
 void CScheduleDialog::OnCoverClicked() {

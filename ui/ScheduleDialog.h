@@ -2,6 +2,8 @@
 // The schedule window: the painted month calendar on the right, the day
 // page on the left. Lives on a UI thread of its own and shows the month
 // that its month session holds.
+#include <string>
+
 #include "data/DayRecord.h"
 #include "tool/ToolBase.h"
 #include "ui/ScheduleSetupDialog.h"
@@ -66,6 +68,17 @@ class CScheduleDialog : public CToolBase {
   void OnCalendarClick(POINT point);
   void OnLineKillFocus(int line);
   void OnMemoKillFocus();
+  // An edit's text into the selected day; what was kept (cut to its field)
+  // goes to kept. False when the month takes no edits.
+  bool StoreEditText(int controlId, std::string& kept);
+  // On losing the focus an edit shows what was kept.
+  void StoreAndShowEditText(int controlId);
+  // The text of the edit that has the focus, stored before a save and left
+  // in the box as typed: the user may be in the middle of a word.
+  void StoreFocusedText();
+  // StoreFocusedText on the window's thread; a window busy elsewhere is
+  // waited for only briefly, and the save goes on without it.
+  void StoreTypingBeforeSave();
   void OnCoverClicked();
   void OnSealSlotClicked(int slot);
   // The three labels of the day page, from the date on display.

@@ -123,6 +123,7 @@ BOOL CScheduleDialog::OnInitDialog() {
 }
 
 int CScheduleDialog::SaveState() {
+  StoreTypingBeforeSave();
   WINDOWPLACEMENT placement = {};
   placement.length = sizeof placement;
   if (m_hWnd != nullptr && GetWindowPlacement(m_hWnd, &placement)) {

@@ -114,6 +114,9 @@ INT_PTR CScheduleDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_TOOL_SAVEFAILED:
       ReportWriteFailure();
       return TRUE;
+    case WM_TOOL_STOREFOCUSEDTEXT:
+      StoreFocusedText();
+      return TRUE;
     default:
       break;
   }

@@ -134,6 +134,50 @@ TEST(DayPageTest, AMemoTooLongShowsWhatWasKeptOnceTheFocusLeaves) {
   EXPECT_EQ(kept, GetWindowTextCp932(memo).str());
 }
 
+// The host saves while the user types: what the focused box holds is in the
+// file, and the box is left as it was, so typing goes on where it stopped.
+TEST(DayPageTest, AHostSaveWhileTypingKeepsTheFocusedBoxsText) {
+  CToolHarness harness;
+  ASSERT_TRUE(harness.Open());
+  for (int id : {IDC_LINE3, IDC_MEMO}) {
+    HWND box = harness.Control(id);
+    TypeKeys(harness, id, L"abc");
+    ASSERT_TRUE(CToolHarness::WaitFor([&] { return GetWindowTextCp932(box).str() == "abc"; }));
+    EXPECT_EQ(1, harness.ToolBase()->SaveState());
+    MonthTable written = {};
+    ASSERT_EQ(1, ReadMonthFile(written, harness.MonthFilePath(2010, 3).c_str()));
+    EXPECT_STREQ("abc", id == IDC_MEMO ? written.Day(5).szMemo : written.Day(5).szLine[2]);
+    TypeKeys(harness, id, L"def");
+    EXPECT_TRUE(CToolHarness::WaitFor([&] { return GetWindowTextCp932(box).str() == "abcdef"; }));
+  }
+}
+
+// A window waiting for a host answer does not keep the host's save waiting.
+TEST(DayPageTest, AHostSaveDoesNotWaitForABusyWindow) {
+  CToolHarness harness;
+  ASSERT_TRUE(harness.Open());
+  const DWORD uiThread = GetWindowThreadProcessId(harness.Window(), nullptr);
+  HANDLE entered = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  std::atomic<bool> windowFree{false};
+  harness.Host().SetQueryHook([&](int code) {
+    if (code != kCalWeekdayName || GetCurrentThreadId() != uiThread) return;
+    SetEvent(entered);
+    WaitForSingleObject(release, 30000);
+    windowFree = true;
+  });
+  const POINT day10 = CellCentre(harness, 10);
+  PostMessageW(harness.Window(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(day10.x, day10.y));
+  ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(entered, 10000));
+  EXPECT_EQ(1, harness.ToolBase()->SaveState());
+  EXPECT_FALSE(windowFree);
+  SetEvent(release);
+  harness.Sync();
+  harness.Host().SetQueryHook(nullptr);
+  CloseHandle(entered);
+  CloseHandle(release);
+}
+
 TEST(DayPageTest, ClicksOffTheDaysSelectNothing) {
   const POINT misses[] = {
       {200 + 79 * 3, 200},       // the line left of Wednesday

@@ -57,7 +57,8 @@ void Type(const CToolHarness& harness, int id, const char* cp932Text) {
 }
 
 void TypeKeys(const CToolHarness& harness, int id, const std::wstring& text) {
-  FocusControl(harness, id);
+  // A box that has the focus keeps its caret: typing goes on where it stopped.
+  if (FocusedControl(harness) != harness.Control(id)) FocusControl(harness, id);
   for (wchar_t character : text) PostMessageW(harness.Control(id), WM_CHAR, character, 1);
 }
 

@@ -16,8 +16,8 @@ LRESULT Spin(const CToolHarness& harness, int spinnerId, int delta);
 // Focus moves on the window's own thread, as a click or Tab would move it.
 void FocusControl(const CToolHarness& harness, int id);
 void Type(const CToolHarness& harness, int id, const char* cp932Text);
-// Key by key, as the keyboard types: the control gets the focus, then each
-// character goes through the window's own loop as WM_CHAR.
+// Key by key, as the keyboard types: the control gets the focus unless it
+// has it, then each character goes through the window's own loop as WM_CHAR.
 void TypeKeys(const CToolHarness& harness, int id, const std::wstring& text);
 // The control that has the keyboard focus on the window's thread.
 HWND FocusedControl(const CToolHarness& harness);

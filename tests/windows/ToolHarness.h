@@ -42,6 +42,8 @@ class CRecordingHost : public CHostServices {
   void ClearEvents();
   // Replaces the text answers of codes 15 (month name) and 16 (weekday name).
   void SetNameOverride(int code, std::string text);
+  // Runs before every CalendarQuery is answered, on the thread that asks.
+  void SetQueryHook(std::function<void(int code)> hook);
 
   std::atomic<bool> m_noDataDirectory{false};  // answers nullptr, as a broken host might
 
@@ -49,6 +51,7 @@ class CRecordingHost : public CHostServices {
   mutable std::mutex m_mutex;
   std::vector<HostEvent> m_events;
   std::optional<std::string> m_monthName, m_weekdayName;
+  std::function<void(int code)> m_queryHook;
 };
 
 class CToolHarness {
