@@ -8,6 +8,8 @@ CToolBase::~CToolBase() {
   delete m_pUiThread;
 }
 
-BOOL CToolBase::CreateFromTemplate(UINT templateId, CWnd* parent) {
+BOOL CToolBase::CreateFromTemplate(UINT templateId, CWnd* parent) try {
   return Create(LOWORD(templateId), parent) ? TRUE : FALSE;
+} catch (...) {
+  return FALSE;  // nothing the library throws reaches the host
 }

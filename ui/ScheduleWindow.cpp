@@ -40,7 +40,9 @@ void CreateFontOnce(CFont& font, const FontSpec& recipe) {
 
 }  // namespace
 
-void CScheduleDialog::Initialize() {
+// Each operation the host calls catches what the library throws (an
+// exhausted heap, a failing lock): nothing crosses to the host.
+void CScheduleDialog::Initialize() try {
   for (int theme = 0; theme < kThemeCount; ++theme) {
     if (m_themeBrush[theme].GetSafeHandle() == nullptr) {
       m_themeBrush[theme].CreateSolidBrush(g_ColourThemes[theme].headingBrush);
@@ -61,13 +63,18 @@ void CScheduleDialog::Initialize() {
     delete m_pUiThread;
     m_pUiThread = thread;
   }
+} catch (...) {
+  // No window is opened.
 }
 
-UINT CScheduleDialog::UiThreadProc(void* tool) {
+// Nothing thrown may end the host's process from the window's thread.
+UINT CScheduleDialog::UiThreadProc(void* tool) try {
   auto* dialog = static_cast<CScheduleDialog*>(tool);
   if (dialog->m_hWnd != nullptr) return static_cast<UINT>(-1);
   // Without a window there is nothing to wait for.
-  if (!dialog->CreateFromTemplate(dialog->GetTemplateId(), nullptr)) return static_cast<UINT>(-1);
+  if (!dialog->CreateFromTemplate(dialog->GetTemplateId(), nullptr) || !dialog->IsWindow()) {
+    return static_cast<UINT>(-1);
+  }
   MSG msg = {};
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     if (!dialog->PreTranslateMessage(&msg)) {
@@ -79,6 +86,10 @@ UINT CScheduleDialog::UiThreadProc(void* tool) {
   }
   if (dialog->IsWindow()) dialog->DestroyWindow();
   return static_cast<UINT>(msg.wParam);
+} catch (...) {
+  auto* dialog = static_cast<CScheduleDialog*>(tool);
+  if (dialog->IsWindow()) dialog->DestroyWindow();
+  return static_cast<UINT>(-1);
 }
 
 void CScheduleDialog::DoDataExchange(CDataExchange* pDX) {
@@ -122,7 +133,7 @@ BOOL CScheduleDialog::OnInitDialog() {
   return TRUE;
 }
 
-int CScheduleDialog::SaveState() {
+int CScheduleDialog::SaveState() try {
   StoreTypingBeforeSave();
   WINDOWPLACEMENT placement = {};
   placement.length = sizeof placement;
@@ -136,6 +147,8 @@ int CScheduleDialog::SaveState() {
   if (m_session.Save(*m_pHost) != MonthSaveOutcome::kFailed) return 1;
   ReportWriteFailure();
   return 0;
+} catch (...) {
+  return 0;  // not written
 }
 
 void CScheduleDialog::OnClose() {

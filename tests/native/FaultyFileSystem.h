@@ -3,10 +3,12 @@
 // file or a full disk would cause them: each named step fails the next n
 // times (or always). A failing write puts out half of its bytes first; a
 // failing read comes after one good block. Pauses are counted, not waited.
+// "alloc-read" and "alloc-create" throw bad_alloc, as an exhausted heap would.
 #include <atomic>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <new>
 #include <string>
 
 #include "data/FileSystem.h"
@@ -28,12 +30,14 @@ class CFaultyFileSystem : public IFileSystem {
   unsigned PausedMs() const { return m_pausedMs; }
 
   std::unique_ptr<IFile> OpenToRead(const char* path, FileOpenOutcome& outcome) override {
+    if (Fails("alloc-read")) throw std::bad_alloc();
     std::unique_ptr<IFile> file = m_system.OpenToRead(path, outcome);
     if (!file || !Fails("open-read")) return Wrap(std::move(file), "read");
     outcome = FileOpenOutcome::kRefused;
     return nullptr;
   }
   std::unique_ptr<IFile> CreateHidden(const char* path) override {
+    if (Fails("alloc-create")) throw std::bad_alloc();
     return Fails("create-hidden") ? nullptr : Wrap(m_system.CreateHidden(path), "hidden");
   }
   std::unique_ptr<IFile> OpenInPlace(const char* path) override {

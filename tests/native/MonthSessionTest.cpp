@@ -99,11 +99,14 @@ const OpenCase kOpenCases[] = {
     {true, "open-read", kAlways, MonthFileState::kUnreadable, MonthSaveOutcome::kProtected, 1000},
     {true, "read", kAlways, MonthFileState::kUnreadable, MonthSaveOutcome::kProtected, 1000},
     {true, "create-hidden", kAlways, MonthFileState::kRead, MonthSaveOutcome::kFailed, 0},
+    {true, "alloc-read", kAlways, MonthFileState::kUnreadable, MonthSaveOutcome::kProtected, 0},
+    {true, "alloc-create", kAlways, MonthFileState::kRead, MonthSaveOutcome::kFailed, 0},
 };
 
 // What the month shows, takes and writes after each way its file can be,
 // and that nothing is saved before a month is open or after it closed. A
-// file that cannot be read is tried for a second, then never written.
+// file that cannot be read is tried for a second, then never written. What
+// the library throws while reading or writing is a failed read or write.
 TEST_F(MonthSessionTest, EveryOutcomeOfOpeningAndSaving) {
   EXPECT_EQ(MonthSaveOutcome::kNotOpen, m_session.Save(m_host));
   for (const OpenCase& c : kOpenCases) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
 
 #include "data/FileSystem.h"
 
@@ -26,6 +27,26 @@ DateRecord MakeDateRecord(int32_t year, int32_t month, int32_t weekday, int32_t 
   date.wDayOfWeek = static_cast<uint16_t>(weekday);
   date.wDay = static_cast<uint16_t>(day);
   return date;
+}
+
+// What the library throws while the file is read (an exhausted heap) is a
+// read that failed: the month is protected, never taken for empty.
+MonthReadOutcome ReadWithoutThrowing(IFileSystem& files, const char* path, MonthTable& table) {
+  try {
+    return ReadMonthFileRetrying(files, path, table);
+  } catch (const std::exception&) {
+    ClearMonth(table);
+    return MonthReadOutcome::kUnreadable;
+  }
+}
+
+// And while it is written, a write that failed: the old file stays.
+MonthWriteOutcome WriteWithoutThrowing(IFileSystem& files, const char* path, const MonthTable& table, int days) {
+  try {
+    return WriteMonthFileThrough(files, path, table, [days] { return days; });
+  } catch (const std::exception&) {
+    return MonthWriteOutcome::kFailed;
+  }
 }
 
 MonthFileState StateAfterReading(MonthReadOutcome outcome) {
@@ -112,7 +133,7 @@ MonthFileState CMonthSession::Open(CToolHost& host, OpenedMonth opened) {
   MonthTable table;
   // A month whose path does not fit could never be written: protected too.
   const MonthFileState state =
-      placed ? StateAfterReading(ReadMonthFileRetrying(m_files, path, table)) : MonthFileState::kUnreadable;
+      placed ? StateAfterReading(ReadWithoutThrowing(m_files, path, table)) : MonthFileState::kUnreadable;
   if (!placed) ClearMonth(table);
   std::lock_guard<std::mutex> lock(m_monthLock);
   m_monthTable = table;
@@ -152,7 +173,7 @@ MonthSaveOutcome CMonthSession::Save(CToolHost& host) {
       table = m_monthTable;
       std::memcpy(path, m_dataFilePath, sizeof path);
     }
-    if (WriteMonthFileThrough(m_files, path, table, [days] { return days; }) == MonthWriteOutcome::kFailed) {
+    if (WriteWithoutThrowing(m_files, path, table, days) == MonthWriteOutcome::kFailed) {
       return MonthSaveOutcome::kFailed;
     }
     std::lock_guard<std::mutex> lock(m_monthLock);

@@ -3,6 +3,8 @@
 // the file. The window shows it and calls it; the host's thread saves it.
 // Every operation is a whole step, and none calls the host or a window
 // while it holds its locks: what the host must answer is asked first.
+// What the library throws while a file is read or written (an exhausted
+// heap) is a read or a write that failed.
 #include <cstdint>
 #include <mutex>
 #include <string>
