@@ -154,27 +154,24 @@ TEST(DayPageTest, AHostSaveWhileTypingKeepsTheFocusedBoxsText) {
 
 // A window waiting for a host answer does not keep the host's save waiting.
 TEST(DayPageTest, AHostSaveDoesNotWaitForABusyWindow) {
-  CToolHarness harness;
-  ASSERT_TRUE(harness.Open());
-  const DWORD uiThread = GetWindowThreadProcessId(harness.Window(), nullptr);
-  HANDLE entered = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  std::atomic<bool> windowFree{false};
-  harness.Host().SetQueryHook([&](int code) {
-    if (code != kCalWeekdayName || GetCurrentThreadId() != uiThread) return;
-    SetEvent(entered);
+  std::atomic<int> stage{-1};  // 0: armed, 1: the window waits for the host's answer, 2: let go
+  CToolHarness harness;
+  harness.Host().m_onQuery = [&](int code) {
+    if (code != kCalWeekdayName || stage != 0) return;
+    stage = 1;
     WaitForSingleObject(release, 30000);
-    windowFree = true;
-  });
+    stage = 2;
+  };
+  ASSERT_TRUE(harness.Open());
+  stage = 0;
   const POINT day10 = CellCentre(harness, 10);
   PostMessageW(harness.Window(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(day10.x, day10.y));
-  ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(entered, 10000));
+  ASSERT_TRUE(CToolHarness::WaitFor([&] { return stage == 1; }));
   EXPECT_EQ(1, harness.ToolBase()->SaveState());
-  EXPECT_FALSE(windowFree);
+  EXPECT_EQ(1, stage.load());
   SetEvent(release);
-  harness.Sync();
-  harness.Host().SetQueryHook(nullptr);
-  CloseHandle(entered);
+  ASSERT_TRUE(CToolHarness::WaitFor([&] { return stage == 2; }));
   CloseHandle(release);
 }
 

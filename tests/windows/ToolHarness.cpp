@@ -85,11 +85,6 @@ void CRecordingHost::SetNameOverride(int code, std::string text) {
   (code == kCalMonthName ? m_monthName : m_weekdayName) = std::move(text);
 }
 
-void CRecordingHost::SetQueryHook(std::function<void(int code)> hook) {
-  std::lock_guard<std::mutex> lock(m_mutex);
-  m_queryHook = std::move(hook);
-}
-
 int CRecordingHost::SetSetting(int toolId, const char* key, const char* value) {
   HostEvent event(HostEvent::kSetSetting);
   event.a = toolId;
@@ -113,12 +108,7 @@ intptr_t CRecordingHost::CalendarQuery(int code, intptr_t a, intptr_t b) {
   }
   if (code == kCalFillMonthGrid && b != 0) event.date = *reinterpret_cast<const DateRecord*>(b);
   Record(event);
-  std::function<void(int code)> hook;
-  {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    hook = m_queryHook;
-  }
-  if (hook) hook(code);
+  if (m_onQuery) m_onQuery(code);
   {
     std::lock_guard<std::mutex> lock(m_mutex);
     if (code == kCalMonthName && m_monthName) return reinterpret_cast<intptr_t>(m_monthName->c_str());

@@ -2,7 +2,6 @@
 // The tool as a host drives it: a recording fake host, a real host window
 // on the test thread, and helpers to open, wait for, capture and close the
 // schedule window. Every wait has a timeout.
-#include <atomic>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -42,16 +41,16 @@ class CRecordingHost : public CHostServices {
   void ClearEvents();
   // Replaces the text answers of codes 15 (month name) and 16 (weekday name).
   void SetNameOverride(int code, std::string text);
-  // Runs before every CalendarQuery is answered, on the thread that asks.
-  void SetQueryHook(std::function<void(int code)> hook);
 
-  std::atomic<bool> m_noDataDirectory{false};  // answers nullptr, as a broken host might
+  // Both set before the tool opens. m_onQuery runs on the asking thread
+  // before each CalendarQuery is answered.
+  std::function<void(int code)> m_onQuery;
+  bool m_noDataDirectory = false;  // answers nullptr, as a broken host might
 
  private:
   mutable std::mutex m_mutex;
   std::vector<HostEvent> m_events;
   std::optional<std::string> m_monthName, m_weekdayName;
-  std::function<void(int code)> m_queryHook;
 };
 
 class CToolHarness {
