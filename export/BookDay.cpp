@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "calendar/CalendarFacts.h"
+#include "cp932/Utf8FromCp932.h"
 #include "data/SealTable.h"
-#include "export/Utf8FromCp932.h"
-#include "host/core/CalendarFacts.h"
 
 namespace {
 

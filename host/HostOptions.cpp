@@ -2,10 +2,10 @@
 
 #include <cwctype>
 
-#include "export/ExportArguments.h"
+#include "calendar/CalendarFacts.h"
+#include "calendar/YearMonth.h"
 #include "host/ExactCp932.h"
 #include "host/HostExport.h"
-#include "host/core/CalendarFacts.h"
 #include "win/Text.h"
 
 const wchar_t kHostUsage[] =
