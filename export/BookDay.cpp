@@ -67,6 +67,7 @@ BookDay ConvertDay(const BookDate& date, const DayRecord& record, DayConversionN
       continue;
     }
     notes.replacedSequences += AppendUtf8FromCp932(day.sealNames[slot], row->szName);
+    day.sealCodes[slot] = code;
   }
   for (int line = 0; line < kLineCount; ++line) {
     day.lines[line] = TextFromField(record.szLine[line], kLineSize, notes.replacedSequences);
