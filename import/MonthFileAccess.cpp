@@ -23,8 +23,9 @@ bool IsEmptyDay(const DayRecord& day) {
 std::string MonthFilePathIn(const std::string& folder, int year, int month) {
   char name[40];
   std::snprintf(name, sizeof name, "schedule%d_%02d.dat", year, month);
-  // Windows takes / as well; the data layer's paths are bytes on both systems.
-  std::string path = folder.empty() || folder.back() == '/' || folder.back() == '\\' ? folder : folder + '/';
+  // Always a separator of its own: a cp932 name may end in the trail byte 0x5C (表),
+  // and a doubled separator is harmless. Windows takes / as well.
+  std::string path = folder + '/';
   path += name;
   return path.size() < kPathSize ? path : std::string();
 }
