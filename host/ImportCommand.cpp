@@ -52,10 +52,11 @@ std::wstring RunImportFromWindow(HWND owner, CToolSession& session, const std::w
   }
   options.dryRun = false;
   HostImportResult result = ImportIntoBook(dataDirectory, source, options);
-  if (reopen) session.Open(true);
   bool failed = !result.read || result.summary.failedMonths > 0;
   std::wstring text = result.read ? ResultText(result, false) : result.error;
   MessageBoxW(owner, text.c_str(), kImportCaption, MB_OK | (failed ? MB_ICONWARNING : MB_ICONINFORMATION));
+  // Opened after the box, so that the window coming up does not hide it.
+  if (reopen) session.Open(true);
   if (!result.read) return L"Nothing was imported.";
   return std::to_wstring(result.summary.Added()) + L" entr(y/ies) imported.";
 }
