@@ -2,24 +2,16 @@
 
 #include <string_view>
 
-namespace {
-
-bool IsDigits(std::string_view text) {
-  for (char c : text) {
-    if (c < '0' || c > '9') return false;
-  }
-  return !text.empty();
-}
-
-}  // namespace
+#include "calendar/DecimalDigits.h"
 
 bool ParseYearMonth(const std::string& text, YearMonth& month) {
-  if (text.size() != 7 || text[4] != '-' || !IsDigits(std::string_view(text).substr(0, 4)) ||
-      !IsDigits(std::string_view(text).substr(5, 2))) {
+  std::string_view view(text);
+  int year = 0;
+  int monthNumber = 0;
+  if (text.size() != 7 || text[4] != '-' || !ReadDecimalDigits(view.substr(0, 4), year) ||
+      !ReadDecimalDigits(view.substr(5, 2), monthNumber)) {
     return false;
   }
-  int year = std::stoi(text.substr(0, 4));
-  int monthNumber = std::stoi(text.substr(5, 2));
   if (year < 1 || monthNumber < 1 || monthNumber > 12) return false;
   month = {year, monthNumber};
   return true;

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "calendar/CalendarFacts.h"
+#include "calendar/DecimalDigits.h"
 
 namespace {
 
@@ -11,17 +12,6 @@ constexpr std::string_view kLineKind = "line";
 constexpr std::string_view kMemoKind = "memo";
 constexpr std::string_view kSealsKind = "seals";
 constexpr size_t kDateDigits = 8;
-constexpr int kMaxCodeDigits = 9;
-
-bool ReadDigits(std::string_view text, int& value) {
-  if (text.empty() || text.size() > static_cast<size_t>(kMaxCodeDigits)) return false;
-  value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return false;
-    value = value * 10 + (c - '0');
-  }
-  return true;
-}
 
 }  // namespace
 
@@ -43,8 +33,8 @@ bool ParseOwnEventUid(std::string_view uid, OwnEventId& id) {
     return false;
   }
   int year = 0, month = 0, day = 0;
-  if (!ReadDigits(uid.substr(0, 4), year) || !ReadDigits(uid.substr(4, 2), month) ||
-      !ReadDigits(uid.substr(6, 2), day) || year < 1 || day < 1 || day > DaysInMonth(year, month)) {
+  if (!ReadDecimalDigits(uid.substr(0, 4), year) || !ReadDecimalDigits(uid.substr(4, 2), month) ||
+      !ReadDecimalDigits(uid.substr(6, 2), day) || year < 1 || day < 1 || day > DaysInMonth(year, month)) {
     return false;
   }
   std::string_view kind = uid.substr(kDateDigits + 1, uid.size() - kDateDigits - 1 - kUidDomain.size());
@@ -76,7 +66,7 @@ std::string FormatSealSlots(const SealCode (&slots)[kSealSlots]) {
 bool ParseSealSlots(std::string_view text, SealCode (&slots)[kSealSlots]) {
   for (int slot = 0; slot < kSealSlots; ++slot) {
     size_t comma = slot + 1 < kSealSlots ? text.find(',') : text.size();
-    if (comma == std::string_view::npos || !ReadDigits(text.substr(0, comma), slots[slot])) return false;
+    if (comma == std::string_view::npos || !ReadDecimalDigits(text.substr(0, comma), slots[slot])) return false;
     text.remove_prefix(comma == text.size() ? comma : comma + 1);
   }
   return text.empty();

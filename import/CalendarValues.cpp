@@ -1,22 +1,13 @@
 #include "import/CalendarValues.h"
 
 #include "calendar/CalendarFacts.h"
+#include "calendar/DecimalDigits.h"
 
 namespace {
 
 constexpr int kLastSecond = 60;  // a leap second may be written
 constexpr long long kSecondsPerDay = 86400;
 constexpr long long kLongestDuration = 10000LL * 366 * kSecondsPerDay;
-
-bool ReadNumber(std::string_view text, int& value) {
-  if (text.empty()) return false;
-  value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return false;
-    value = value * 10 + (c - '0');
-  }
-  return true;
-}
 
 }  // namespace
 
@@ -51,8 +42,8 @@ std::vector<std::string> SplitTextList(std::string_view value) {
 bool ParseCalendarTime(std::string_view value, CalendarTime& time) {
   time = CalendarTime();
   if (value.size() != 8 && value.size() != 15 && value.size() != 16) return false;
-  if (!ReadNumber(value.substr(0, 4), time.year) || !ReadNumber(value.substr(4, 2), time.month) ||
-      !ReadNumber(value.substr(6, 2), time.day) || time.year < 1 || time.day < 1 ||
+  if (!ReadDecimalDigits(value.substr(0, 4), time.year) || !ReadDecimalDigits(value.substr(4, 2), time.month) ||
+      !ReadDecimalDigits(value.substr(6, 2), time.day) || time.year < 1 || time.day < 1 ||
       time.day > DaysInMonth(time.year, time.month)) {
     return false;
   }
@@ -60,8 +51,8 @@ bool ParseCalendarTime(std::string_view value, CalendarTime& time) {
   time.hasTime = true;
   time.utc = value.size() == 16;
   if (value[8] != 'T' || (time.utc && value[15] != 'Z')) return false;
-  return ReadNumber(value.substr(9, 2), time.hour) && ReadNumber(value.substr(11, 2), time.minute) &&
-         ReadNumber(value.substr(13, 2), time.second) && time.hour < 24 && time.minute < 60 &&
+  return ReadDecimalDigits(value.substr(9, 2), time.hour) && ReadDecimalDigits(value.substr(11, 2), time.minute) &&
+         ReadDecimalDigits(value.substr(13, 2), time.second) && time.hour < 24 && time.minute < 60 &&
          time.second <= kLastSecond;
 }
 
@@ -93,7 +84,7 @@ bool ParseDuration(std::string_view value, long long& seconds) {
     size_t digits = 0;
     while (digits < value.size() && digits < 9 && value[digits] >= '0' && value[digits] <= '9') ++digits;
     int number = 0;
-    if (!ReadNumber(value.substr(0, digits), number) || digits == value.size()) return false;
+    if (!ReadDecimalDigits(value.substr(0, digits), number) || digits == value.size()) return false;
     char unit = value[digits];
     long long size = !inTime && unit == 'W'   ? 7 * kSecondsPerDay
                      : !inTime && unit == 'D' ? kSecondsPerDay

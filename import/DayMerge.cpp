@@ -70,52 +70,66 @@ bool EndsWithCutForm(const std::string& memo, const std::string& text) {
   return false;
 }
 
+// A line or a seal that a day is to receive, with its note.
+template <typename Value>
+struct SlotWish {
+  Value value;
+  int preferred;  // its own slot, or -1
+  MergeNote note;
+};
+
 // Lines and seal slots alike: a wish whose value already stands in a slot
 // takes that slot (its own first); the others go into their own slot when
 // it is free, then into the first free one.
 template <typename Value, size_t kSlots>
-void PlaceWishes(Value (&slots)[kSlots], const Value& empty, const std::vector<Value>& values,
-                 const std::vector<int>& preferred, std::vector<MergeNote>& notes) {
+void PlaceWishes(Value (&slots)[kSlots], const Value& empty, std::vector<SlotWish<Value>>& wishes) {
   bool taken[kSlots] = {};
-  std::vector<size_t> pending;
-  for (size_t wish = 0; wish < values.size(); ++wish) {
+  std::vector<SlotWish<Value>*> pending;
+  for (SlotWish<Value>& wish : wishes) {
     int found = -1;
     for (size_t slot = 0; slot < kSlots; ++slot) {
-      if (taken[slot] || !(slots[slot] == values[wish]) || slots[slot] == empty) continue;
-      if (found < 0 || static_cast<int>(slot) == preferred[wish]) found = static_cast<int>(slot);
+      if (taken[slot] || !(slots[slot] == wish.value) || slots[slot] == empty) continue;
+      if (found < 0 || static_cast<int>(slot) == wish.preferred) found = static_cast<int>(slot);
     }
     if (found >= 0) {
       taken[found] = true;
-      notes[wish].outcome = MergeOutcome::kAlreadyThere;
-      notes[wish].index = found;
+      wish.note.outcome = MergeOutcome::kAlreadyThere;
+      wish.note.index = found;
     } else {
-      pending.push_back(wish);
+      pending.push_back(&wish);
     }
   }
-  auto place = [&](size_t wish, size_t slot) {
-    slots[slot] = values[wish];
+  auto place = [&](SlotWish<Value>& wish, size_t slot) {
+    slots[slot] = wish.value;
     taken[slot] = true;
-    notes[wish].outcome = MergeOutcome::kAdded;
-    notes[wish].index = static_cast<int>(slot);
+    wish.note.outcome = MergeOutcome::kAdded;
+    wish.note.index = static_cast<int>(slot);
   };
-  std::vector<size_t> unplaced;
-  for (size_t wish : pending) {
-    int slot = preferred[wish];
+  std::vector<SlotWish<Value>*> unplaced;
+  for (SlotWish<Value>* wish : pending) {
+    int slot = wish->preferred;
     if (slot >= 0 && slot < static_cast<int>(kSlots) && !taken[slot] && slots[slot] == empty) {
-      place(wish, static_cast<size_t>(slot));
+      place(*wish, static_cast<size_t>(slot));
     } else {
       unplaced.push_back(wish);
     }
   }
-  for (size_t wish : unplaced) {
+  for (SlotWish<Value>* wish : unplaced) {
     size_t slot = 0;
     while (slot < kSlots && (taken[slot] || !(slots[slot] == empty))) ++slot;
     if (slot < kSlots) {
-      place(wish, slot);
+      place(*wish, slot);
     } else {
-      notes[wish].outcome = MergeOutcome::kNoRoom;
+      wish->note.outcome = MergeOutcome::kNoRoom;
     }
   }
+}
+
+MergeNote NoteFor(MergeField field, int sourceLine) {
+  MergeNote note;
+  note.field = field;
+  note.sourceLine = sourceLine;
+  return note;
 }
 
 void MergeLines(DayRecord& day, const std::vector<LineWish>& wishes, std::vector<MergeNote>& notes) {
@@ -123,29 +137,24 @@ void MergeLines(DayRecord& day, const std::vector<LineWish>& wishes, std::vector
   for (int line = 0; line < kLineCount; ++line) {
     lines[line] = std::string(day.szLine[line], strnlen(day.szLine[line], kLineSize));
   }
-  std::vector<std::string> values;
-  std::vector<int> preferred;
-  std::vector<MergeNote> lineNotes;
+  std::vector<SlotWish<std::string>> slotWishes;
   for (const LineWish& wish : wishes) {
     FieldText text = ToFieldText(wish.text);
-    MergeNote note;
-    note.field = MergeField::kLine;
-    note.sourceLine = wish.sourceLine;
+    MergeNote note = NoteFor(MergeField::kLine, wish.sourceLine);
     note.substituted = text.substituted;
     size_t length = FittingLength(text.bytes, kLineSize - 1);
     note.cut = length < text.bytes.size();
     text.bytes.resize(length);
     note.shown = Utf8Of(text.bytes);
-    values.push_back(text.bytes);
-    preferred.push_back(wish.preferredLine);
-    lineNotes.push_back(note);
+    slotWishes.push_back({text.bytes, wish.preferredLine, note});
   }
-  PlaceWishes(lines, std::string(), values, preferred, lineNotes);
-  for (const MergeNote& note : lineNotes) {
-    if (note.outcome == MergeOutcome::kAdded)
-      StoreFieldText(day.szLine[note.index], kLineSize, lines[note.index].c_str());
+  PlaceWishes(lines, std::string(), slotWishes);
+  for (const SlotWish<std::string>& wish : slotWishes) {
+    if (wish.note.outcome == MergeOutcome::kAdded) {
+      StoreFieldText(day.szLine[wish.note.index], kLineSize, wish.value.c_str());
+    }
+    notes.push_back(wish.note);
   }
-  notes.insert(notes.end(), lineNotes.begin(), lineNotes.end());
 }
 
 void MergeMemo(DayRecord& day, const std::vector<MemoWish>& wishes, std::vector<MergeNote>& notes) {
@@ -153,9 +162,7 @@ void MergeMemo(DayRecord& day, const std::vector<MemoWish>& wishes, std::vector<
   const size_t stored = memo.size();
   for (const MemoWish& wish : wishes) {
     FieldText text = ToFieldText(wish.text);
-    MergeNote note;
-    note.field = MergeField::kMemo;
-    note.sourceLine = wish.sourceLine;
+    MergeNote note = NoteFor(MergeField::kMemo, wish.sourceLine);
     note.substituted = text.substituted;
     note.shown = Utf8Of(text.bytes);
     if (ContainsText(memo, text.bytes) || EndsWithCutForm(memo, text.bytes)) {
@@ -178,20 +185,14 @@ void MergeMemo(DayRecord& day, const std::vector<MemoWish>& wishes, std::vector<
 }
 
 void MergeSeals(DayRecord& day, const std::vector<SealWish>& wishes, std::vector<MergeNote>& notes) {
-  std::vector<SealCode> values;
-  std::vector<int> preferred;
-  std::vector<MergeNote> sealNotes;
+  std::vector<SlotWish<SealCode>> slotWishes;
   for (const SealWish& wish : wishes) {
-    MergeNote note;
-    note.field = MergeField::kSeal;
-    note.sourceLine = wish.sourceLine;
+    MergeNote note = NoteFor(MergeField::kSeal, wish.sourceLine);
     if (const SealEntry* row = FindSealRow(wish.code, kSealKeyCode)) note.shown = Utf8Of(row->szName);
-    values.push_back(wish.code);
-    preferred.push_back(wish.preferredSlot);
-    sealNotes.push_back(note);
+    slotWishes.push_back({wish.code, wish.preferredSlot, note});
   }
-  PlaceWishes(day.nSeal, SealCode{0}, values, preferred, sealNotes);
-  notes.insert(notes.end(), sealNotes.begin(), sealNotes.end());
+  PlaceWishes(day.nSeal, SealCode{0}, slotWishes);
+  for (const SlotWish<SealCode>& wish : slotWishes) notes.push_back(wish.note);
 }
 
 }  // namespace

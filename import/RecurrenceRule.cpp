@@ -2,21 +2,17 @@
 
 #include <set>
 
+#include "calendar/DecimalDigits.h"
+
 namespace {
 
 constexpr const char* g_WeekdayCodes[] = {"SU", "MO", "TU", "WE", "TH", "FR", "SA"};
 constexpr int kMaxOrdinal = 53;
-constexpr int kMaxNumberDigits = 9;
 
 bool ReadInteger(std::string_view text, int& value) {
   bool negative = !text.empty() && text[0] == '-';
   if (!text.empty() && (text[0] == '-' || text[0] == '+')) text.remove_prefix(1);
-  if (text.empty() || text.size() > static_cast<size_t>(kMaxNumberDigits)) return false;
-  value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return false;
-    value = value * 10 + (c - '0');
-  }
+  if (!ReadDecimalDigits(text, value)) return false;
   if (negative) value = -value;
   return true;
 }
