@@ -1,6 +1,5 @@
 #include "import/MonthFileAccess.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -12,6 +11,17 @@
 namespace {
 
 constexpr char kCurrentHeader[] = "QL3";
+
+// The file's bytes, to see how it ends: the parse does not tell.
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+  FileOpenOutcome opened = FileOpenOutcome::kRefused;
+  std::unique_ptr<IFile> file = SystemFileSystem().OpenToRead(path.c_str(), opened);
+  if (!file) return false;
+  char block[4096];
+  long got;
+  while ((got = file->Read(block, sizeof block)) > 0) bytes.append(block, static_cast<size_t>(got));
+  return got == 0;
+}
 
 bool IsEmptyDay(const DayRecord& day) {
   static const DayRecord kEmpty{};
@@ -31,28 +41,25 @@ std::string MonthFilePathIn(const std::string& folder, int year, int month) {
 }
 
 MonthRead ReadMonthForChange(const std::string& path, int year, int month, MonthTable& table, std::string& reason) {
-  ClearMonth(table);
-  errno = 0;
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(OpenFileForReading(path.c_str()), &std::fclose);
-  if (!file) {
-    if (errno == ENOENT) return MonthRead::kAbsent;
-    reason = std::string("cannot be opened: ") + (errno != 0 ? std::strerror(errno) : "unknown reason");
-    return MonthRead::kFailed;
+  // Retried: the schedule window or another program may hold the file for a moment.
+  switch (ReadMonthFileRetrying(SystemFileSystem(), path.c_str(), table)) {
+    case MonthReadOutcome::kAbsent:
+      return MonthRead::kAbsent;
+    case MonthReadOutcome::kUnreadable:
+      reason = "cannot be read";
+      return MonthRead::kFailed;
+    case MonthReadOutcome::kRead:
+      break;
   }
   std::string bytes;
-  char block[4096];
-  size_t got;
-  while ((got = std::fread(block, 1, sizeof block, file.get())) > 0) bytes.append(block, got);
-  if (std::ferror(file.get())) {
-    reason = "cannot be read to its end";
+  if (!ReadWholeFile(path, bytes)) {
+    reason = "cannot be read";
     return MonthRead::kFailed;
   }
-  bool current = bytes.compare(0, sizeof kCurrentHeader - 1, kCurrentHeader) == 0;
-  if (current && bytes.back() != '\n') {
+  if (bytes.compare(0, sizeof kCurrentHeader - 1, kCurrentHeader) == 0 && bytes.back() != '\n') {
     reason = "ends inside a record";
     return MonthRead::kFailed;
   }
-  ParseMonthBytes(table, bytes.data(), bytes.size());
   for (int day = DaysInMonth(year, month) + 1; day <= kDaysInTable; ++day) {
     if (!IsEmptyDay(table.Day(day))) {
       reason = "holds day " + std::to_string(day) + ", which the month does not have";

@@ -12,8 +12,9 @@ enum class MonthRead { kRead, kAbsent, kFailed };
 std::string MonthFilePathIn(const std::string& folder, int year, int month);
 
 // kAbsent leaves the table empty. kFailed, with the reason, when the file
-// exists but cannot be read, or holds what a rewrite would lose: a record
-// cut short, or a day that the month does not have.
+// exists but cannot be read (after the data layer's retries), or holds what
+// a rewrite would lose: a record cut short, or a day that the month does
+// not have.
 MonthRead ReadMonthForChange(const std::string& path, int year, int month, MonthTable& table, std::string& reason);
 
 // False when the file could not be written; the old file is then unchanged.

@@ -108,6 +108,12 @@ INT_PTR CScheduleDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
       return DefWindowProc(message, wParam, lParam);
     case WM_TOOL_SETTINGS:
       return SetDialogResult(m_hWnd, OnSettings(wParam, lParam));
+    case WM_TOOL_MONTHUNREADABLE:
+      ReportUnreadableMonth(static_cast<int>(wParam), static_cast<int>(lParam));
+      return TRUE;
+    case WM_TOOL_SAVEFAILED:
+      ReportWriteFailure();
+      return TRUE;
     default:
       break;
   }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/windows/FileHolder.h"
 #include "tests/windows/ToolHarness.h"
 #include "win/Text.h"
 
@@ -145,6 +146,20 @@ TEST_F(HostCommandLineTest, SaveAndExitWritesTodaysMonthAndKeepsTheStoredPositio
   EXPECT_STREQ(value, L"45");
   GetPrivateProfileStringW(L"Tool17", L"BackColor", L"", value, 16, ini.c_str());
   EXPECT_STREQ(value, L"2");
+}
+
+// A backup program reads today's month, sharing reading and writing only,
+// while the host saves and exits: the save goes through, no box waits.
+TEST_F(HostCommandLineTest, SaveAndExitWritesTheMonthThatAnotherProgramReads) {
+  WriteMonthFile(L"schedule2010_02.dat", "QL3\n01,0,0,0,0,apple,,,,,,\n");
+  CFileHolder backup;
+  ASSERT_TRUE(backup.Hold(CFileHolder::kReadSharingReadWrite, Data() + L"\\Plannix\\schedule2010_02.dat"));
+  HostRun run = Run({L"--data", Data(), L"--ini", Scratch(L"host.ini"), L"--today", L"2010-02-05", L"--save-and-exit"});
+  EXPECT_TRUE(backup.Release());
+  ASSERT_EQ(run.exitCode, 0u) << run.err;
+  std::string month = ReadWholeFile(Data() + L"\\Plannix\\schedule2010_02.dat");
+  EXPECT_EQ(month.substr(0, 27), "QL3\n01,0,0,0,0,apple,,,,,,\n");
+  EXPECT_EQ(month.size(), 4u + 23u + 27u * 18u) << "apple and 27 empty days of February 2010";
 }
 
 struct BmpSize {
