@@ -14,8 +14,8 @@
 #include "host/MessagePump.h"
 #include "host/SearchThread.h"
 #include "host/ToolSession.h"
-#include "host/core/LocalDate.h"
 #include "host/WindowCapture.h"
+#include "host/core/LocalDate.h"
 
 namespace {
 
@@ -140,8 +140,8 @@ int RunImportCommand(const HostOptions& options) {
   std::wstring dataDirectory = options.dataDirectory.empty() ? DefaultDataDirectory() : options.dataDirectory;
   if (dataDirectory.empty()) return Fail(L"no application data folder; give one with --data DIR");
   ImportOptions importOptions = options.importOptions;
-  importOptions.endlessUntil = options.rangeEndGiven ? importOptions.to
-                                                     : EndlessRulesUntil(options.today ? *options.today : LocalToday());
+  importOptions.endlessUntil =
+      options.rangeEndGiven ? importOptions.to : EndlessRulesUntil(options.today ? *options.today : LocalToday());
   HostImportResult result = ImportIntoBook(dataDirectory, options.importPath, importOptions);
   if (!result.read) return Fail(result.error + L"; nothing was imported");
   // The report as the importer writes it, UTF-8: a script keeps it as plannix-import's own.
