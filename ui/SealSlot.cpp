@@ -15,6 +15,8 @@ void CScheduleDialog::OnSealSlotClicked(int slot) {
   m_modalActive = 1;
   INT_PTR result = m_sealPicker.DoModal();
   m_modalActive = 0;
+  // Closed under the picker: teardown has freed what the rest would touch.
+  if (!IsWindow()) return;
   ::SetFocus(GetDlgItem(IDC_COVER));
   if (result == IDCANCEL) return;
   int code = m_sealPicker.GetSealCode();

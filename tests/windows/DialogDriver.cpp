@@ -98,6 +98,57 @@ COLORREF ClientPixel(HWND window, int x, int y) {
   return colour;
 }
 
+namespace {
+
+// The pixels of a rectangle of the device context, as 32-bit values, top row first.
+std::vector<DWORD> GrabPixels(HDC source, int x, int y, int width, int height) {
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  std::vector<DWORD> pixels;
+  void* bits = nullptr;
+  HDC memory = CreateCompatibleDC(source);
+  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (bitmap != nullptr) {
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    if (BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY)) {
+      GdiFlush();
+      const auto* first = static_cast<const DWORD*>(bits);
+      pixels.assign(first, first + static_cast<size_t>(width) * height);
+      for (DWORD& pixel : pixels) pixel &= 0x00FFFFFF;
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+  }
+  DeleteDC(memory);
+  return pixels;
+}
+
+}  // namespace
+
+bool ScreenShowsWindow(HWND window, DWORD timeoutMs) {
+  return WaitUntil(
+      [&] {
+        RECT rect;
+        if (!GetWindowRect(window, &rect)) return false;
+        int width = rect.right - rect.left;
+        int height = rect.bottom - rect.top;
+        HDC own = GetWindowDC(window);
+        std::vector<DWORD> drawn = GrabPixels(own, 0, 0, width, height);
+        ReleaseDC(window, own);
+        // The screen's device context reads back what the display holds.
+        HDC screen = GetDC(nullptr);
+        std::vector<DWORD> shown = GrabPixels(screen, rect.left, rect.top, width, height);
+        ReleaseDC(nullptr, screen);
+        return !drawn.empty() && drawn == shown;
+      },
+      timeoutMs);
+}
+
 std::string SaveWindowArtifact(HWND window, const std::string& name) {
   wchar_t exePath[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, exePath, MAX_PATH);

@@ -41,8 +41,11 @@ void SyncWindow(HWND window);
 std::wstring WindowTextOf(HWND window);
 // A left click on the control at a point of its client area, as posted mouse messages.
 void ClickAt(HWND control, int x, int y);
-// The colour on screen at a point of the window's client area.
+// The colour at a point of the window's client area, as the window draws it.
 COLORREF ClientPixel(HWND window, int x, int y);
+// True once what the display shows where the window is (read from the
+// screen, not from the window) matches what the window draws, within the timeout.
+bool ScreenShowsWindow(HWND window, DWORD timeoutMs = 3000);
 // The window as drawn on screen, written as a 24-bit BMP under the build
 // folder's test-artifacts; the path written, or "" on failure.
 std::string SaveWindowArtifact(HWND window, const std::string& name);

@@ -1,6 +1,7 @@
 // The seal picker opened from the day page of the open schedule window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <mutex>
 
 #include "tests/windows/DialogDriver.h"
@@ -43,6 +44,7 @@ TEST_F(SealDialogWindowTest, ChoiceForSlotFourIsStoredShownAndFocusGoesToTheCove
   EXPECT_EQ(0, m_harness.ToolBase()->m_modalActive.load());
   HWND picker = OpenPickerFromSlot(4);
   ASSERT_NE(nullptr, picker);
+  EXPECT_TRUE(ScreenShowsWindow(picker));
   EXPECT_EQ(1, m_harness.ToolBase()->m_modalActive.load());
   EXPECT_EQ(m_harness.Window(), GetWindow(picker, GW_OWNER));
   ClickCell(picker, IDC_SEAL_CELL1);  // "レストランディナー", code 38
@@ -79,6 +81,16 @@ TEST_F(SealDialogWindowTest, CancelLeavesTheDaysSealsAndNoSealCellClearsASlot) {
     EXPECT_EQ(6, Seal(1));
     EXPECT_EQ(c.slotTwoAfter, Seal(2));
   }
+}
+
+TEST_F(SealDialogWindowTest, ClosingTheWindowUnderThePickerEndsThePickerAndTheThread) {
+  HWND picker = OpenPickerFromSlot(3);
+  ASSERT_NE(nullptr, picker);
+  ASSERT_TRUE(m_harness.Close(5000));
+  EXPECT_FALSE(IsWindow(picker));
+  EXPECT_EQ(0, m_harness.ToolBase()->m_modalActive.load());
+  std::vector<UINT> messages = m_harness.HostMessages();
+  EXPECT_EQ(1, std::count(messages.begin(), messages.end(), WM_TOOL_CLOSING));
 }
 
 TEST_F(SealDialogWindowTest, HostRunWhileTheDayPageHasThePickerOpenGetsTheBox) {

@@ -35,6 +35,7 @@ TEST_F(SetupDialogWindowTest, OkFromTheMessageAppliesThemeCoverAndNamesAtOnce) {
   PostMessageW(m_harness.Window(), WM_TOOL_SETTINGS, 0, 0);
   HWND dialog = FindSettings();
   ASSERT_NE(nullptr, dialog);
+  EXPECT_TRUE(ScreenShowsWindow(dialog));
   EXPECT_EQ(1, m_harness.ToolBase()->m_modalActive.load());
   Click(dialog, IDC_THEME_GREY);
   Click(dialog, IDC_DIARY_COVER);
