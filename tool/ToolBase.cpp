@@ -11,3 +11,15 @@ CToolBase::~CToolBase() {
 BOOL CToolBase::CreateFromTemplate(UINT templateId, CWnd* parent) {
   return Create(LOWORD(templateId), parent) ? TRUE : FALSE;
 }
+
+void CToolBase::EnterModal() {
+  std::lock_guard<std::mutex> lock(m_modalLock);
+  ++m_modalCount;
+  m_modalActive = 1;
+}
+
+void CToolBase::LeaveModal() {
+  std::lock_guard<std::mutex> lock(m_modalLock);
+  if (m_modalCount > 0) --m_modalCount;
+  if (m_modalCount == 0) m_modalActive = 0;
+}

@@ -37,8 +37,7 @@ int CScheduleDialog::ReadMonthFile() {
 void CScheduleDialog::ReportWriteFailure() {
   // The box belongs to the window only on the window's own thread.
   bool onWindowThread = m_hWnd != nullptr && GetWindowThreadProcessId(m_hWnd, nullptr) == GetCurrentThreadId();
-  m_modalActive = 1;
+  CModalScope modal(*this);
   MessageBoxW(onWindowThread ? m_hWnd : nullptr, WidenCp932("ﾃﾞｰﾀﾌｧｲﾙを作成できませんでした。").c_str(),
               WidenCp932(GetTitle()).c_str(), MB_OK);
-  m_modalActive = 0;
 }

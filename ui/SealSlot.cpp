@@ -12,9 +12,11 @@ void CScheduleDialog::OnSealSlotClicked(int slot) {
     m_pendingSealField = &m_monthTable.Day(m_selectedDay).nSeal[slot - 1];
   }
   m_sealPicker.SetScheduleWindow(this);
-  m_modalActive = 1;
-  INT_PTR result = m_sealPicker.DoModal();
-  m_modalActive = 0;
+  INT_PTR result = IDCANCEL;
+  {
+    CModalScope modal(*this);
+    result = m_sealPicker.DoModal();
+  }
   // Closed under the picker: teardown has freed what the rest would touch.
   if (!IsWindow()) return;
   ::SetFocus(GetDlgItem(IDC_COVER));

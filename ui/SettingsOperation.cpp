@@ -9,9 +9,11 @@ LRESULT CScheduleDialog::OnSettings(WPARAM, LPARAM) {
     return 0;
   }
   if (IsWindow()) SetForegroundWindow(m_hWnd);
-  m_modalActive = 1;
-  INT_PTR result = m_setupDialog.DoModalWithHost(m_pHost);
-  m_modalActive = 0;
+  INT_PTR result = IDCANCEL;
+  {
+    CModalScope modal(*this);
+    result = m_setupDialog.DoModalWithHost(m_pHost);
+  }
   if (result == IDOK && IsWindow()) ApplySettings();
   return 0;
 }

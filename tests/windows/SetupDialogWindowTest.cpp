@@ -75,4 +75,17 @@ TEST_F(SetupDialogWindowTest, DirectCallFromTheHostRunsOnTheWindowsThreadAndCanc
   EXPECT_EQ(0, m_harness.ToolBase()->m_modalActive.load());
 }
 
+TEST_F(SetupDialogWindowTest, RefusedSecondRequestLeavesModalActiveWhileTheFirstIsOpen) {
+  PostMessageW(m_harness.Window(), WM_TOOL_SETTINGS, 0, 0);
+  HWND dialog = FindSettings();
+  ASSERT_NE(nullptr, dialog);
+  CModalThread host([&] { return m_harness.ToolBase()->OnSettings(0, 0); });
+  ASSERT_TRUE(host.Wait(5000));
+  EXPECT_TRUE(IsWindow(dialog));
+  EXPECT_EQ(1, m_harness.ToolBase()->m_modalActive.load());
+  Click(dialog, IDCANCEL);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5000));
+  EXPECT_EQ(0, m_harness.ToolBase()->m_modalActive.load());
+}
+
 }  // namespace
