@@ -108,6 +108,9 @@ INT_PTR CScheduleDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
       return DefWindowProc(message, wParam, lParam);
     case WM_TOOL_SETTINGS:
       return SetDialogResult(m_hWnd, OnSettings(wParam, lParam));
+    case WM_TOOL_APPLYSETTINGS:
+      ApplySettings();
+      return TRUE;
     default:
       break;
   }
