@@ -30,6 +30,9 @@ class CScheduleDialog : public CToolBase {
   BOOL PreTranslateMessage(MSG* msg) override;
   LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   INT_PTR WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // IDOK and IDCANCEL from the dialog manager end nothing: only closing does.
+  void OnOK() override;
+  void OnCancel() override;
 
   // Window life and appearance.
   static UINT UiThreadProc(void* tool);

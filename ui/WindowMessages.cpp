@@ -38,6 +38,10 @@ BOOL CScheduleDialog::PreTranslateMessage(MSG* msg) {
   return CToolBase::PreTranslateMessage(msg);
 }
 
+void CScheduleDialog::OnOK() {}
+
+void CScheduleDialog::OnCancel() {}
+
 LRESULT CScheduleDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_ACTIVATE && (LOWORD(wParam) == WA_ACTIVE || LOWORD(wParam) == WA_CLICKACTIVE) &&
       m_pHostWnd != nullptr) {

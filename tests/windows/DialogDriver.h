@@ -4,6 +4,7 @@
 // the dialog there and works its controls with real messages. Every wait has
 // a timeout.
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 #include "win/WinHeaders.h"
@@ -41,6 +42,11 @@ void SyncWindow(HWND window);
 std::wstring WindowTextOf(HWND window);
 // A left click on the control at a point of its client area, as posted mouse messages.
 void ClickAt(HWND control, int x, int y);
+// Input as a user gives it, through the system's input queue to the
+// foreground window: a left click at a point of the window's client area,
+// and keys pressed in order and let go in reverse (e.g. VK_CONTROL, VK_RETURN).
+void ClickAsUser(HWND window, int x, int y);
+void PressKeysAsUser(std::initializer_list<WORD> keys);
 // The colour at a point of the window's client area, as the window draws it.
 COLORREF ClientPixel(HWND window, int x, int y);
 // True once what the display shows where the window is (read from the

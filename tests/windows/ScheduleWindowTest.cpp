@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "tests/windows/DialogDriver.h"
 #include "tests/windows/ToolHarness.h"
 #include "ui/res/resource.h"
 #include "win/Text.h"
@@ -148,6 +149,24 @@ TEST(ScheduleWindowTest, MinimisedWindowSavesWhereItWillBeRestored) {
   ASSERT_TRUE(harness.Close());
   EXPECT_EQ("140", harness.Setting("WndPosX"));
   EXPECT_EQ("90", harness.Setting("WndPosY"));
+}
+
+TEST(ScheduleWindowTest, ModifiedReturnWithTheFocusOffTheTextLeavesTheWindowOpen) {
+  for (WORD modifier : {VK_CONTROL, VK_SHIFT}) {
+    CToolHarness harness;
+    ASSERT_TRUE(harness.Open());
+    ShowWindow(harness.Window(), SW_SHOW);
+    SetForegroundWindow(harness.Window());
+    harness.Sync();
+    ClickAsUser(harness.Window(), 160, 90);  // beside the day label: the focus leaves the text
+    HWND spin = harness.Control(IDC_YEAR_SPIN);
+    ASSERT_TRUE(CToolHarness::WaitFor([&] { return FocusOfThread(harness.Window()) == spin; }, 3000));
+    PressKeysAsUser({modifier, VK_RETURN});
+    CToolHarness::WaitFor([] { return false; }, 300);
+    harness.Sync();
+    EXPECT_TRUE(IsWindow(harness.Window())) << modifier;
+    EXPECT_EQ(0u, CountMessages(harness, WM_TOOL_CLOSING)) << modifier;
+  }
 }
 
 TEST(ScheduleWindowTest, ReturnMovesOnEscapeIsDropped) {
