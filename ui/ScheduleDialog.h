@@ -1,6 +1,7 @@
 #pragma once
 // The schedule window: the painted month calendar on the right, the day
 // page on the left. Lives on a UI thread of its own.
+#include <atomic>
 #include <mutex>
 
 #include "data/DayRecord.h"
@@ -40,6 +41,7 @@ class CScheduleDialog : public CToolBase {
   void ApplyTheme(int themeIndex);
   void OnClose();
   void OnDestroy();
+  void RememberRestoredPosition();
   HBRUSH OnCtlColor(HDC dc, HWND control, HBRUSH defaultBrush);
   int ReadSettingInt(const char* key) const;
 
@@ -104,6 +106,10 @@ class CScheduleDialog : public CToolBase {
   CFont m_dayFont;
   CFont m_lineFont;
   CToolTipCtrl m_toolTip;
+  // Where the window reappears when restored, in the screen pixels it is
+  // placed by; written on the UI thread, read by a save on either thread.
+  std::atomic<LONG> m_restoredLeft{0};
+  std::atomic<LONG> m_restoredTop{0};
 
   // Guards the month table and the month members between the UI thread and
   // a SaveState on the host's thread, and serialises month file writes.

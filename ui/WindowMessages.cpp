@@ -70,6 +70,9 @@ INT_PTR CScheduleDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
       return reinterpret_cast<INT_PTR>(
           OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), defaultBrush));
     }
+    case WM_WINDOWPOSCHANGED:
+      RememberRestoredPosition();
+      break;  // the default processing still sends WM_MOVE and WM_SIZE
     case WM_PAINT:
       PaintCalendar();
       return TRUE;
