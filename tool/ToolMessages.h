@@ -1,9 +1,13 @@
 #pragma once
 // The tool's private window messages, all above WM_USER (0x0400).
 constexpr unsigned kWmUser = 0x0400;
-constexpr unsigned WM_TOOL_SETTINGS = kWmUser + 100;       // to the tool window
-constexpr unsigned WM_TOOL_APPLYSETTINGS = kWmUser + 101;  // within the tool, to its window
-constexpr unsigned WM_TOOL_ACTIVATED = kWmUser + 106;      // to the host window, sent
-constexpr unsigned WM_TOOL_READY = kWmUser + 107;          // to the host window, posted
-constexpr unsigned WM_TOOL_CLOSING = kWmUser + 108;        // to the host window, sent
-constexpr unsigned WM_TOOL_SEARCHRESULT = kWmUser + 111;   // to the result window, sent
+constexpr unsigned WM_TOOL_SETTINGS = kWmUser + 100;      // to the tool window
+constexpr unsigned WM_TOOL_ACTIVATED = kWmUser + 106;     // to the host window, sent
+constexpr unsigned WM_TOOL_READY = kWmUser + 107;         // to the host window, posted
+constexpr unsigned WM_TOOL_CLOSING = kWmUser + 108;       // to the host window, sent
+constexpr unsigned WM_TOOL_SEARCHRESULT = kWmUser + 111;  // to the result window, sent
+// Posted by the tool window to itself: a box to show once the window is free.
+constexpr unsigned WM_TOOL_MONTHUNREADABLE = kWmUser + 120;  // wParam year, lParam month
+constexpr unsigned WM_TOOL_SAVEFAILED = kWmUser + 121;
+// Sent to the tool window by a settings dialog run on the host's thread.
+constexpr unsigned WM_TOOL_APPLYSETTINGS = kWmUser + 122;

@@ -1,6 +1,5 @@
 // The month calendar: painted whole into a memory bitmap and copied once,
 // so neither WM_PAINT nor a capture through WM_PRINTCLIENT flickers.
-#include <mutex>
 #include <string>
 
 #include "ui/ScheduleDialog.h"
@@ -54,7 +53,11 @@ void CScheduleDialog::PaintCalendarInto(HDC target) {
   BitBlt(buffer, 0, 0, width, height, target, area.left, area.top, SRCCOPY);
   SetViewportOrgEx(buffer, -area.left, -area.top, nullptr);
 
-  std::lock_guard<std::recursive_mutex> lock(m_monthLock);
+  // A copy of the month: the host is asked while painting, and no lock of
+  // the month may be held across that.
+  const MonthView view = m_session.View();
+  MonthTable table;
+  m_session.CopyTable(table);
   if (const ColourTheme* theme = FindColourTheme(ReadSettingInt("BackColor"))) {
     FillSolidRect(buffer, area, theme->background);
   }
@@ -63,18 +66,18 @@ void CScheduleDialog::PaintCalendarInto(HDC target) {
   SetBkMode(buffer, TRANSPARENT);
   PaintWeekdayHeaders(buffer, ToPixelRect(area), *m_pHost, m_japaneseNames);
   {
-    CHolidayBracket month(*m_pHost, m_year);
+    CHolidayBracket month(*m_pHost, view.year);
     for (int row = 0; row < kGridRows; ++row) {
-      for (int column = 0; column < kGridColumns; ++column) PaintDayCell(buffer, column, row);
+      for (int column = 0; column < kGridColumns; ++column) PaintDayCell(buffer, view, table, column, row);
     }
   }
   BitBlt(target, area.left, area.top, width, height, buffer, area.left, area.top, SRCCOPY);
 }
 
-void CScheduleDialog::PaintDayCell(HDC dc, int column, int row) {
-  const unsigned char day = m_dayGrid.At(row, column);
+void CScheduleDialog::PaintDayCell(HDC dc, const MonthView& view, const MonthTable& table, int column, int row) {
+  const unsigned char day = view.dayGrid.At(row, column);
   const RECT cell = ToRect(PaintedCellRect(ToPixelRect(m_calendarRect), column, row));
-  const bool selected = day != 0 && day == m_selectedDay;
+  const bool selected = day != 0 && day == view.selectedDay;
   if (selected) {
     FillSolidRect(dc, cell, kSelectedFillColour);
     DrawSunkenEdge(dc, cell);
@@ -85,14 +88,14 @@ void CScheduleDialog::PaintDayCell(HDC dc, int column, int row) {
   // A host grid may hold numbers the month table has no record for.
   if (day == 0 || day > kDaysInTable) return;
 
-  SetTextColor(dc, AskDayNumberColour(*m_pHost, m_year, m_month, day, column));
+  SetTextColor(dc, AskDayNumberColour(*m_pHost, view.year, view.month, day, column));
   SelectObject(dc, m_dayFont);
   char number[4];
   const size_t length = FormatDayNumber(day, number);
   const PixelPoint origin = DayNumberOrigin(ToPixelRect(cell), selected);
   TextOutA(dc, origin.x, origin.y, number, static_cast<int>(length));
 
-  const DayRecord& record = m_monthTable.Day(day);
+  const DayRecord& record = table.Day(day);
   const int themeIndex = record.szMemo[0] != '\0' ? ReadSettingInt("BackColor") : 0;
   CellPictureCall pictures[kCellPicturePositions];
   const size_t count = CellPictureCalls(record, themeIndex, pictures);

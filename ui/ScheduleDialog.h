@@ -1,14 +1,14 @@
 #pragma once
 // The schedule window: the painted month calendar on the right, the day
-// page on the left. Lives on a UI thread of its own.
+// page on the left. Lives on a UI thread of its own and shows the month
+// that its month session holds.
 #include <atomic>
-#include <mutex>
 
 #include "data/DayRecord.h"
-#include "data/MonthFile.h"
 #include "tool/ToolBase.h"
 #include "ui/ScheduleSetupDialog.h"
 #include "ui/SealDialog.h"
+#include "ui/core/MonthSession.h"
 #include "win/Gdi.h"
 #include "win/ToolTip.h"
 
@@ -45,29 +45,30 @@ class CScheduleDialog : public CToolBase {
   HBRUSH OnCtlColor(HDC dc, HWND control, HBRUSH defaultBrush);
   int ReadSettingInt(const char* key) const;
 
-  // The month file of the month on display, under the month lock.
-  int WriteMonthFile();
-  int ReadMonthFile();
-  // The message of a month file that cannot be written, bracketed by m_modalActive.
+  // What the user is told of a month file, each box bracketed by
+  // m_modalActive; from another thread the box is left to the window's.
   void ReportWriteFailure();
+  void ReportUnreadableMonth(int year, int month);
 
   // The calendar.
   void PaintCalendar();
   void PaintCalendarInto(HDC dc);
-  void PaintDayCell(HDC dc, int column, int row);
+  void PaintDayCell(HDC dc, const MonthView& view, const MonthTable& table, int column, int row);
   void DrawCellPicture(HDC dc, const RECT& cell, bool selected, int code, int position);
   void DrawCellLine(HDC dc, const RECT& cell, bool selected, const char* text, int line);
 
   // The day page and month navigation.
-  void LoadMonth(int year, int month, int day, int weekday);
-  void StepMonthBack(bool reload);
-  void StepMonthForward(bool reload);
-  void ShowDayPage(int day, int weekday);
-  void LocateDayCell(int day);
-  void ReadLineEdit(int controlId, char* destination);
+  // The month the session has just opened: day page and labels; a
+  // month that could not be read is told of once the window is free.
+  void ShowOpenedMonth(MonthFileState opened);
+  // The selected day of the view; a protected month's page cannot be edited.
+  void ShowDayPage(const MonthView& view);
+  void LocateDayCell(const MonthGrid& grid, int day);
   void SetSealSlotImage(int code, int slot);
   LRESULT OnYearSpin(const NMUPDOWN* notification);
   LRESULT OnMonthSpin(const NMUPDOWN* notification);
+  // Saves the month on display and steps by months; 1 when it stays.
+  LRESULT StepMonths(int months);
   void OnCalendarClick(POINT point);
   void OnLineKillFocus(int line);
   void OnMemoKillFocus();
@@ -83,22 +84,13 @@ class CScheduleDialog : public CToolBase {
   CWnd m_dayLabel;
   CWnd m_monthLabel;
   CWnd m_yearLabel;
-  MonthTable m_monthTable = {};
+  // The month on display: table, date, grid and file.
+  CMonthSession m_session;
   RECT m_calendarRect = {200, 5, 755, 594};
   RECT m_selectedCellRect = {};
-  int32_t m_year = 0;
-  int32_t m_month = 1;
-  int32_t m_selectedDay = 1;
-  int32_t m_selectedWeekday = 0;
   int32_t m_japaneseNames = 0;
-  // True once a month was loaded: until then SaveState has nothing to write.
-  bool m_monthLoaded = false;
-  MonthGrid m_dayGrid;
   CScheduleSetupDialog m_setupDialog;
   CSealDialog m_sealPicker;
-  int32_t m_pendingSealSlot = 0;
-  SealCode* m_pendingSealField = nullptr;
-  char m_dataFilePath[kPathSize] = {};
   CBitmap* m_slotBitmaps[kSealSlots] = {};  // [0] is slot 4, [3] slot 1
   CBitmap* m_coverBitmap = nullptr;
   CBrush m_themeBrush[4];
@@ -110,8 +102,4 @@ class CScheduleDialog : public CToolBase {
   // placed by; written on the UI thread, read by a save on either thread.
   std::atomic<LONG> m_restoredLeft{0};
   std::atomic<LONG> m_restoredTop{0};
-
-  // Guards the month table and the month members between the UI thread and
-  // a SaveState on the host's thread, and serialises month file writes.
-  mutable std::recursive_mutex m_monthLock;
 };

@@ -109,17 +109,10 @@ BOOL CScheduleDialog::OnInitDialog() {
   }
   m_calendarRect = {kCalendarArea.left, kCalendarArea.top, kCalendarArea.right, kCalendarArea.bottom};
 
-  {
-    std::lock_guard<std::recursive_mutex> lock(m_monthLock);
-    m_year = static_cast<int32_t>(m_pHost->CalendarQuery(kCalTodayYear, 0, 0));
-    m_month = static_cast<int32_t>(m_pHost->CalendarQuery(kCalTodayMonth, 0, 0));
-    m_selectedDay = static_cast<int32_t>(m_pHost->CalendarQuery(kCalTodayDay, 0, 0));
-    m_selectedWeekday = static_cast<int32_t>(m_pHost->CalendarQuery(kCalTodayWeekday, 0, 0));
-  }
+  // Today's month is read before anything can save it: a save from the
+  // host's thread finds either no month or today's whole.
+  MonthFileState opened = m_session.OpenToday(*m_pHost);
   m_japaneseNames = ReadSettingInt("DspLanguage");
-  ShowYearLabel();
-  ShowMonthLabel();
-  ShowDayLabel(m_selectedDay, m_selectedWeekday);
 
   for (int slot = kSealSlots - 1; slot >= 0; --slot) m_slotBitmaps[slot] = new CBitmap;
   m_coverBitmap = new CBitmap;
@@ -127,7 +120,7 @@ BOOL CScheduleDialog::OnInitDialog() {
   ::SendMessageW(GetDlgItem(IDC_COVER), BM_SETIMAGE, IMAGE_BITMAP,
                  reinterpret_cast<LPARAM>(m_coverBitmap->GetSafeHandle()));
 
-  LoadMonth(m_year, m_month, m_selectedDay, m_selectedWeekday);
+  ShowOpenedMonth(opened);
   if (m_pHostWnd != nullptr) m_pHostWnd->PostMessage(WM_TOOL_READY, static_cast<WPARAM>(m_toolId), 0);
   return TRUE;
 }
@@ -137,7 +130,9 @@ int CScheduleDialog::SaveState() {
     StoreSettingNumber(*m_pHost, m_toolId, "WndPosX", m_restoredLeft);
     StoreSettingNumber(*m_pHost, m_toolId, "WndPosY", m_restoredTop);
   }
-  return WriteMonthFile();
+  if (m_session.Save(*m_pHost) != MonthSaveOutcome::kFailed) return 1;
+  ReportWriteFailure();
+  return 0;
 }
 
 // The restored rectangle of the window placement is in workspace pixels on
@@ -161,6 +156,9 @@ void CScheduleDialog::OnClose() {
 void CScheduleDialog::OnDestroy() {
   CToolBase::DefWindowProc(WM_DESTROY, 0, 0);
   SaveState();
+  // Nothing of this window's month is saved again, into whatever month a
+  // later window opens on.
+  m_session.Close();
   for (int slot = kSealSlots - 1; slot >= 0; --slot) {
     delete m_slotBitmaps[slot];
     m_slotBitmaps[slot] = nullptr;

@@ -118,6 +118,12 @@ INT_PTR CScheduleDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_TOOL_APPLYSETTINGS:
       ApplySettings();
       return TRUE;
+    case WM_TOOL_MONTHUNREADABLE:
+      ReportUnreadableMonth(static_cast<int>(wParam), static_cast<int>(lParam));
+      return TRUE;
+    case WM_TOOL_SAVEFAILED:
+      ReportWriteFailure();
+      return TRUE;
     default:
       break;
   }

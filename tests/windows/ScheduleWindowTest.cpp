@@ -51,7 +51,7 @@ TEST(ScheduleWindowTest, ReadyIsPostedOnlyAfterTheFirstMonthIsLoaded) {
   ASSERT_NE(events.end(), ready);
   EXPECT_LT(gridFilled - events.begin(), ready - events.begin());
   EXPECT_EQ(kToolId, ready->a);
-  EXPECT_STREQ("歯医者 10時", harness.Tool()->m_monthTable.Day(5).szLine[0]);
+  EXPECT_STREQ("歯医者 10時", harness.Tool()->m_session.Day(5).szLine[0]);
   EXPECT_STREQ("歯医者 10時", GetWindowTextCp932(harness.Control(IDC_LINE1)).c_str());
   EXPECT_FALSE(IsWindowVisible(harness.Window())) << "showing the window is the host's part";
   EXPECT_TRUE(harness.CaptureWindow(ExeFolder() + "schedule-window.bmp"));

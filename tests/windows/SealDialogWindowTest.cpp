@@ -41,10 +41,7 @@ class SealDialogWindowTest : public ::testing::Test {
     m_harness.Sync();
   }
   DWORD UiThread() const { return GetWindowThreadProcessId(m_harness.Window(), nullptr); }
-  SealCode Seal(int slot) const {
-    std::lock_guard<std::recursive_mutex> lock(m_harness.Tool()->m_monthLock);
-    return m_harness.Tool()->m_monthTable.Day(kToday).nSeal[slot - 1];
-  }
+  SealCode Seal(int slot) const { return m_harness.Tool()->m_session.Day(kToday).nSeal[slot - 1]; }
   // Clicks slot n and returns the picker that opens on the window's thread.
   HWND OpenPickerFromSlot(int slot) {
     ClickAt(m_harness.Control(IDC_SEAL_SLOT1 + slot - 1), 4, 4);
@@ -91,12 +88,9 @@ TEST_F(SealDialogWindowTest, CancelLeavesTheDaysSealsAndNoSealCellClearsASlot) {
   };
   const Case cases[] = {{0, 15}, {IDC_SEAL_CELL15, 0}};
   for (const Case& c : cases) {
-    {
-      std::lock_guard<std::recursive_mutex> lock(m_harness.Tool()->m_monthLock);
-      DayRecord& day = m_harness.Tool()->m_monthTable.Day(kToday);
-      day.nSeal[0] = 6;
-      day.nSeal[1] = 15;
-    }
+    // Today is the selected day.
+    ASSERT_TRUE(m_harness.Tool()->m_session.StoreSeal(0, 6));
+    ASSERT_TRUE(m_harness.Tool()->m_session.StoreSeal(1, 15));
     HWND picker = OpenPickerFromSlot(2);
     ASSERT_NE(nullptr, picker);
     if (c.cellId == 0) {

@@ -1,0 +1,22 @@
+#pragma once
+// The schedule window worked as a user works it, by real messages: the
+// spinners, the focus, typing, and the message boxes it shows.
+#include <string>
+
+#include "tests/windows/ToolHarness.h"
+
+constexpr int kForward = -1;  // the right arrow of a default-range spinner
+constexpr int kBack = 1;
+
+constexpr LRESULT kSpinTimedOut = -1;
+
+// A spinner's UDN_DELTAPOS, sent; the handler's result, or kSpinTimedOut
+// when the handler still waits (for a box) after ten seconds.
+LRESULT Spin(const CToolHarness& harness, int spinnerId, int delta);
+// Focus moves on the window's own thread, as a click or Tab would move it.
+void FocusControl(const CToolHarness& harness, int id);
+void Type(const CToolHarness& harness, int id, const char* cp932Text);
+// The message box the window owns, or nullptr.
+HWND FindOwnedMessageBox(HWND owner);
+// The box's text once it has one (it comes a moment after the box).
+std::wstring MessageBoxText(HWND box);
