@@ -110,7 +110,7 @@ void CScheduleDialog::StoreFocusedText() {
 void CScheduleDialog::StoreTypingBeforeSave() {
   HWND window = m_hWnd;
   if (window == nullptr) return;
-  if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
+  if (IsOnCallingThread()) {
     StoreFocusedText();
     return;
   }

@@ -16,10 +16,9 @@ void CScheduleDialog::ReportWriteFailure() {
   // kept waiting by it.
   bool onWindowThread = m_hWnd != nullptr && GetWindowThreadProcessId(m_hWnd, nullptr) == GetCurrentThreadId();
   if (m_hWnd != nullptr && !onWindowThread && ::PostMessageW(m_hWnd, WM_TOOL_SAVEFAILED, 0, 0)) return;
-  m_modalActive = 1;
+  CModalScope modal(*this);
   MessageBoxW(onWindowThread ? m_hWnd : nullptr, WidenCp932("ﾃﾞｰﾀﾌｧｲﾙを作成できませんでした。").c_str(),
               WidenCp932(GetTitle()).c_str(), MB_OK);
-  m_modalActive = 0;
 }
 
 void CScheduleDialog::ReportUnreadableMonth(int year, int month) {
@@ -29,7 +28,6 @@ void CScheduleDialog::ReportUnreadableMonth(int year, int month) {
   char text[kMessageSize];
   std::snprintf(text, sizeof text, "%d年%d月のﾃﾞｰﾀﾌｧｲﾙを読み込めませんでした。\nこの月は読み込めるまで編集できません。",
                 year, month);
-  m_modalActive = 1;
+  CModalScope modal(*this);
   MessageBoxW(m_hWnd, WidenCp932(text).c_str(), WidenCp932(GetTitle()).c_str(), MB_OK | MB_ICONEXCLAMATION);
-  m_modalActive = 0;
 }

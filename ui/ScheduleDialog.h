@@ -2,6 +2,7 @@
 // The schedule window: the painted month calendar on the right, the day
 // page on the left. Lives on a UI thread of its own and shows the month
 // that its month session holds.
+#include <atomic>
 #include <string>
 
 #include "data/DayRecord.h"
@@ -31,6 +32,9 @@ class CScheduleDialog : public CToolBase {
   BOOL PreTranslateMessage(MSG* msg) override;
   LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   INT_PTR WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // IDOK and IDCANCEL from the dialog manager end nothing: only closing does.
+  void OnOK() override;
+  void OnCancel() override;
 
   // Window life and appearance.
   static UINT UiThreadProc(void* tool);
@@ -38,6 +42,7 @@ class CScheduleDialog : public CToolBase {
   void ApplyTheme(int themeIndex);
   void OnClose();
   void OnDestroy();
+  void RememberRestoredPosition();
   HBRUSH OnCtlColor(HDC dc, HWND control, HBRUSH defaultBrush);
   int ReadSettingInt(const char* key) const;
 
@@ -105,4 +110,8 @@ class CScheduleDialog : public CToolBase {
   CFont m_dayFont;
   CFont m_lineFont;
   CToolTipCtrl m_toolTip;
+  // Where the window reappears when restored, in the screen pixels it is
+  // placed by; written on the UI thread, read by a save on either thread.
+  std::atomic<LONG> m_restoredLeft{0};
+  std::atomic<LONG> m_restoredTop{0};
 };

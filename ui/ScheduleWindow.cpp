@@ -38,6 +38,12 @@ void CreateFontOnce(CFont& font, const FontSpec& recipe) {
                   CLIP_DEFAULT_PRECIS, recipe.quality, kVariablePitchDontCare, recipe.face);
 }
 
+void StoreSettingNumber(CToolHost& host, int toolId, const char* key, long value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%ld", value);
+  host.SetSetting(toolId, key, text);
+}
+
 }  // namespace
 
 // Each operation the host calls catches what the library throws (an
@@ -135,20 +141,27 @@ BOOL CScheduleDialog::OnInitDialog() {
 
 int CScheduleDialog::SaveState() try {
   StoreTypingBeforeSave();
-  WINDOWPLACEMENT placement = {};
-  placement.length = sizeof placement;
-  if (m_hWnd != nullptr && GetWindowPlacement(m_hWnd, &placement)) {
-    char value[16];
-    std::snprintf(value, sizeof value, "%ld", static_cast<long>(placement.rcNormalPosition.left));
-    m_pHost->SetSetting(m_toolId, "WndPosX", value);
-    std::snprintf(value, sizeof value, "%ld", static_cast<long>(placement.rcNormalPosition.top));
-    m_pHost->SetSetting(m_toolId, "WndPosY", value);
+  if (m_hWnd != nullptr) {
+    StoreSettingNumber(*m_pHost, m_toolId, "WndPosX", m_restoredLeft);
+    StoreSettingNumber(*m_pHost, m_toolId, "WndPosY", m_restoredTop);
   }
   if (m_session.Save(*m_pHost) != MonthSaveOutcome::kFailed) return 1;
   ReportWriteFailure();
   return 0;
 } catch (...) {
   return 0;  // not written
+}
+
+// The restored rectangle of the window placement is in workspace pixels on
+// Windows (shifted by a taskbar at the top or left) and in screen pixels
+// under Wine; the window's own rectangle is screen pixels everywhere, the
+// system the window is placed by, so that is what is kept.
+void CScheduleDialog::RememberRestoredPosition() {
+  if (IsIconic(m_hWnd) || IsZoomed(m_hWnd)) return;
+  RECT window;
+  if (!GetWindowRect(m_hWnd, &window)) return;
+  m_restoredLeft = window.left;
+  m_restoredTop = window.top;
 }
 
 void CScheduleDialog::OnClose() {

@@ -8,9 +8,13 @@ void CScheduleDialog::OnSealSlotClicked(int slot) {
   // queued before still changes nothing.
   if (slot < 1 || slot > kSealSlots || m_session.View().IsProtected()) return;
   m_sealPicker.SetScheduleWindow(this);
-  m_modalActive = 1;
-  INT_PTR result = m_sealPicker.DoModal();
-  m_modalActive = 0;
+  INT_PTR result = IDCANCEL;
+  {
+    CModalScope modal(*this);
+    result = m_sealPicker.DoModal();
+  }
+  // Closed under the picker: teardown has freed what the rest would touch.
+  if (!IsWindow()) return;
   ::SetFocus(GetDlgItem(IDC_COVER));
   if (result == IDCANCEL) return;
   int code = m_sealPicker.GetSealCode();

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
+#include "tests/windows/DialogDriver.h"
 #include "tests/windows/ScheduleWindowDriver.h"
 #include "ui/res/resource.h"
 #include "win/Text.h"
@@ -137,17 +139,44 @@ TEST(ScheduleWindowTest, PlacementAndThemeFromTheStoredSettings) {
   }
 }
 
-TEST(ScheduleWindowTest, MinimisedWindowSavesWhereItWillBeRestored) {
-  CToolHarness harness;
-  harness.SetSetting("WndPosX", "140");
-  harness.SetSetting("WndPosY", "90");
-  ASSERT_TRUE(harness.Open());
-  ShowWindow(harness.Window(), SW_SHOWMINNOACTIVE);
-  harness.Sync();
-  ASSERT_TRUE(IsIconic(harness.Window()));
-  ASSERT_TRUE(harness.Close());
-  EXPECT_EQ("140", harness.Setting("WndPosX"));
-  EXPECT_EQ("90", harness.Setting("WndPosY"));
+TEST(ScheduleWindowTest, MinimisedWindowSavesWhereItWillBeRestoredAndReopensThere) {
+  const std::vector<std::vector<int>> showSteps = {{SW_SHOWMINNOACTIVE}, {SW_SHOWMAXIMIZED, SW_SHOWMINNOACTIVE}};
+  for (const std::vector<int>& steps : showSteps) {
+    CToolHarness harness;
+    harness.SetSetting("WndPosX", "140");
+    harness.SetSetting("WndPosY", "90");
+    ASSERT_TRUE(harness.Open());
+    for (int step : steps) ShowWindow(harness.Window(), step);
+    harness.Sync();
+    ASSERT_TRUE(IsIconic(harness.Window()));
+    ASSERT_TRUE(harness.Close());
+    EXPECT_EQ("140", harness.Setting("WndPosX")) << steps.size();
+    EXPECT_EQ("90", harness.Setting("WndPosY")) << steps.size();
+    // Stored and restored in one system: the next session opens where this one was.
+    ASSERT_TRUE(harness.Open());
+    RECT window;
+    GetWindowRect(harness.Window(), &window);
+    EXPECT_EQ(140, window.left) << steps.size();
+    EXPECT_EQ(90, window.top) << steps.size();
+  }
+}
+
+TEST(ScheduleWindowTest, ModifiedReturnWithTheFocusOffTheTextLeavesTheWindowOpen) {
+  for (WORD modifier : {VK_CONTROL, VK_SHIFT}) {
+    CToolHarness harness;
+    ASSERT_TRUE(harness.Open());
+    ShowWindow(harness.Window(), SW_SHOW);
+    SetForegroundWindow(harness.Window());
+    harness.Sync();
+    ClickAsUser(harness.Window(), 160, 90);  // beside the day label: the focus leaves the text
+    HWND spin = harness.Control(IDC_YEAR_SPIN);
+    ASSERT_TRUE(CToolHarness::WaitFor([&] { return FocusOfThread(harness.Window()) == spin; }, 3000));
+    PressKeysAsUser({modifier, VK_RETURN});
+    CToolHarness::WaitFor([] { return false; }, 300);
+    harness.Sync();
+    EXPECT_TRUE(IsWindow(harness.Window())) << modifier;
+    EXPECT_EQ(0u, CountMessages(harness, WM_TOOL_CLOSING)) << modifier;
+  }
 }
 
 TEST(ScheduleWindowTest, ReturnMovesOnEscapeIsDropped) {
