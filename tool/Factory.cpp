@@ -18,6 +18,8 @@ const char* const kRevisionHistory[] = {
 // A tool that cannot be made, for want of memory or anything else the
 // library throws, is a null pointer: nothing thrown reaches the host.
 extern "C" __declspec(dllexport) CToolBase* NewQuirelleTool(CWnd* hostWnd, CToolHost* host) try {
+  // Every operation asks the host: a tool without one could only crash later.
+  if (host == nullptr) return nullptr;
   auto tool = std::make_unique<CScheduleDialog>(hostWnd);
   tool->m_pHost = host;
   for (const char* line : kRevisionHistory) tool->m_revisionHistory.SetAtGrow(tool->m_revisionHistory.GetSize(), line);

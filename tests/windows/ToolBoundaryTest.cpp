@@ -84,6 +84,8 @@ TEST_F(ToolBoundaryTest, FactoryFillsTheFieldsTheHostReads) {
   ASSERT_NE(nullptr, m_tool->m_hToolImage16);
   ASSERT_NE(0, GetObjectW(m_tool->m_hToolImage16, sizeof image, &image));
   EXPECT_EQ(32, image.bmWidth);
+
+  EXPECT_EQ(nullptr, m_loader.Factory()(&m_hostWnd, nullptr));
 }
 
 TEST_F(ToolBoundaryTest, RevisionHistoryHoldsTheFourLinesByteForByte) {
