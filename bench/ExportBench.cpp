@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "calendar/CalendarFacts.h"
 #include "data/MonthFile.h"
 #include "data/SealTable.h"
 #include "export/BookDay.h"
 #include "export/BookExport.h"
-#include "host/core/CalendarFacts.h"
 
 namespace {
 

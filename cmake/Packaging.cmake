@@ -1,7 +1,7 @@
 # The ZIP for people: Plannix.dll, Sifter.dll, plannix-host.exe,
-# plannix-export.exe and a read-me. Built by
+# plannix-export.exe, plannix-import.exe and a read-me. Built by
 # `cmake --build <build> --target package`.
-install(TARGETS Plannix Sifter plannix-host plannix-export RUNTIME DESTINATION . LIBRARY DESTINATION .)
+install(TARGETS Plannix Sifter plannix-host plannix-export plannix-import RUNTIME DESTINATION . LIBRARY DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/host/README-package.txt DESTINATION . RENAME README.txt)
 
 set(CPACK_GENERATOR ZIP)

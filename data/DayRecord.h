@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "data/Cp932Literals.h"
+
 using SealCode = int32_t;  // 0 = no seal
 
 constexpr int kSealSlots = 4;

@@ -1,10 +1,13 @@
 #pragma once
-// The few file operations of the month file and the search. Paths are cp932
+// The file operations of the month file and the search. Paths are cp932
 // bytes; each platform file turns them into what its system needs.
+#include <cstddef>
 #include <cstdio>
+#include <memory>
 
-// Binary reading ("rb"); nullptr when the file cannot be opened. The caller
-// closes the file with std::fclose.
+// Binary reading ("rb"), sharing reading, writing and deletion with other
+// programs; nullptr when the file cannot be opened. The caller closes the
+// file with std::fclose.
 std::FILE* OpenFileForReading(const char* path);
 
 // Binary writing ("wb"), creating or truncating; nullptr on failure.
@@ -20,3 +23,44 @@ bool MoveFileOver(const char* source, const char* target);
 
 // False when the file could not be removed.
 bool RemoveFile(const char* path);
+
+// One open file of the file layer; closed when it goes.
+class IFile {
+ public:
+  virtual ~IFile() = default;
+  // Bytes read into buffer, 0 at the end of the file, -1 when the read failed.
+  virtual long Read(char* buffer, size_t size) = 0;
+  // False when not every byte was written.
+  virtual bool Write(const char* bytes, size_t size) = 0;
+  // Cuts the file to nothing and writes on from its start.
+  virtual bool Truncate() = 0;
+  // Down to the disk, then closed; false when any of that failed.
+  virtual bool FlushAndClose() = 0;
+};
+
+// What opening an existing file to read came to.
+enum class FileOpenOutcome { kOpened, kAbsent, kRefused };
+
+// The file layer the month files go through, so that tests can make any
+// step of it fail.
+class IFileSystem {
+ public:
+  virtual ~IFileSystem() = default;
+  // To read, sharing reading, writing and deletion: another program can
+  // still write or replace the file while it is read.
+  virtual std::unique_ptr<IFile> OpenToRead(const char* path, FileOpenOutcome& outcome) = 0;
+  // Creates the file hidden, or empties one that is there, to write.
+  virtual std::unique_ptr<IFile> CreateHidden(const char* path) = 0;
+  // Opens the file, or creates it, to rewrite it where it is, sharing
+  // reading, writing and deletion with the programs that hold it.
+  virtual std::unique_ptr<IFile> OpenInPlace(const char* path) = 0;
+  // Puts source in the place of target in one step; the file is visible
+  // under its new name. False when nothing was moved.
+  virtual bool Replace(const char* source, const char* target) = 0;
+  virtual bool Remove(const char* path) = 0;
+  // Waits before an attempt is made again.
+  virtual void Pause(unsigned milliseconds) = 0;
+};
+
+// The system's own files.
+IFileSystem& SystemFileSystem();

@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 
@@ -9,10 +10,22 @@ namespace {
 
 // The W functions cannot open longer paths without the \\?\ form anyway.
 constexpr int kWidePathChars = MAX_PATH;
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+// Larger requests are made in pieces that a DWORD counts.
+constexpr size_t kLargestTransfer = 1u << 30;
 
 // Paths are cp932 whatever the ANSI code page of the system is.
 bool ToWidePath(const char* path, wchar_t (&wide)[kWidePathChars]) {
   return MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, path, -1, wide, kWidePathChars) > 0;
+}
+
+HANDLE CreateWide(const char* path, DWORD access, DWORD share, DWORD disposition, DWORD attributes) {
+  wchar_t wide[kWidePathChars];
+  if (!ToWidePath(path, wide)) {
+    SetLastError(ERROR_INVALID_NAME);
+    return INVALID_HANDLE_VALUE;
+  }
+  return CreateFileW(wide, access, share, nullptr, disposition, attributes, nullptr);
 }
 
 std::FILE* OpenWide(const char* path, const wchar_t* mode) {
@@ -21,9 +34,106 @@ std::FILE* OpenWide(const char* path, const wchar_t* mode) {
   return _wfopen(wide, mode);
 }
 
+class CWin32File : public IFile {
+ public:
+  explicit CWin32File(HANDLE handle) : m_handle(handle) {}
+  CWin32File(const CWin32File&) = delete;
+  CWin32File& operator=(const CWin32File&) = delete;
+  ~CWin32File() override {
+    if (m_handle != INVALID_HANDLE_VALUE) CloseHandle(m_handle);
+  }
+
+  long Read(char* buffer, size_t size) override {
+    DWORD got = 0;
+    DWORD asked = static_cast<DWORD>(size < kLargestTransfer ? size : kLargestTransfer);
+    return ReadFile(m_handle, buffer, asked, &got, nullptr) ? static_cast<long>(got) : -1;
+  }
+
+  bool Write(const char* bytes, size_t size) override {
+    while (size > 0) {
+      DWORD put = 0;
+      DWORD asked = static_cast<DWORD>(size < kLargestTransfer ? size : kLargestTransfer);
+      if (!WriteFile(m_handle, bytes, asked, &put, nullptr) || put == 0) return false;
+      bytes += put;
+      size -= put;
+    }
+    return true;
+  }
+
+  bool Truncate() override {
+    return SetFilePointer(m_handle, 0, nullptr, FILE_BEGIN) == 0 && SetEndOfFile(m_handle);
+  }
+
+  bool FlushAndClose() override {
+    bool flushed = FlushFileBuffers(m_handle) != 0;
+    bool closed = CloseHandle(m_handle) != 0;
+    m_handle = INVALID_HANDLE_VALUE;
+    return flushed && closed;
+  }
+
+ private:
+  HANDLE m_handle;
+};
+
+std::unique_ptr<IFile> Wrap(HANDLE handle) {
+  return handle != INVALID_HANDLE_VALUE ? std::make_unique<CWin32File>(handle) : nullptr;
+}
+
+class CWin32FileSystem : public IFileSystem {
+ public:
+  std::unique_ptr<IFile> OpenToRead(const char* path, FileOpenOutcome& outcome) override {
+    HANDLE handle = CreateWide(path, GENERIC_READ, kShareAll, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
+    DWORD error = GetLastError();
+    outcome = handle != INVALID_HANDLE_VALUE ? FileOpenOutcome::kOpened
+              : error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileOpenOutcome::kAbsent
+                                                                               : FileOpenOutcome::kRefused;
+    return Wrap(handle);
+  }
+
+  // A hidden file may only be recreated as a hidden one: a stale temporary
+  // file from an earlier save is emptied like any other.
+  std::unique_ptr<IFile> CreateHidden(const char* path) override {
+    return Wrap(CreateWide(path, GENERIC_WRITE, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_HIDDEN));
+  }
+
+  std::unique_ptr<IFile> OpenInPlace(const char* path) override {
+    return Wrap(CreateWide(path, GENERIC_WRITE, kShareAll, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL));
+  }
+
+  // The moved file keeps the hidden attribute of the temporary file it was.
+  bool Replace(const char* source, const char* target) override {
+    if (!MoveFileOver(source, target)) return false;
+    wchar_t wide[kWidePathChars];
+    if (!ToWidePath(target, wide)) return true;
+    DWORD attributes = GetFileAttributesW(wide);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_HIDDEN) != 0) {
+      DWORD shown = attributes & ~FILE_ATTRIBUTE_HIDDEN;
+      SetFileAttributesW(wide, shown != 0 ? shown : FILE_ATTRIBUTE_NORMAL);
+    }
+    return true;
+  }
+
+  bool Remove(const char* path) override { return RemoveFile(path); }
+
+  void Pause(unsigned milliseconds) override { Sleep(milliseconds); }
+};
+
 }  // namespace
 
-std::FILE* OpenFileForReading(const char* path) { return OpenWide(path, L"rb"); }
+// A C runtime open would not share deletion, and a save of the month
+// could not replace the file while it is searched.
+std::FILE* OpenFileForReading(const char* path) {
+  HANDLE handle = CreateWide(path, GENERIC_READ, kShareAll, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
+  if (handle == INVALID_HANDLE_VALUE) return nullptr;
+  int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_RDONLY | _O_BINARY);
+  if (descriptor < 0) {
+    CloseHandle(handle);
+    return nullptr;
+  }
+  std::FILE* file = _fdopen(descriptor, "rb");
+  if (file == nullptr) _close(descriptor);
+  return file;
+}
 
 std::FILE* OpenFileForWriting(const char* path) { return OpenWide(path, L"wb"); }
 
@@ -43,4 +153,9 @@ bool MoveFileOver(const char* source, const char* target) {
 bool RemoveFile(const char* path) {
   wchar_t wide[kWidePathChars];
   return ToWidePath(path, wide) && DeleteFileW(wide) != 0;
+}
+
+IFileSystem& SystemFileSystem() {
+  static CWin32FileSystem files;
+  return files;
 }

@@ -2,9 +2,17 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "data/FileSystem.h"
 #include "data/MonthFileParser.h"
+
+namespace {
+
+// Growing pauses between attempts to read: about a second in all.
+constexpr unsigned kReadRetryPausesMs[] = {50, 100, 150, 250, 450};
+
+}  // namespace
 
 bool FormatMonthFilePath(char (&path)[kPathSize], const char* dataDirectory, const char* toolName, int year,
                          int month, char separator) {
@@ -17,17 +25,39 @@ bool FormatMonthFilePath(char (&path)[kPathSize], const char* dataDirectory, con
   return true;
 }
 
-int ReadMonthFile(MonthTable& table, const char* path) {
+MonthReadOutcome ReadMonthFileOnce(IFileSystem& files, const char* path, MonthTable& table) {
   CMonthFileParser parser(table);
-  if (strnlen(path, kPathSize) == kPathSize) return 0;
-  std::FILE* file = OpenFileForReading(path);
-  if (file == nullptr) return 0;
+  size_t length = strnlen(path, kPathSize);
+  if (length == 0 || length == kPathSize) return MonthReadOutcome::kUnreadable;
+  FileOpenOutcome opened = FileOpenOutcome::kRefused;
+  std::unique_ptr<IFile> file = files.OpenToRead(path, opened);
+  if (opened == FileOpenOutcome::kAbsent) return MonthReadOutcome::kAbsent;
+  if (!file) return MonthReadOutcome::kUnreadable;
   char block[kReadBlockSize];
-  size_t got;
-  while (!parser.Done() && (got = std::fread(block, 1, sizeof block, file)) > 0) parser.Feed(block, got);
+  long got;
+  while (!parser.Done() && (got = file->Read(block, sizeof block)) != 0) {
+    if (got < 0) {
+      ClearMonth(table);
+      return MonthReadOutcome::kUnreadable;
+    }
+    parser.Feed(block, static_cast<size_t>(got));
+  }
   parser.Finish();
-  std::fclose(file);
-  return 1;
+  return MonthReadOutcome::kRead;
+}
+
+MonthReadOutcome ReadMonthFileRetrying(IFileSystem& files, const char* path, MonthTable& table) {
+  MonthReadOutcome outcome = ReadMonthFileOnce(files, path, table);
+  for (unsigned pause : kReadRetryPausesMs) {
+    if (outcome != MonthReadOutcome::kUnreadable) break;
+    files.Pause(pause);
+    outcome = ReadMonthFileOnce(files, path, table);
+  }
+  return outcome;
+}
+
+int ReadMonthFile(MonthTable& table, const char* path) {
+  return ReadMonthFileOnce(SystemFileSystem(), path, table) == MonthReadOutcome::kRead ? 1 : 0;
 }
 
 void ParseMonthBytes(MonthTable& table, const char* bytes, size_t size) {

@@ -5,6 +5,8 @@
 
 #include "data/DayRecord.h"
 
+class IFileSystem;
+
 constexpr size_t kPathSize = 260;
 
 // "%s\%s\schedule%d_%02d.dat" with the given separator between the parts.
@@ -12,13 +14,34 @@ constexpr size_t kPathSize = 260;
 bool FormatMonthFilePath(char (&path)[kPathSize], const char* dataDirectory, const char* toolName,
                          int year, int month, char separator);
 
-// Writes the table as a current-format file: a temporary file in the same
-// folder, every write checked, then put in place of the old file in one
-// step. daysInMonth is asked before every day. 1 written, 0 failed (the old
-// file untouched, no temporary file left).
+// What reading a month file came to. A file that is there but could not be
+// read is never taken for an empty month.
+enum class MonthReadOutcome { kRead, kAbsent, kUnreadable };
+
+// Clears the table and fills it from the file, in one attempt. Unless the
+// outcome is kRead the table is left empty.
+MonthReadOutcome ReadMonthFileOnce(IFileSystem& files, const char* path, MonthTable& table);
+
+// The same, but a file that is there and cannot be read (another program
+// holds it for a moment) is tried again for about a second.
+MonthReadOutcome ReadMonthFileRetrying(IFileSystem& files, const char* path, MonthTable& table);
+
+// How a month file was saved.
+enum class MonthWriteOutcome { kReplaced, kRewrittenInPlace, kFailed };
+
+// Writes the table as a current-format file: a hidden temporary file in the
+// same folder, every write checked, then put in place of the old file in
+// one step. A replacement that another program's open file refuses is
+// tried again briefly, then the old file is rewritten where it is; the
+// finished temporary file stays until that succeeded, so one whole copy is
+// always left. daysInMonth is asked before every day.
+MonthWriteOutcome WriteMonthFileThrough(IFileSystem& files, const char* path, const MonthTable& table,
+                                        const std::function<int()>& daysInMonth);
+
+// WriteMonthFileThrough on the system's files: 1 written, 0 failed.
 int WriteMonthFile(const MonthTable& table, const char* path, const std::function<int()>& daysInMonth);
 
-// Clears the table and fills it from the file. 1 read, 0 no file opened.
+// ReadMonthFileOnce on the system's files: 1 read, 0 no file read (empty table).
 int ReadMonthFile(MonthTable& table, const char* path);
 
 // The parse of a whole file's bytes, either format (tests and fuzzers).

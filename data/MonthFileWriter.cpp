@@ -1,6 +1,8 @@
 #include "data/MonthFileWriter.h"
 
+#include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "data/FieldCodec.h"
 #include "data/FileSystem.h"
@@ -8,6 +10,11 @@
 namespace {
 
 constexpr char kHeader[] = "QL3\n";
+constexpr size_t kMaxFileSize = sizeof kHeader - 1 + kDaysInTable * kMaxRecordSize;
+
+// Growing pauses before the replacement is tried again: a reader that
+// holds the file for a moment lets go within them.
+constexpr unsigned kReplaceRetryPausesMs[] = {20, 40, 80, 160};
 
 // The table may come from anywhere: take at most size - 1 bytes of a field,
 // terminated or not.
@@ -19,21 +26,18 @@ size_t AppendEscaped(const char (&field)[size], char* out, size_t outSize) {
   return EscapeField(text, out, outSize);
 }
 
-bool WriteDays(const MonthTable& table, std::FILE* file, const std::function<int()>& daysInMonth,
-               const WriteBytesFunction& writeBytes) {
-  if (!writeBytes(file, kHeader, sizeof kHeader - 1)) return false;
-  char record[kMaxRecordSize + 1];
-  for (int day = 1; day <= kDaysInTable; ++day) {
-    int days = daysInMonth();  // asked before every day, as the host may answer anything
-    if (day > days) break;
-    size_t length = FormatDayRecord(table.Day(day), day, record);
-    if (!writeBytes(file, record, length)) return false;
-  }
-  return true;
+bool WriteWhole(IFile& file, const std::string& bytes) {
+  bool written = file.Write(bytes.data(), bytes.size());
+  return file.FlushAndClose() && written;
 }
 
-bool WriteWithStdio(std::FILE* file, const char* bytes, size_t size) {
-  return std::fwrite(bytes, 1, size, file) == size;
+bool ReplaceRetrying(IFileSystem& files, const char* temporary, const char* path) {
+  if (files.Replace(temporary, path)) return true;
+  for (unsigned pause : kReplaceRetryPausesMs) {
+    files.Pause(pause);
+    if (files.Replace(temporary, path)) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -60,19 +64,44 @@ bool MakeTemporaryPath(const char* path, char (&temporary)[kPathSize]) {
   return true;
 }
 
-int WriteMonthFileThrough(const MonthTable& table, const char* path, const std::function<int()>& daysInMonth,
-                          const WriteBytesFunction& writeBytes) {
+std::string FormatMonthFile(const MonthTable& table, const std::function<int()>& daysInMonth) {
+  std::string bytes;
+  bytes.reserve(kMaxFileSize);
+  bytes.append(kHeader, sizeof kHeader - 1);
+  char record[kMaxRecordSize + 1];
+  for (int day = 1; day <= kDaysInTable; ++day) {
+    if (day > daysInMonth()) break;  // asked before every day, as the host may answer anything
+    bytes.append(record, FormatDayRecord(table.Day(day), day, record));
+  }
+  return bytes;
+}
+
+MonthWriteOutcome WriteMonthFileThrough(IFileSystem& files, const char* path, const MonthTable& table,
+                                        const std::function<int()>& daysInMonth) {
   char temporary[kPathSize];
-  if (!MakeTemporaryPath(path, temporary)) return 0;
-  std::FILE* file = OpenFileForWriting(temporary);
-  if (file == nullptr) return 0;
-  bool written = WriteDays(table, file, daysInMonth, writeBytes);
-  bool closed = CloseWrittenFile(file);
-  if (written && closed && MoveFileOver(temporary, path)) return 1;
-  RemoveFile(temporary);
-  return 0;
+  if (!MakeTemporaryPath(path, temporary)) return MonthWriteOutcome::kFailed;
+  const std::string bytes = FormatMonthFile(table, daysInMonth);
+  std::unique_ptr<IFile> file = files.CreateHidden(temporary);
+  if (!file) return MonthWriteOutcome::kFailed;
+  bool finished = WriteWhole(*file, bytes);
+  file.reset();
+  if (!finished) {
+    files.Remove(temporary);
+    return MonthWriteOutcome::kFailed;
+  }
+  if (ReplaceRetrying(files, temporary, path)) return MonthWriteOutcome::kReplaced;
+  // The old file rewritten where it is, for the programs that hold it open.
+  std::unique_ptr<IFile> original = files.OpenInPlace(path);
+  if (!original) {
+    files.Remove(temporary);  // the old file is untouched
+    return MonthWriteOutcome::kFailed;
+  }
+  // The temporary file stays the one whole copy until the rewrite succeeded.
+  if (!original->Truncate() || !WriteWhole(*original, bytes)) return MonthWriteOutcome::kFailed;
+  files.Remove(temporary);
+  return MonthWriteOutcome::kRewrittenInPlace;
 }
 
 int WriteMonthFile(const MonthTable& table, const char* path, const std::function<int()>& daysInMonth) {
-  return WriteMonthFileThrough(table, path, daysInMonth, WriteWithStdio);
+  return WriteMonthFileThrough(SystemFileSystem(), path, table, daysInMonth) == MonthWriteOutcome::kFailed ? 0 : 1;
 }

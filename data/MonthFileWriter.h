@@ -1,9 +1,9 @@
 #pragma once
-// The month file writer's parts, open to tests: one record's bytes and the
-// writer with its byte output given, so that any write can be made to fail.
+// The month file writer's parts, open to tests: one record's bytes, a
+// whole file's bytes and the temporary file's name.
 #include <cstddef>
-#include <cstdio>
 #include <functional>
+#include <string>
 
 #include "data/DayRecord.h"
 #include "data/MonthFile.h"
@@ -22,9 +22,6 @@ size_t FormatDayRecord(const DayRecord& day, int dayNumber, char (&record)[kMaxR
 // it lies in the same folder and fits wherever the path fits.
 bool MakeTemporaryPath(const char* path, char (&temporary)[kPathSize]);
 
-// Writes size bytes to the file; false when not all of them were written.
-using WriteBytesFunction = std::function<bool(std::FILE* file, const char* bytes, size_t size)>;
-
-// WriteMonthFile with its byte output given.
-int WriteMonthFileThrough(const MonthTable& table, const char* path, const std::function<int()>& daysInMonth,
-                          const WriteBytesFunction& writeBytes);
+// The whole file: the header, then the record of every day up to the
+// host's number of days, which is asked before every day (at most 31).
+std::string FormatMonthFile(const MonthTable& table, const std::function<int()>& daysInMonth);

@@ -2,6 +2,8 @@
 // The built-in seals: 48 rows, three pages of 16.
 #include <cstdint>
 
+#include "data/Cp932Literals.h"
+
 struct SealEntry {
   int32_t nBitmapId;
   int32_t nCode;

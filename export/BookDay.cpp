@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "calendar/CalendarFacts.h"
+#include "cp932/Utf8FromCp932.h"
 #include "data/SealTable.h"
-#include "export/Utf8FromCp932.h"
-#include "host/core/CalendarFacts.h"
 
 namespace {
 
@@ -67,6 +67,7 @@ BookDay ConvertDay(const BookDate& date, const DayRecord& record, DayConversionN
       continue;
     }
     notes.replacedSequences += AppendUtf8FromCp932(day.sealNames[slot], row->szName);
+    day.sealCodes[slot] = code;
   }
   for (int line = 0; line < kLineCount; ++line) {
     day.lines[line] = TextFromField(record.szLine[line], kLineSize, notes.replacedSequences);

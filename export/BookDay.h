@@ -16,8 +16,9 @@ BookDate NextDay(const BookDate& date);
 
 struct BookDay {
   BookDate date;
-  std::string sealNames[kSealSlots];  // empty for no seal and for a code without a name
-  std::string lines[kLineCount];      // line breaks as LF, none at the end
+  std::string sealNames[kSealSlots];    // empty for no seal and for a code without a name
+  SealCode sealCodes[kSealSlots] = {};  // the codes of the named seals, 0 in the other slots
+  std::string lines[kLineCount];        // line breaks as LF, none at the end
   std::string memo;
 
   bool HasContent() const;

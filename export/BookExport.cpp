@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "calendar/CalendarFacts.h"
 #include "export/CsvWriter.h"
 #include "export/ICalendarWriter.h"
 #include "export/MonthFileList.h"
 #include "export/MonthFileLoad.h"
-#include "host/core/CalendarFacts.h"
 
 namespace {
 

@@ -3,14 +3,9 @@
 #include <filesystem>
 #include <ostream>
 
+#include "calendar/YearMonth.h"
+
 enum class ExportFormat { kICalendar, kCsv };
-
-struct YearMonth {
-  int year;
-  int month;
-
-  int Index() const { return year * 12 + month - 1; }
-};
 
 struct ExportOptions {
   ExportFormat format = ExportFormat::kICalendar;

@@ -1,35 +1,10 @@
 #include "export/ExportArguments.h"
 
-#include <string_view>
-
 const char* const kExportUsage =
     "usage: plannix-export [--format ics|csv] [--from YYYY-MM] [--to YYYY-MM] [--out FILE] DATAFOLDER\n"
     "Writes every month file of a Plannix data folder as one iCalendar file (ics, the default)\n"
     "or as a CSV sheet (csv), in UTF-8, to FILE or to standard output.\n"
     "  --from, --to  the first and the last month to export (both included)\n";
-
-namespace {
-
-bool IsDigits(std::string_view text) {
-  for (char c : text) {
-    if (c < '0' || c > '9') return false;
-  }
-  return !text.empty();
-}
-
-}  // namespace
-
-bool ParseYearMonth(const std::string& text, YearMonth& month) {
-  if (text.size() != 7 || text[4] != '-' || !IsDigits(std::string_view(text).substr(0, 4)) ||
-      !IsDigits(std::string_view(text).substr(5, 2))) {
-    return false;
-  }
-  int year = std::stoi(text.substr(0, 4));
-  int monthNumber = std::stoi(text.substr(5, 2));
-  if (year < 1 || monthNumber < 1 || monthNumber > 12) return false;
-  month = {year, monthNumber};
-  return true;
-}
 
 bool ParseExportArguments(int argc, const char* const* argv, ExportArguments& arguments, std::string& error) {
   bool fromGiven = false;

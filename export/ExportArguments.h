@@ -15,6 +15,3 @@ struct ExportArguments {
 
 // False with a reason when the arguments are not understood.
 bool ParseExportArguments(int argc, const char* const* argv, ExportArguments& arguments, std::string& error);
-
-// "YYYY-MM", year 1 to 9999, month 01 to 12.
-bool ParseYearMonth(const std::string& text, YearMonth& month);

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "export/ICalendarText.h"
+#include "export/OwnEventId.h"
 
 namespace {
 
@@ -58,29 +59,34 @@ void CICalendarWriter::Write(const BookDay& day) {
   BookDate next = NextDay(day.date);
   // A date of five digits cannot be written; a start date alone is one day long.
   if (next.year <= 9999) AppendContentLine(m_dayLines, "DTEND;VALUE=DATE", FormatDate(next));
-  if (!seals.empty()) AppendContentLine(m_dayLines, "CATEGORIES", CategoryList(seals));
+  if (!seals.empty()) {
+    AppendContentLine(m_dayLines, "CATEGORIES", CategoryList(seals));
+    AppendContentLine(m_dayLines, kSealSlotsProperty, FormatSealSlots(day.sealCodes));
+  }
 
   m_buffer.clear();
-  std::string uidStart = date + "-";
   bool hasText = false;
   for (int line = 0; line < kLineCount; ++line) {
     const std::string& entry = day.lines[line];
     if (entry.empty()) continue;
     hasText = true;
     bool severalLines = entry.find('\n') != std::string::npos;
-    WriteEvent(uidStart + "line" + std::to_string(line + 1), FirstLine(entry), severalLines ? entry : std::string());
+    WriteEvent(FormatOwnEventUid({day.date, OwnEventKind::kLine, line}), FirstLine(entry),
+               severalLines ? entry : std::string());
   }
   if (!day.memo.empty()) {
     hasText = true;
-    WriteEvent(uidStart + "memo", kMemoSummary, day.memo);
+    WriteEvent(FormatOwnEventUid({day.date, OwnEventKind::kMemo, 0}), kMemoSummary, day.memo);
   }
-  if (!hasText && !seals.empty()) WriteEvent(uidStart + "seals", Join(seals, kSealSeparator), std::string());
+  if (!hasText && !seals.empty()) {
+    WriteEvent(FormatOwnEventUid({day.date, OwnEventKind::kSeals, 0}), Join(seals, kSealSeparator), std::string());
+  }
   m_out << m_buffer;
 }
 
 void CICalendarWriter::WriteEvent(const std::string& uid, const std::string& summary, const std::string& description) {
   AppendContentLine(m_buffer, "BEGIN", "VEVENT");
-  AppendContentLine(m_buffer, "UID", uid + "@plannix");
+  AppendContentLine(m_buffer, "UID", uid);
   m_buffer += m_dayLines;
   AppendContentLine(m_buffer, "SUMMARY", EscapeText(summary));
   if (!description.empty()) AppendContentLine(m_buffer, "DESCRIPTION", EscapeText(description));

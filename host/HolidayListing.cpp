@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "host/core/HolidayYear.h"
+#include "calendar/HolidayYear.h"
 #include "win/Text.h"
 
 namespace {

@@ -9,11 +9,13 @@
 #include "host/CommandHostWindow.h"
 #include "host/HolidayListing.h"
 #include "host/HostExport.h"
+#include "host/HostImport.h"
 #include "host/HostPaths.h"
 #include "host/MessagePump.h"
 #include "host/SearchThread.h"
 #include "host/ToolSession.h"
 #include "host/WindowCapture.h"
+#include "host/core/LocalDate.h"
 
 namespace {
 
@@ -132,4 +134,20 @@ int RunExportCommand(const HostOptions& options) {
   fwrite(result.warnings.data(), 1, result.warnings.size(), stderr);
   fflush(stderr);
   return result.written ? kExitOk : Fail(result.error);
+}
+
+int RunImportCommand(const HostOptions& options) {
+  std::wstring dataDirectory = options.dataDirectory.empty() ? DefaultDataDirectory() : options.dataDirectory;
+  if (dataDirectory.empty()) return Fail(L"no application data folder; give one with --data DIR");
+  ImportOptions importOptions = options.importOptions;
+  importOptions.endlessUntil =
+      options.rangeEndGiven ? importOptions.to : EndlessRulesUntil(options.today ? *options.today : LocalToday());
+  HostImportResult result = ImportIntoBook(dataDirectory, options.importPath, importOptions);
+  if (!result.read) return Fail(result.error + L"; nothing was imported");
+  // The report as the importer writes it, UTF-8: a script keeps it as plannix-import's own.
+  std::string text = result.report + FormatImportSummary(result.summary, importOptions.dryRun);
+  _setmode(_fileno(stdout), _O_BINARY);
+  bool written = fwrite(text.data(), 1, text.size(), stdout) == text.size() && fflush(stdout) == 0;
+  if (!written) return Fail(L"writing the report failed");
+  return result.summary.failedMonths > 0 ? kExitFailed : kExitOk;
 }

@@ -10,3 +10,5 @@ int RunScreenshotCommand(const HostOptions& options, CHostContext& context);
 int RunHolidaysCommand(const HostOptions& options);
 // Reads the month files only: the tool is not loaded.
 int RunExportCommand(const HostOptions& options);
+// Reads and writes the month files only: the tool is not loaded.
+int RunImportCommand(const HostOptions& options);

@@ -33,6 +33,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (options.command == HostCommand::kHolidays) return RunHolidaysCommand(options);
   if (options.command == HostCommand::kExport) return RunExportCommand(options);
+  if (options.command == HostCommand::kImport) return RunImportCommand(options);
 
   CHostContext context;
   error = context.Prepare(options);

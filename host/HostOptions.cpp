@@ -2,10 +2,10 @@
 
 #include <cwctype>
 
-#include "export/ExportArguments.h"
+#include "calendar/CalendarFacts.h"
+#include "calendar/YearMonth.h"
 #include "host/ExactCp932.h"
 #include "host/HostExport.h"
-#include "host/core/CalendarFacts.h"
 #include "win/Text.h"
 
 const wchar_t kHostUsage[] =
@@ -23,6 +23,11 @@ const wchar_t kHostUsage[] =
     L"    --format ics|csv      iCalendar or CSV (default: CSV for a .csv FILE, else iCalendar)\n"
     L"    --from YYYY-MM        the first month exported (default: the oldest)\n"
     L"    --to YYYY-MM          the last month exported (default: the newest)\n"
+    L"  --import FILE.ics       add the events of an iCalendar file to the book's free lines,\n"
+    L"                          memos and seal slots; the report and a summary go to standard output\n"
+    L"    --dry-run             write nothing; list what would change\n"
+    L"    --from, --to YYYY-MM  the months imported (default: all; a rule without an end\n"
+    L"                          is repeated up to --to, or else to the end of next year)\n"
     L"options:\n"
     L"  --data DIR              data directory (default: %APPDATA%\\Quirelle)\n"
     L"  --today YYYY-MM-DD      stands for today's date\n"
@@ -95,9 +100,14 @@ std::wstring ParseHostOptions(int argc, const wchar_t* const* argv, HostOptions&
       if (!SetCommand(options, HostCommand::kSaveAndExit)) return L"more than one command given";
       continue;
     }
+    if (name == L"--dry-run") {
+      options.importOptions.dryRun = true;
+      continue;
+    }
     if (name != L"--search" && name != L"--seal-search" && name != L"--out" && name != L"--screenshot" &&
         name != L"--settings-shot" && name != L"--holidays" && name != L"--data" && name != L"--today" &&
-        name != L"--ini" && name != L"--export" && name != L"--format" && name != L"--from" && name != L"--to") {
+        name != L"--ini" && name != L"--export" && name != L"--format" && name != L"--from" && name != L"--to" &&
+        name != L"--import") {
       return L"unknown argument: " + name;
     }
     if (i + 1 >= argc) return name + L" needs a value";
@@ -127,6 +137,10 @@ std::wstring ParseHostOptions(int argc, const wchar_t* const* argv, HostOptions&
       if (!SetCommand(options, HostCommand::kExport)) return L"more than one command given";
       if (value.empty()) return L"--export needs a file name";
       options.exportPath = value;
+    } else if (name == L"--import") {
+      if (!SetCommand(options, HostCommand::kImport)) return L"more than one command given";
+      if (value.empty()) return L"--import needs a file name";
+      options.importPath = value;
     } else if (name == L"--format") {
       if (value != L"ics" && value != L"csv") return L"--format is ics or csv, not " + value;
       options.exportOptions.format = value == L"csv" ? ExportFormat::kCsv : ExportFormat::kICalendar;
@@ -136,6 +150,7 @@ std::wstring ParseHostOptions(int argc, const wchar_t* const* argv, HostOptions&
         return name + L" needs a month YYYY-MM: " + value;
       }
       rangeGiven = true;
+      options.rangeEndGiven = options.rangeEndGiven || name == L"--to";
     } else if (name == L"--data") {
       options.dataDirectory = value;
     } else if (name == L"--today") {
@@ -151,11 +166,16 @@ std::wstring ParseHostOptions(int argc, const wchar_t* const* argv, HostOptions&
   if (options.command == HostCommand::kScreenshot && options.screenshotPath.empty()) {
     return L"--settings-shot goes with --screenshot";
   }
+  if (options.exportOptions.from.Index() > options.exportOptions.to.Index()) return L"--from is after --to";
   if (options.command == HostCommand::kExport) {
     if (!formatGiven) options.exportOptions.format = FormatForFile(options.exportPath, ExportFormat::kICalendar);
-    if (options.exportOptions.from.Index() > options.exportOptions.to.Index()) return L"--from is after --to";
+  } else if (options.command == HostCommand::kImport) {
+    if (formatGiven) return L"--format goes with --export";
+    options.importOptions.from = options.exportOptions.from;
+    options.importOptions.to = options.exportOptions.to;
   } else if (formatGiven || rangeGiven) {
-    return L"--format, --from and --to go with --export";
+    return L"--format, --from and --to go with --export or --import";
   }
+  if (options.importOptions.dryRun && options.command != HostCommand::kImport) return L"--dry-run goes with --import";
   return L"";
 }

@@ -4,9 +4,10 @@
 #include <string>
 
 #include "export/BookExport.h"
+#include "import/ImportOptions.h"
 #include "tool/ToolHost.h"
 
-enum class HostCommand { kInteractive, kSearch, kSealSearch, kSaveAndExit, kScreenshot, kHolidays, kExport };
+enum class HostCommand { kInteractive, kSearch, kSealSearch, kSaveAndExit, kScreenshot, kHolidays, kExport, kImport };
 
 struct HostOptions {
   HostCommand command = HostCommand::kInteractive;
@@ -19,7 +20,10 @@ struct HostOptions {
   std::optional<DateRecord> today;
   int holidayYear = 0;
   std::wstring exportPath;
-  ExportOptions exportOptions;
+  ExportOptions exportOptions;  // --from and --to are read into it for --import too
+  std::wstring importPath;
+  ImportOptions importOptions;
+  bool rangeEndGiven = false;  // --to: a rule without an end is repeated up to it
 };
 
 // Exit codes of the host.

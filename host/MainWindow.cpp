@@ -4,7 +4,9 @@
 #include "host/ExactCp932.h"
 #include "host/ExportFileDialog.h"
 #include "host/HostExport.h"
+#include "host/ImportCommand.h"
 #include "host/MessagePump.h"
+#include "host/ShownLines.h"
 #include "host/res/HostResource.h"
 #include "win/Text.h"
 
@@ -16,8 +18,6 @@ constexpr UINT kControlsTimerMs = 300;
 constexpr INT_PTR kPickerCancelled = 2;
 // Dialog units of the result list's tab stops: date, label, text.
 const int g_resultTabStops[] = {48, 96};
-// Warning lines shown in the export's message box; a box must fit the screen.
-constexpr size_t kShownWarningLines = 15;
 constexpr wchar_t kExportCaption[] = L"Export the schedule book";
 
 // One list row per line: the text's line breaks become spaces, the
@@ -28,22 +28,6 @@ std::wstring DisplayLine(const char* line) {
     if (c == L'\n' || c == L'\r') c = L' ';
   }
   while (!text.empty() && (text.back() == L' ' || text.back() == L'\t')) text.pop_back();
-  return text;
-}
-
-// The first warning lines, and how many more there were.
-std::wstring ShownWarnings(const std::wstring& warnings) {
-  size_t end = 0;
-  size_t shown = 0;
-  while (shown < kShownWarningLines && end < warnings.size()) {
-    size_t lineEnd = warnings.find(L'\n', end);
-    end = lineEnd == std::wstring::npos ? warnings.size() : lineEnd + 1;
-    ++shown;
-  }
-  size_t more = 0;
-  for (size_t i = end; i < warnings.size(); ++i) more += warnings[i] == L'\n' ? 1 : 0;
-  std::wstring text = warnings.substr(0, end);
-  if (more > 0) text += L"... and " + std::to_wstring(more) + L" more warning(s).\n";
   return text;
 }
 
@@ -135,6 +119,11 @@ BOOL CMainWindow::OnCommand(WPARAM wParam, LPARAM) {
     case IDC_EXPORT:
       OnExport();
       return TRUE;
+    case IDC_IMPORT:
+      if (m_search.IsRunning() || m_pickerOpen) return TRUE;
+      SetStatus(RunImportFromWindow(m_hWnd, m_session, m_context.DataDirectory(), m_context.Services().Today()));
+      UpdateControls();
+      return TRUE;
     case IDC_RUN_SEARCH:
     case IDOK:
       OnRunSearch();
@@ -178,7 +167,7 @@ void CMainWindow::OnExport() {
   ExportOptions options;
   options.format = format;
   HostExportResult result = ExportBookToFile(m_context.DataDirectory(), options, target);
-  std::wstring warnings = ShownWarnings(WidenUtf8(result.warnings));
+  std::wstring warnings = ShownLines(WidenUtf8(result.warnings), L"warning(s)");
   if (!result.written) {
     std::wstring text = L"The export failed: " + result.error + L".";
     if (!warnings.empty()) text += L"\n\n" + warnings;

@@ -8,6 +8,10 @@
 
 namespace {
 
+// Folders, and files kept out of sight such as a month's temporary file
+// while it is saved, are not listed.
+constexpr DWORD kUnlisted = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
 std::vector<std::string> ListFiles(const char* folder) {
   std::vector<std::string> names;
   std::wstring pattern = WidenCp932(folder);
@@ -18,7 +22,7 @@ std::vector<std::string> ListFiles(const char* folder) {
   HANDLE search = FindFirstFileW(pattern.c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return names;
   do {
-    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
+    if ((found.dwFileAttributes & kUnlisted) != 0) continue;
     names.push_back(NarrowToCp932(found.cFileName).str());
   } while (FindNextFileW(search, &found));
   FindClose(search);

@@ -16,8 +16,9 @@ class SIFTER_API CFileSifter {
   CFileSifter& operator=(const CFileSifter&) = delete;
   virtual ~CFileSifter();
 
-  // The file names of the folder relative to it, in a stable (sorted)
-  // order; owned by the sifter.
+  // The names of the folder's files relative to it, in a stable (sorted)
+  // order, without folders and without hidden or system files; owned by
+  // the sifter.
   CStringArray* GetFileList();
 
  private:

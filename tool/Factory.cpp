@@ -1,5 +1,5 @@
 // The library's only export: the host creates the tool through it.
-#include <new>
+#include <memory>
 
 #include "tool/ToolBase.h"
 #include "ui/ScheduleDialog.h"
@@ -15,10 +15,15 @@ const char* const kRevisionHistory[] = {
 
 }  // namespace
 
-extern "C" __declspec(dllexport) CToolBase* NewQuirelleTool(CWnd* hostWnd, CToolHost* host) {
-  auto* tool = new (std::nothrow) CScheduleDialog(hostWnd);
-  if (tool == nullptr) return nullptr;
+// A tool that cannot be made, for want of memory or anything else the
+// library throws, is a null pointer: nothing thrown reaches the host.
+extern "C" __declspec(dllexport) CToolBase* NewQuirelleTool(CWnd* hostWnd, CToolHost* host) try {
+  // Every operation asks the host: a tool without one could only crash later.
+  if (host == nullptr) return nullptr;
+  auto tool = std::make_unique<CScheduleDialog>(hostWnd);
   tool->m_pHost = host;
   for (const char* line : kRevisionHistory) tool->m_revisionHistory.SetAtGrow(tool->m_revisionHistory.GetSize(), line);
-  return tool;
+  return tool.release();
+} catch (...) {
+  return nullptr;
 }

@@ -8,6 +8,20 @@ CToolBase::~CToolBase() {
   delete m_pUiThread;
 }
 
-BOOL CToolBase::CreateFromTemplate(UINT templateId, CWnd* parent) {
+BOOL CToolBase::CreateFromTemplate(UINT templateId, CWnd* parent) try {
   return Create(LOWORD(templateId), parent) ? TRUE : FALSE;
+} catch (...) {
+  return FALSE;  // nothing the library throws reaches the host
+}
+
+void CToolBase::EnterModal() {
+  std::lock_guard<std::mutex> lock(m_modalLock);
+  ++m_modalCount;
+  m_modalActive = 1;
+}
+
+void CToolBase::LeaveModal() {
+  std::lock_guard<std::mutex> lock(m_modalLock);
+  if (m_modalCount > 0) --m_modalCount;
+  if (m_modalCount == 0) m_modalActive = 0;
 }

@@ -3,6 +3,7 @@
 // after those of CDialog, and public fields the host reads.
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 
 #include "search/SearchRequest.h"
 #include "tool/ToolHost.h"
@@ -44,6 +45,27 @@ class CToolBase : public CDialog {
   HBITMAP m_hToolImage16 = nullptr;
   // 1 while a modal dialog or message box of the tool is up; for the host.
   std::atomic<int32_t> m_modalActive{0};
+
+  // One modal dialog or message box begins or ends, on whichever thread:
+  // m_modalActive stays 1 until the last one open has ended.
+  void EnterModal();
+  void LeaveModal();
+
+ private:
+  std::mutex m_modalLock;
+  int m_modalCount = 0;
+};
+
+// m_modalActive held at 1 for the scope's lifetime.
+class CModalScope {
+ public:
+  explicit CModalScope(CToolBase& tool) : m_tool(tool) { m_tool.EnterModal(); }
+  CModalScope(const CModalScope&) = delete;
+  CModalScope& operator=(const CModalScope&) = delete;
+  ~CModalScope() { m_tool.LeaveModal(); }
+
+ private:
+  CToolBase& m_tool;
 };
 
 using NewQuirelleToolFunction = CToolBase* (*)(CWnd* hostWnd, CToolHost* host);

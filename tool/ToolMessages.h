@@ -6,3 +6,10 @@ constexpr unsigned WM_TOOL_ACTIVATED = kWmUser + 106;     // to the host window,
 constexpr unsigned WM_TOOL_READY = kWmUser + 107;         // to the host window, posted
 constexpr unsigned WM_TOOL_CLOSING = kWmUser + 108;       // to the host window, sent
 constexpr unsigned WM_TOOL_SEARCHRESULT = kWmUser + 111;  // to the result window, sent
+// Posted by the tool window to itself: a box to show once the window is free.
+constexpr unsigned WM_TOOL_MONTHUNREADABLE = kWmUser + 120;  // wParam year, lParam month
+constexpr unsigned WM_TOOL_SAVEFAILED = kWmUser + 121;
+// Sent to the tool window by a settings dialog run on the host's thread.
+constexpr unsigned WM_TOOL_APPLYSETTINGS = kWmUser + 122;
+// Sent to the tool window by a save on another thread: the focused box's text is stored first.
+constexpr unsigned WM_TOOL_STOREFOCUSEDTEXT = kWmUser + 125;

@@ -1,6 +1,5 @@
 // The month calendar: painted whole into a memory bitmap and copied once,
 // so neither WM_PAINT nor a capture through WM_PRINTCLIENT flickers.
-#include <mutex>
 #include <string>
 #include <string_view>
 
@@ -56,7 +55,11 @@ void CScheduleDialog::PaintCalendarInto(HDC target) {
   m_cellPictures.BeginPaint(buffer);
   // Asked once: a memo mark needs it again, and the host may be slow to answer.
   const int themeIndex = ReadSettingInt("BackColor");
-  std::lock_guard<std::recursive_mutex> lock(m_monthLock);
+  // A copy of the month: the host is asked while painting, and no lock of
+  // the month may be held across that.
+  const MonthView view = m_session.View();
+  MonthTable table;
+  m_session.CopyTable(table);
   if (const ColourTheme* theme = FindColourTheme(themeIndex)) {
     FillSolidRect(buffer, area, theme->background);
   }
@@ -65,18 +68,21 @@ void CScheduleDialog::PaintCalendarInto(HDC target) {
   SetBkMode(buffer, TRANSPARENT);
   PaintWeekdayHeaders(buffer, ToPixelRect(area), *m_pHost, m_japaneseNames);
   {
-    CHolidayBracket month(*m_pHost, m_year);
+    CHolidayBracket month(*m_pHost, view.year);
     for (int row = 0; row < kGridRows; ++row) {
-      for (int column = 0; column < kGridColumns; ++column) PaintDayCell(buffer, column, row, themeIndex);
+      for (int column = 0; column < kGridColumns; ++column) {
+        PaintDayCell(buffer, view, table, column, row, themeIndex);
+      }
     }
   }
   BitBlt(target, area.left, area.top, width, height, buffer, area.left, area.top, SRCCOPY);
 }
 
-void CScheduleDialog::PaintDayCell(HDC dc, int column, int row, int themeIndex) {
-  const unsigned char day = m_dayGrid.At(row, column);
+void CScheduleDialog::PaintDayCell(HDC dc, const MonthView& view, const MonthTable& table, int column, int row,
+                                   int themeIndex) {
+  const unsigned char day = view.dayGrid.At(row, column);
   const RECT cell = ToRect(PaintedCellRect(ToPixelRect(m_calendarRect), column, row));
-  const bool selected = day != 0 && day == m_selectedDay;
+  const bool selected = day != 0 && day == view.selectedDay;
   if (selected) {
     FillSolidRect(dc, cell, kSelectedFillColour);
     DrawSunkenEdge(dc, cell);
@@ -87,14 +93,14 @@ void CScheduleDialog::PaintDayCell(HDC dc, int column, int row, int themeIndex) 
   // A host grid may hold numbers the month table has no record for.
   if (day == 0 || day > kDaysInTable) return;
 
-  SetTextColor(dc, AskDayNumberColour(*m_pHost, m_year, m_month, day, column));
+  SetTextColor(dc, AskDayNumberColour(*m_pHost, view.year, view.month, day, column));
   SelectObject(dc, m_dayFont);
   char number[4];
   const size_t length = FormatDayNumber(day, number);
   const PixelPoint origin = DayNumberOrigin(ToPixelRect(cell), selected);
   TextOutA(dc, origin.x, origin.y, number, static_cast<int>(length));
 
-  const DayRecord& record = m_monthTable.Day(day);
+  const DayRecord& record = table.Day(day);
   CellPictureCall pictures[kCellPicturePositions];
   const size_t count = CellPictureCalls(record, themeIndex, pictures);
   for (size_t i = 0; i < count; ++i) DrawCellPicture(dc, cell, selected, pictures[i].code, pictures[i].position);

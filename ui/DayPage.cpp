@@ -1,7 +1,5 @@
 // The day page: what it shows of the selected day, and how the edits and
-// calendar clicks store into and select from the month table.
-#include <cstring>
-
+// calendar clicks store into and select from the month on display.
 #include "ui/ScheduleDialog.h"
 #include "ui/core/CalendarGeometry.h"
 #include "ui/res/resource.h"
@@ -9,15 +7,23 @@
 
 namespace {
 
+// How long a save on the host's thread waits for the window to store the text being typed.
+constexpr UINT kBusyWindowWaitMs = 1000;
+
 PixelRect AsPixelRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 
 }  // namespace
 
-void CScheduleDialog::ShowDayPage(int day, int weekday) {
-  std::lock_guard<std::recursive_mutex> lock(m_monthLock);
-  const DayRecord& record = m_monthTable.Day(day);
-  ShowDayLabel(day, weekday);
-  for (int slot = 1; slot <= kSealSlots; ++slot) SetSealSlotImage(record.nSeal[slot - 1], slot);
+void CScheduleDialog::ShowDayPage(const MonthView& view) {
+  const DayRecord record = m_session.Day(view.selectedDay);
+  ShowDayLabel(view.selectedDay, view.selectedWeekday);
+  // Nothing can be typed into a month that could not be read, so nothing is lost.
+  const bool editable = !view.IsProtected();
+  for (int slot = 1; slot <= kSealSlots; ++slot) {
+    SetSealSlotImage(record.nSeal[slot - 1], slot);
+    ::EnableWindow(GetDlgItem(IDC_SEAL_SLOT1 + slot - 1), editable);
+  }
+  for (int id = IDC_LINE1; id <= IDC_MEMO; ++id) ::SendMessageW(GetDlgItem(id), EM_SETREADONLY, !editable, 0);
   SetDlgItemText(IDC_LINE1, record.szLine[0]);
   ::SetFocus(GetDlgItem(IDC_LINE1));
   for (int line = 1; line < kLineCount; ++line) SetDlgItemText(IDC_LINE1 + line, record.szLine[line]);
@@ -43,10 +49,10 @@ void CScheduleDialog::SetSealSlotImage(int code, int slot) {
   m_toolTip.SetToolText(control, name != nullptr ? name : "");
 }
 
-void CScheduleDialog::LocateDayCell(int day) {
+void CScheduleDialog::LocateDayCell(const MonthGrid& grid, int day) {
   for (int row = 0; row < MonthGrid::kRows; ++row) {
     for (int column = 0; column < MonthGrid::kColumns; ++column) {
-      if (day <= 0 || m_dayGrid.At(row, column) != day) continue;
+      if (day <= 0 || grid.At(row, column) != day) continue;
       PixelRect cell = SelectionRect(AsPixelRect(m_calendarRect), column, row);
       m_selectedCellRect = {cell.left, cell.top, cell.right, cell.bottom};
       return;
@@ -59,44 +65,58 @@ void CScheduleDialog::OnCalendarClick(POINT point) {
   ::SetFocus(GetDlgItem(IDC_YEAR_SPIN));
   std::optional<GridCell> cell = HitCell(AsPixelRect(m_calendarRect), point.x, point.y);
   if (!cell) return;
-  int day = m_dayGrid.At(cell->row, cell->column);
-  if (day == 0 || day > kDaysInTable) return;  // outside the month, or a grid the table cannot hold
-  {
-    std::lock_guard<std::recursive_mutex> lock(m_monthLock);
-    m_selectedWeekday = cell->column;
-    m_selectedDay = day;
-    ShowDayPage(day, cell->column);
-    LocateDayCell(day);
-  }
+  const MonthGrid grid = m_session.View().dayGrid;
+  int day = grid.At(cell->row, cell->column);
+  // Outside the month, or a grid the table cannot hold.
+  if (day == 0 || !m_session.SelectDay(day, cell->column)) return;
+  ShowDayPage(m_session.View());
+  LocateDayCell(grid, day);
   InvalidateRect(kept, true);
   InvalidateRect(m_selectedCellRect, true);
 }
 
-void CScheduleDialog::ReadLineEdit(int controlId, char* destination) {
-  // The record's own setter rule: 127 bytes, never half a character.
-  StoreFieldText(destination, kLineSize, GetWindowTextCp932(GetDlgItem(controlId)));
-}
+void CScheduleDialog::OnLineKillFocus(int line) { StoreAndShowEditText(IDC_LINE1 + line - 1); }
 
-void CScheduleDialog::OnLineKillFocus(int line) {
-  int controlId = IDC_LINE1 + line - 1;
-  char stored[kLineSize];
-  {
-    std::lock_guard<std::recursive_mutex> lock(m_monthLock);
-    char* field = m_monthTable.Day(m_selectedDay).szLine[line - 1];
-    ReadLineEdit(controlId, field);
-    std::memcpy(stored, field, kLineSize);
-  }
-  SetDlgItemText(controlId, stored);
-  InvalidateRect(m_selectedCellRect, true);
-}
+void CScheduleDialog::OnMemoKillFocus() { StoreAndShowEditText(IDC_MEMO); }
 
-void CScheduleDialog::OnMemoKillFocus() {
-  CString text = GetWindowTextCp932(GetDlgItem(IDC_MEMO));
-  {
-    std::lock_guard<std::recursive_mutex> lock(m_monthLock);
-    SetDayMemo(m_monthTable.Day(m_selectedDay), text);
+bool CScheduleDialog::StoreEditText(int controlId, std::string& kept) {
+  const CString typed = GetWindowTextCp932(GetDlgItem(controlId));
+  // The record's own setter rule: 127 or 255 bytes, never half a character.
+  if (controlId == IDC_MEMO) {
+    char memo[kMemoSize];
+    if (!m_session.StoreMemo(typed, memo)) return false;
+    kept = memo;
+  } else {
+    char line[kLineSize];
+    if (!m_session.StoreLine(controlId - IDC_LINE1, typed, line)) return false;
+    kept = line;
   }
   InvalidateRect(m_selectedCellRect, true);
+  return true;
+}
+
+void CScheduleDialog::StoreAndShowEditText(int controlId) {
+  std::string kept;
+  if (StoreEditText(controlId, kept)) SetDlgItemText(controlId, kept.c_str());
+}
+
+void CScheduleDialog::StoreFocusedText() {
+  HWND focus = ::GetFocus();
+  const int id = focus != nullptr && ::GetParent(focus) == m_hWnd ? ::GetDlgCtrlID(focus) : 0;
+  std::string kept;
+  if (id >= IDC_LINE1 && id <= IDC_MEMO) StoreEditText(id, kept);
+}
+
+void CScheduleDialog::StoreTypingBeforeSave() {
+  HWND window = m_hWnd;
+  if (window == nullptr) return;
+  if (IsOnCallingThread()) {
+    StoreFocusedText();
+    return;
+  }
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(window, WM_TOOL_STOREFOCUSEDTEXT, 0, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG, kBusyWindowWaitMs,
+                      &ignored);
 }
 
 void CScheduleDialog::OnCoverClicked() {

@@ -1,44 +1,33 @@
-// The month file of the month on display, read and written under the
-// month lock so that a save from the host's thread sees a whole month.
+// What the user is told of the month files: a month that could not be read
+// and a month that could not be written, each in a box of the window's.
+#include <cstdio>
+
 #include "ui/ScheduleDialog.h"
 #include "win/Text.h"
 
-int CScheduleDialog::WriteMonthFile() {
-  bool written = false;
-  {
-    std::lock_guard<std::recursive_mutex> lock(m_monthLock);
-    // Before the first month was ever loaded there is nothing to keep, and
-    // no month to name a file after.
-    if (!m_monthLoaded) return 1;
-    if (FormatMonthFilePath(m_dataFilePath, m_pHost->GetDataDirectory(1, 0), m_toolName, m_year, m_month, '\\')) {
-      const int year = m_year;
-      const int month = m_month;
-      auto daysInMonth = [this, year, month] {
-        return static_cast<int>(m_pHost->CalendarQuery(kCalDaysInMonth, year, month));
-      };
-      written = ::WriteMonthFile(m_monthTable, m_dataFilePath, daysInMonth) == 1;
-    }
-  }
-  // Reported outside the lock: the box waits for the user.
-  if (!written) ReportWriteFailure();
-  return written ? 1 : 0;
-}
+namespace {
 
-int CScheduleDialog::ReadMonthFile() {
-  std::lock_guard<std::recursive_mutex> lock(m_monthLock);
-  m_monthLoaded = true;
-  if (!FormatMonthFilePath(m_dataFilePath, m_pHost->GetDataDirectory(1, 0), m_toolName, m_year, m_month, '\\')) {
-    ClearMonth(m_monthTable);
-    return 0;
-  }
-  return ::ReadMonthFile(m_monthTable, m_dataFilePath);
-}
+constexpr size_t kMessageSize = 160;
+
+}  // namespace
 
 void CScheduleDialog::ReportWriteFailure() {
-  // The box belongs to the window only on the window's own thread.
+  // The box belongs to the window's own thread: the host's thread is never
+  // kept waiting by it.
   bool onWindowThread = m_hWnd != nullptr && GetWindowThreadProcessId(m_hWnd, nullptr) == GetCurrentThreadId();
-  m_modalActive = 1;
+  if (m_hWnd != nullptr && !onWindowThread && ::PostMessageW(m_hWnd, WM_TOOL_SAVEFAILED, 0, 0)) return;
+  CModalScope modal(*this);
   MessageBoxW(onWindowThread ? m_hWnd : nullptr, WidenCp932("ﾃﾞｰﾀﾌｧｲﾙを作成できませんでした。").c_str(),
               WidenCp932(GetTitle()).c_str(), MB_OK);
-  m_modalActive = 0;
+}
+
+void CScheduleDialog::ReportUnreadableMonth(int year, int month) {
+  // Told only while that month is still on display and still unread.
+  MonthView view = m_session.View();
+  if (!view.IsProtected() || view.year != year || view.month != month) return;
+  char text[kMessageSize];
+  std::snprintf(text, sizeof text, "%d年%d月のﾃﾞｰﾀﾌｧｲﾙを読み込めませんでした。\nこの月は読み込めるまで編集できません。",
+                year, month);
+  CModalScope modal(*this);
+  MessageBoxW(m_hWnd, WidenCp932(text).c_str(), WidenCp932(GetTitle()).c_str(), MB_OK | MB_ICONEXCLAMATION);
 }

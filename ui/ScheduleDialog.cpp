@@ -1,5 +1,6 @@
 #include "ui/ScheduleDialog.h"
 
+#include "data/FileSystem.h"
 #include "ui/res/resource.h"
 #include "win/Module.h"
 
@@ -7,6 +8,7 @@ namespace {
 
 constexpr int32_t kScheduleToolFlag = 1;
 constexpr int32_t kScheduleToolValue = 528;
+constexpr char kScheduleToolName[] = "Plannix";
 
 // The tool images come from the module known by its file name; a renamed
 // module still finds its own pictures.
@@ -18,9 +20,12 @@ HINSTANCE ToolImageModule() {
 }  // namespace
 
 CScheduleDialog::CScheduleDialog(CWnd* hostWnd)
-    : CToolBase(IDD_SCHEDULE, hostWnd), m_setupDialog(nullptr), m_sealPicker(nullptr) {
+    : CToolBase(IDD_SCHEDULE, hostWnd),
+      m_session(SystemFileSystem(), kScheduleToolName, '\\'),
+      m_setupDialog(nullptr),
+      m_sealPicker(nullptr) {
   m_toolId = kToolId;
-  m_toolName = "Plannix";
+  m_toolName = kScheduleToolName;
   m_toolFlag = kScheduleToolFlag;
   m_toolValue = kScheduleToolValue;
   m_hToolImage = LoadBitmapW(ToolImageModule(), MAKEINTRESOURCEW(IDB_TOOL_IMAGE));

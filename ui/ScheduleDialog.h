@@ -1,15 +1,17 @@
 #pragma once
 // The schedule window: the painted month calendar on the right, the day
-// page on the left. Lives on a UI thread of its own.
-#include <mutex>
+// page on the left. Lives on a UI thread of its own and shows the month
+// that its month session holds.
+#include <atomic>
+#include <string>
 
 #include "data/DayRecord.h"
-#include "data/MonthFile.h"
 #include "tool/ToolBase.h"
 #include "ui/CellLineLayouts.h"
 #include "ui/CellPictureCache.h"
 #include "ui/ScheduleSetupDialog.h"
 #include "ui/SealDialog.h"
+#include "ui/core/MonthSession.h"
 #include "win/Gdi.h"
 #include "win/ToolTip.h"
 
@@ -32,6 +34,9 @@ class CScheduleDialog : public CToolBase {
   BOOL PreTranslateMessage(MSG* msg) override;
   LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   INT_PTR WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // IDOK and IDCANCEL from the dialog manager end nothing: only closing does.
+  void OnOK() override;
+  void OnCancel() override;
 
   // Window life and appearance.
   static UINT UiThreadProc(void* tool);
@@ -39,35 +44,48 @@ class CScheduleDialog : public CToolBase {
   void ApplyTheme(int themeIndex);
   void OnClose();
   void OnDestroy();
+  void RememberRestoredPosition();
   HBRUSH OnCtlColor(HDC dc, HWND control, HBRUSH defaultBrush);
   int ReadSettingInt(const char* key) const;
 
-  // The month file of the month on display, under the month lock.
-  int WriteMonthFile();
-  int ReadMonthFile();
-  // The message of a month file that cannot be written, bracketed by m_modalActive.
+  // What the user is told of a month file, each box bracketed by
+  // m_modalActive; from another thread the box is left to the window's.
   void ReportWriteFailure();
+  void ReportUnreadableMonth(int year, int month);
 
   // The calendar.
   void PaintCalendar();
   void PaintCalendarInto(HDC dc);
-  void PaintDayCell(HDC dc, int column, int row, int themeIndex);
+  void PaintDayCell(HDC dc, const MonthView& view, const MonthTable& table, int column, int row, int themeIndex);
   void DrawCellPicture(HDC dc, const RECT& cell, bool selected, int code, int position);
   void DrawCellLine(HDC dc, const RECT& cell, bool selected, const char* text, int line);
 
   // The day page and month navigation.
-  void LoadMonth(int year, int month, int day, int weekday);
-  void StepMonthBack(bool reload);
-  void StepMonthForward(bool reload);
-  void ShowDayPage(int day, int weekday);
-  void LocateDayCell(int day);
-  void ReadLineEdit(int controlId, char* destination);
+  // The month the session has just opened: day page and labels; a
+  // month that could not be read is told of once the window is free.
+  void ShowOpenedMonth(MonthFileState opened);
+  // The selected day of the view; a protected month's page cannot be edited.
+  void ShowDayPage(const MonthView& view);
+  void LocateDayCell(const MonthGrid& grid, int day);
   void SetSealSlotImage(int code, int slot);
   LRESULT OnYearSpin(const NMUPDOWN* notification);
   LRESULT OnMonthSpin(const NMUPDOWN* notification);
+  // Saves the month on display and steps by months; 1 when it stays.
+  LRESULT StepMonths(int months);
   void OnCalendarClick(POINT point);
   void OnLineKillFocus(int line);
   void OnMemoKillFocus();
+  // An edit's text into the selected day; what was kept (cut to its field)
+  // goes to kept. False when the month takes no edits.
+  bool StoreEditText(int controlId, std::string& kept);
+  // On losing the focus an edit shows what was kept.
+  void StoreAndShowEditText(int controlId);
+  // The text of the edit that has the focus, stored before a save and left
+  // in the box as typed: the user may be in the middle of a word.
+  void StoreFocusedText();
+  // StoreFocusedText on the window's thread; a window busy elsewhere is
+  // waited for only briefly, and the save goes on without it.
+  void StoreTypingBeforeSave();
   void OnCoverClicked();
   void OnSealSlotClicked(int slot);
   // The three labels of the day page, from the date on display.
@@ -80,22 +98,13 @@ class CScheduleDialog : public CToolBase {
   CWnd m_dayLabel;
   CWnd m_monthLabel;
   CWnd m_yearLabel;
-  MonthTable m_monthTable = {};
+  // The month on display: table, date, grid and file.
+  CMonthSession m_session;
   RECT m_calendarRect = {200, 5, 755, 594};
   RECT m_selectedCellRect = {};
-  int32_t m_year = 0;
-  int32_t m_month = 1;
-  int32_t m_selectedDay = 1;
-  int32_t m_selectedWeekday = 0;
   int32_t m_japaneseNames = 0;
-  // True once a month was loaded: until then SaveState has nothing to write.
-  bool m_monthLoaded = false;
-  MonthGrid m_dayGrid;
   CScheduleSetupDialog m_setupDialog;
   CSealDialog m_sealPicker;
-  int32_t m_pendingSealSlot = 0;
-  SealCode* m_pendingSealField = nullptr;
-  char m_dataFilePath[kPathSize] = {};
   CBitmap* m_slotBitmaps[kSealSlots] = {};  // [0] is slot 4, [3] slot 1
   CBitmap* m_coverBitmap = nullptr;
   CCellPictureCache m_cellPictures;
@@ -105,8 +114,8 @@ class CScheduleDialog : public CToolBase {
   CFont m_dayFont;
   CFont m_lineFont;
   CToolTipCtrl m_toolTip;
-
-  // Guards the month table and the month members between the UI thread and
-  // a SaveState on the host's thread, and serialises month file writes.
-  mutable std::recursive_mutex m_monthLock;
+  // Where the window reappears when restored, in the screen pixels it is
+  // placed by; written on the UI thread, read by a save on either thread.
+  std::atomic<LONG> m_restoredLeft{0};
+  std::atomic<LONG> m_restoredTop{0};
 };

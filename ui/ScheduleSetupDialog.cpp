@@ -78,6 +78,18 @@ INT_PTR CScheduleSetupDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lPa
   }
 }
 
+void CScheduleSetupDialog::SetOwnerWindows(CWnd* scheduleWnd, CWnd* hostWnd) {
+  m_pScheduleWnd = scheduleWnd;
+  m_pHostWnd = hostWnd;
+}
+
+CWnd* CScheduleSetupDialog::OwnerForThisThread() const {
+  for (CWnd* candidate : {m_pScheduleWnd.load(), m_pHostWnd.load()}) {
+    if (candidate != nullptr && candidate->IsOnCallingThread()) return candidate;
+  }
+  return nullptr;
+}
+
 INT_PTR CScheduleSetupDialog::DoModalWithHost(CToolHost* host) {
   bool wasOpen = false;
   if (!m_open.compare_exchange_strong(wasOpen, true)) {
@@ -86,7 +98,9 @@ INT_PTR CScheduleSetupDialog::DoModalWithHost(CToolHost* host) {
     return IDCANCEL;
   }
   m_pHost = host;
+  m_pParentWnd = OwnerForThisThread();
   INT_PTR result = CDialog::DoModal();
+  m_pParentWnd = nullptr;
   m_open = false;
   return result == IDOK ? IDOK : IDCANCEL;
 }

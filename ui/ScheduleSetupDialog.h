@@ -15,7 +15,9 @@ class CScheduleSetupDialog : public CDialog {
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
   INT_PTR WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   // Runs the dialog against the host's settings store; IDOK or IDCANCEL.
+  // Owned by whichever of the two windows lives on the calling thread.
   virtual INT_PTR DoModalWithHost(CToolHost* host);
+  void SetOwnerWindows(CWnd* scheduleWnd, CWnd* hostWnd);
 
   void PaintSample();
   void WriteSetting(const char* key, int value) const;
@@ -27,6 +29,10 @@ class CScheduleSetupDialog : public CDialog {
   CToolHost* m_pHost = nullptr;  // not owned
 
  private:
+  CWnd* OwnerForThisThread() const;
+
+  std::atomic<CWnd*> m_pScheduleWnd{nullptr};  // not owned
+  std::atomic<CWnd*> m_pHostWnd{nullptr};      // not owned
   // One run at a time: the host's thread and the window's may both ask.
   std::atomic<bool> m_open{false};
 };

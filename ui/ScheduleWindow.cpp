@@ -38,9 +38,17 @@ void CreateFontOnce(CFont& font, const FontSpec& recipe) {
                   CLIP_DEFAULT_PRECIS, recipe.quality, kVariablePitchDontCare, recipe.face);
 }
 
+void StoreSettingNumber(CToolHost& host, int toolId, const char* key, long value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%ld", value);
+  host.SetSetting(toolId, key, text);
+}
+
 }  // namespace
 
-void CScheduleDialog::Initialize() {
+// Each operation the host calls catches what the library throws (an
+// exhausted heap, a failing lock): nothing crosses to the host.
+void CScheduleDialog::Initialize() try {
   for (int theme = 0; theme < kThemeCount; ++theme) {
     if (m_themeBrush[theme].GetSafeHandle() == nullptr) {
       m_themeBrush[theme].CreateSolidBrush(g_ColourThemes[theme].headingBrush);
@@ -50,21 +58,29 @@ void CScheduleDialog::Initialize() {
   CreateFontOnce(m_dayFont, kDayFontSpec);
   CreateFontOnce(m_lineFont, kLineFontSpec);
 
-  std::string folder = std::string(m_pHost->GetDataDirectory(1, 0)) + "\\" + m_toolName.str();
-  CreateDirectoryW(WidenCp932(folder.c_str()).c_str(), nullptr);  // usually exists: ignored
+  // A host without a data folder gets none made; its months open protected.
+  if (const char* directory = m_pHost->GetDataDirectory(1, 0)) {
+    std::string folder = std::string(directory) + "\\" + m_toolName.str();
+    CreateDirectoryW(WidenCp932(folder.c_str()).c_str(), nullptr);  // usually exists: ignored
+  }
 
   CWinThread* thread = CWinThread::Begin(&CScheduleDialog::UiThreadProc, this);
   if (thread != nullptr) {
     delete m_pUiThread;
     m_pUiThread = thread;
   }
+} catch (...) {
+  // No window is opened.
 }
 
-UINT CScheduleDialog::UiThreadProc(void* tool) {
+// Nothing thrown may end the host's process from the window's thread.
+UINT CScheduleDialog::UiThreadProc(void* tool) try {
   auto* dialog = static_cast<CScheduleDialog*>(tool);
   if (dialog->m_hWnd != nullptr) return static_cast<UINT>(-1);
   // Without a window there is nothing to wait for.
-  if (!dialog->CreateFromTemplate(dialog->GetTemplateId(), nullptr)) return static_cast<UINT>(-1);
+  if (!dialog->CreateFromTemplate(dialog->GetTemplateId(), nullptr) || !dialog->IsWindow()) {
+    return static_cast<UINT>(-1);
+  }
   MSG msg = {};
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     if (!dialog->PreTranslateMessage(&msg)) {
@@ -76,6 +92,10 @@ UINT CScheduleDialog::UiThreadProc(void* tool) {
   }
   if (dialog->IsWindow()) dialog->DestroyWindow();
   return static_cast<UINT>(msg.wParam);
+} catch (...) {
+  auto* dialog = static_cast<CScheduleDialog*>(tool);
+  if (dialog->IsWindow()) dialog->DestroyWindow();
+  return static_cast<UINT>(-1);
 }
 
 void CScheduleDialog::DoDataExchange(CDataExchange* pDX) {
@@ -103,17 +123,10 @@ BOOL CScheduleDialog::OnInitDialog() {
   }
   m_calendarRect = {kCalendarArea.left, kCalendarArea.top, kCalendarArea.right, kCalendarArea.bottom};
 
-  {
-    std::lock_guard<std::recursive_mutex> lock(m_monthLock);
-    m_year = static_cast<int32_t>(m_pHost->CalendarQuery(kCalTodayYear, 0, 0));
-    m_month = static_cast<int32_t>(m_pHost->CalendarQuery(kCalTodayMonth, 0, 0));
-    m_selectedDay = static_cast<int32_t>(m_pHost->CalendarQuery(kCalTodayDay, 0, 0));
-    m_selectedWeekday = static_cast<int32_t>(m_pHost->CalendarQuery(kCalTodayWeekday, 0, 0));
-  }
+  // Today's month is read before anything can save it: a save from the
+  // host's thread finds either no month or today's whole.
+  MonthFileState opened = m_session.OpenToday(*m_pHost);
   m_japaneseNames = ReadSettingInt("DspLanguage");
-  ShowYearLabel();
-  ShowMonthLabel();
-  ShowDayLabel(m_selectedDay, m_selectedWeekday);
 
   for (int slot = kSealSlots - 1; slot >= 0; --slot) m_slotBitmaps[slot] = new CBitmap;
   m_coverBitmap = new CBitmap;
@@ -121,22 +134,34 @@ BOOL CScheduleDialog::OnInitDialog() {
   ::SendMessageW(GetDlgItem(IDC_COVER), BM_SETIMAGE, IMAGE_BITMAP,
                  reinterpret_cast<LPARAM>(m_coverBitmap->GetSafeHandle()));
 
-  LoadMonth(m_year, m_month, m_selectedDay, m_selectedWeekday);
+  ShowOpenedMonth(opened);
   if (m_pHostWnd != nullptr) m_pHostWnd->PostMessage(WM_TOOL_READY, static_cast<WPARAM>(m_toolId), 0);
   return TRUE;
 }
 
-int CScheduleDialog::SaveState() {
-  WINDOWPLACEMENT placement = {};
-  placement.length = sizeof placement;
-  if (m_hWnd != nullptr && GetWindowPlacement(m_hWnd, &placement)) {
-    char value[16];
-    std::snprintf(value, sizeof value, "%ld", static_cast<long>(placement.rcNormalPosition.left));
-    m_pHost->SetSetting(m_toolId, "WndPosX", value);
-    std::snprintf(value, sizeof value, "%ld", static_cast<long>(placement.rcNormalPosition.top));
-    m_pHost->SetSetting(m_toolId, "WndPosY", value);
+int CScheduleDialog::SaveState() try {
+  StoreTypingBeforeSave();
+  if (m_hWnd != nullptr) {
+    StoreSettingNumber(*m_pHost, m_toolId, "WndPosX", m_restoredLeft);
+    StoreSettingNumber(*m_pHost, m_toolId, "WndPosY", m_restoredTop);
   }
-  return WriteMonthFile();
+  if (m_session.Save(*m_pHost) != MonthSaveOutcome::kFailed) return 1;
+  ReportWriteFailure();
+  return 0;
+} catch (...) {
+  return 0;  // not written
+}
+
+// The restored rectangle of the window placement is in workspace pixels on
+// Windows (shifted by a taskbar at the top or left) and in screen pixels
+// under Wine; the window's own rectangle is screen pixels everywhere, the
+// system the window is placed by, so that is what is kept.
+void CScheduleDialog::RememberRestoredPosition() {
+  if (IsIconic(m_hWnd) || IsZoomed(m_hWnd)) return;
+  RECT window;
+  if (!GetWindowRect(m_hWnd, &window)) return;
+  m_restoredLeft = window.left;
+  m_restoredTop = window.top;
 }
 
 void CScheduleDialog::OnClose() {
@@ -148,6 +173,9 @@ void CScheduleDialog::OnClose() {
 void CScheduleDialog::OnDestroy() {
   CToolBase::DefWindowProc(WM_DESTROY, 0, 0);
   SaveState();
+  // Nothing of this window's month is saved again, into whatever month a
+  // later window opens on.
+  m_session.Close();
   for (int slot = kSealSlots - 1; slot >= 0; --slot) {
     delete m_slotBitmaps[slot];
     m_slotBitmaps[slot] = nullptr;

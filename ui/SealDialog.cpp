@@ -37,9 +37,7 @@ CSealDialog::~CSealDialog() { FreeBitmaps(); }
 
 CWnd* CSealDialog::OwnerForThisThread() const {
   CWnd* scheduleWnd = m_pScheduleWnd;
-  if (scheduleWnd == nullptr || !scheduleWnd->IsWindow()) return nullptr;
-  bool sameThread = GetWindowThreadProcessId(scheduleWnd->m_hWnd, nullptr) == GetCurrentThreadId();
-  return sameThread ? scheduleWnd : nullptr;
+  return scheduleWnd != nullptr && scheduleWnd->IsOnCallingThread() ? scheduleWnd : nullptr;
 }
 
 INT_PTR CSealDialog::DoModal() {

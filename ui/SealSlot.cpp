@@ -4,24 +4,21 @@
 #include "ui/res/resource.h"
 
 void CScheduleDialog::OnSealSlotClicked(int slot) {
-  if (slot < 1 || slot > kSealSlots) return;
-  {
-    std::lock_guard<std::recursive_mutex> lock(m_monthLock);
-    if (m_selectedDay < 1 || m_selectedDay > kDaysInTable) return;
-    m_pendingSealSlot = slot;
-    m_pendingSealField = &m_monthTable.Day(m_selectedDay).nSeal[slot - 1];
-  }
+  // The slots of a month that could not be read are off; a click that was
+  // queued before still changes nothing.
+  if (slot < 1 || slot > kSealSlots || m_session.View().IsProtected()) return;
   m_sealPicker.SetScheduleWindow(this);
-  m_modalActive = 1;
-  INT_PTR result = m_sealPicker.DoModal();
-  m_modalActive = 0;
+  INT_PTR result = IDCANCEL;
+  {
+    CModalScope modal(*this);
+    result = m_sealPicker.DoModal();
+  }
+  // Closed under the picker: teardown has freed what the rest would touch.
+  if (!IsWindow()) return;
   ::SetFocus(GetDlgItem(IDC_COVER));
   if (result == IDCANCEL) return;
   int code = m_sealPicker.GetSealCode();
-  {
-    std::lock_guard<std::recursive_mutex> lock(m_monthLock);
-    *m_pendingSealField = code;
-  }
-  SetSealSlotImage(code, m_pendingSealSlot);
+  if (!m_session.StoreSeal(slot - 1, code)) return;
+  SetSealSlotImage(code, slot);
   InvalidateRect(m_selectedCellRect, true);
 }

@@ -1,17 +1,23 @@
-// The settings operation: the settings dialog, then the new settings applied.
+// The settings operation: the settings dialog on the calling thread, then
+// the new settings applied on the window's own thread.
 #include "ui/ScheduleDialog.h"
 
-LRESULT CScheduleDialog::OnSettings(WPARAM, LPARAM) {
-  // ApplySettings touches the window: a direct call from the host's thread
-  // runs the whole operation on the window's thread, as the message does.
-  if (IsWindow() && GetWindowThreadProcessId(m_hWnd, nullptr) != GetCurrentThreadId()) {
-    SendMessage(WM_TOOL_SETTINGS, 0, 0);
-    return 0;
-  }
+LRESULT CScheduleDialog::OnSettings(WPARAM, LPARAM) try {
   if (IsWindow()) SetForegroundWindow(m_hWnd);
-  m_modalActive = 1;
-  INT_PTR result = m_setupDialog.DoModalWithHost(m_pHost);
-  m_modalActive = 0;
-  if (result == IDOK && IsWindow()) ApplySettings();
+  m_setupDialog.SetOwnerWindows(this, m_pHostWnd);
+  INT_PTR result = IDCANCEL;
+  {
+    CModalScope modal(*this);
+    result = m_setupDialog.DoModalWithHost(m_pHost);
+  }
+  if (result != IDOK || !IsWindow()) return 0;
+  // The host's thread only waits for the applying, never for the dialog.
+  if (IsOnCallingThread()) {
+    ApplySettings();
+  } else {
+    SendMessage(WM_TOOL_APPLYSETTINGS);
+  }
   return 0;
+} catch (...) {
+  return 0;  // nothing the library throws reaches the host
 }

@@ -32,15 +32,17 @@ class CResultWindowSink : public CSearchSink {
 
 }  // namespace
 
-intptr_t CScheduleDialog::Search(SearchRequest* request, const char* text) {
+intptr_t CScheduleDialog::Search(SearchRequest* request, const char* text) try {
   if (request == nullptr) {
     if (text == nullptr || text[0] == '\0') return kEmptyQueryAnswer;
     if (std::strcmp(text, "CSealDialog") == 0) return reinterpret_cast<intptr_t>(&m_sealPicker);
     return 0;
   }
   const char* directory = m_pHost ? m_pHost->GetDataDirectory(1, 0) : nullptr;
+  // No data folder: no month files, and no other folder is searched.
+  if (directory == nullptr) return 0;
   CString folder;
-  folder.Format("%s\\%s\\", directory ? directory : "", m_toolName.c_str());
+  folder.Format("%s\\%s\\", directory, m_toolName.c_str());
 
   std::unique_ptr<CFileSifter> sifter;
   FolderEntryLister listEntries = [&]() {
@@ -54,4 +56,6 @@ intptr_t CScheduleDialog::Search(SearchRequest* request, const char* text) {
   CResultWindowSink sink(*request);
   RunScheduleSearch(request->nKind, text ? text : "", folder.str(), listEntries, sink);
   return 0;
+} catch (...) {
+  return 0;  // a search that failed answers as one that finished
 }

@@ -25,12 +25,13 @@ int CScheduleDialog::ReadSettingInt(const char* key) const { return ReadSettingN
 
 void CScheduleDialog::ShowYearLabel() {
   char text[kYearLabelSize];
-  FormatYearLabel(m_year, text);
+  FormatYearLabel(m_session.View().year, text);
   SetDlgItemText(IDC_YEAR_LABEL, text);
 }
 
 void CScheduleDialog::ShowMonthLabel() {
-  SetDlgItemText(IDC_MONTH_LABEL, HostText(m_pHost->CalendarQuery(kCalMonthName, m_month, m_japaneseNames)));
+  const int month = m_session.View().month;
+  SetDlgItemText(IDC_MONTH_LABEL, HostText(m_pHost->CalendarQuery(kCalMonthName, month, m_japaneseNames)));
 }
 
 void CScheduleDialog::ShowDayLabel(int day, int weekday) {
@@ -51,11 +52,12 @@ void CScheduleDialog::ApplySettings() {
   GetWindowRect(m_hWnd, &window);
   PlaceWithClientArea(m_hWnd, window.left, window.top);
   m_calendarRect = {kCalendarArea.left, kCalendarArea.top, kCalendarArea.right, kCalendarArea.bottom};
-  LocateDayCell(m_selectedDay);
+  const MonthView view = m_session.View();
+  LocateDayCell(view.dayGrid, view.selectedDay);
 
   m_japaneseNames = ReadSettingInt("DspLanguage");
   ShowMonthLabel();
-  ShowDayLabel(m_selectedDay, m_selectedWeekday);
+  ShowDayLabel(view.selectedDay, view.selectedWeekday);
 
   m_coverBitmap->DeleteObject();
   ApplyTheme(ReadSettingInt("BackColor"));
@@ -80,8 +82,9 @@ HBRUSH CScheduleDialog::OnCtlColor(HDC dc, HWND control, HBRUSH defaultBrush) {
     SetTextColor(dc, kMonthLabelColour);
   } else if (control == m_dayLabel.m_hWnd) {
     SetBkMode(dc, TRANSPARENT);
-    bool holiday = AskIsHoliday(*m_pHost, m_year, m_month, m_selectedDay);
-    COLORREF colour = holiday ? kHolidayColour : ColumnTextColour(m_selectedWeekday);
+    const MonthView view = m_session.View();
+    bool holiday = AskIsHoliday(*m_pHost, view.year, view.month, view.selectedDay);
+    COLORREF colour = holiday ? kHolidayColour : ColumnTextColour(view.selectedWeekday);
     SetTextColor(dc, colour);
   } else if (control == m_scheduleLabel.m_hWnd || control == m_memoLabel.m_hWnd) {
     SetBkMode(dc, TRANSPARENT);

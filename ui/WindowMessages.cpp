@@ -38,6 +38,10 @@ BOOL CScheduleDialog::PreTranslateMessage(MSG* msg) {
   return CToolBase::PreTranslateMessage(msg);
 }
 
+void CScheduleDialog::OnOK() {}
+
+void CScheduleDialog::OnCancel() {}
+
 LRESULT CScheduleDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_ACTIVATE && (LOWORD(wParam) == WA_ACTIVE || LOWORD(wParam) == WA_CLICKACTIVE) &&
       m_pHostWnd != nullptr) {
@@ -66,6 +70,9 @@ INT_PTR CScheduleDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
       return reinterpret_cast<INT_PTR>(
           OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), defaultBrush));
     }
+    case WM_WINDOWPOSCHANGED:
+      RememberRestoredPosition();
+      break;  // the default processing still sends WM_MOVE and WM_SIZE
     case WM_PAINT:
       PaintCalendar();
       return TRUE;
@@ -108,6 +115,18 @@ INT_PTR CScheduleDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
       return DefWindowProc(message, wParam, lParam);
     case WM_TOOL_SETTINGS:
       return SetDialogResult(m_hWnd, OnSettings(wParam, lParam));
+    case WM_TOOL_APPLYSETTINGS:
+      ApplySettings();
+      return TRUE;
+    case WM_TOOL_MONTHUNREADABLE:
+      ReportUnreadableMonth(static_cast<int>(wParam), static_cast<int>(lParam));
+      return TRUE;
+    case WM_TOOL_SAVEFAILED:
+      ReportWriteFailure();
+      return TRUE;
+    case WM_TOOL_STOREFOCUSEDTEXT:
+      StoreFocusedText();
+      return TRUE;
     default:
       break;
   }

@@ -26,45 +26,69 @@ INT_PTR CDialog::DoModal() {
   HWND owner = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
   m_modalResult = IDCANCEL;
   m_modalRunning = true;
+  // As the system's modal run: the owner is disabled before the dialog exists,
+  // so the dialog, not the owner, takes the activation when it is shown.
+  if (owner != nullptr && IsWindowEnabled(owner)) {
+    m_disabledOwner = owner;
+    EnableWindow(owner, FALSE);
+  }
   PreInitDialog();
   HWND hwnd = CreateDialogParamW(ResourceModule(), MAKEINTRESOURCEW(m_templateId), owner, &CDialog::DialogProc,
                                  reinterpret_cast<LPARAM>(this));
   if (hwnd == nullptr) {
+    EnableModalOwner();
     m_modalRunning = false;
     return -1;
   }
-  bool ownerWasEnabled = owner != nullptr && IsWindowEnabled(owner);
-  if (ownerWasEnabled) EnableWindow(owner, FALSE);
-  if (m_modalRunning) {
-    CenterOnOwner();
-    ::ShowWindow(hwnd, SW_SHOW);
-  }
+  if (m_modalRunning) CenterOnOwner();
+  RunModalLoop(hwnd);
+  EnableModalOwner();
+  if (::IsWindow(hwnd)) ::DestroyWindow(hwnd);
+  if (m_hWnd == hwnd) m_hWnd = nullptr;
+  if (owner != nullptr && ::IsWindow(owner)) SetActiveWindow(owner);
+  m_modalRunning = false;
+  return m_modalResult;
+}
+
+void CDialog::RunModalLoop(HWND hwnd) {
+  bool shown = false;
   MSG msg;
-  bool quit = false;
-  while (m_modalRunning) {
-    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-    if (got == 0 || got == -1) {
-      quit = got == 0;
-      break;
+  // A dialog destroyed from outside (its owner closed under it) ends the run.
+  while (m_modalRunning && ::IsWindow(hwnd)) {
+    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      // Shown when the queue first runs dry, as the system's modal run does:
+      // what initialisation posted is handled first, then the window is
+      // shown and painted at once, before this thread waits.
+      if (!shown) {
+        ::ShowWindow(hwnd, SW_SHOWNORMAL);
+        ::UpdateWindow(hwnd);
+        shown = true;
+      }
+      if (GetMessageW(&msg, nullptr, 0, 0) == -1) return;
+    }
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));  // the outer loop must see it too
+      return;
     }
     if (!PreTranslateMessage(&msg)) {
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
     }
   }
-  if (ownerWasEnabled) EnableWindow(owner, TRUE);
-  if (IsWindow()) ::DestroyWindow(m_hWnd);
-  m_hWnd = nullptr;
-  if (owner != nullptr && ::IsWindow(owner)) SetActiveWindow(owner);
-  if (quit) PostQuitMessage(static_cast<int>(msg.wParam));  // the outer loop must see it too
-  m_modalRunning = false;
-  return m_modalResult;
+}
+
+void CDialog::EnableModalOwner() {
+  if (m_disabledOwner == nullptr) return;
+  if (::IsWindow(m_disabledOwner)) EnableWindow(m_disabledOwner, TRUE);
+  m_disabledOwner = nullptr;
 }
 
 void CDialog::EndDialog(int result) {
   if (m_modalRunning) {
     m_modalResult = result;
     m_modalRunning = false;
+    // The owner is enabled before the dialog hides, so the activation goes back to it.
+    EnableModalOwner();
     ::ShowWindow(m_hWnd, SW_HIDE);
     ::PostMessageW(m_hWnd, WM_NULL, 0, 0);  // wakes the modal loop
   } else if (IsWindow()) {
@@ -105,7 +129,14 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
     dialog = reinterpret_cast<CDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
   }
   if (dialog == nullptr) return FALSE;
-  INT_PTR result = dialog->WindowProc(message, wParam, lParam);
+  INT_PTR result = FALSE;
+  // Nothing thrown may unwind through the window system's frames. A dialog
+  // whose initialisation failed is not left half made.
+  try {
+    result = dialog->WindowProc(message, wParam, lParam);
+  } catch (...) {
+    if (message == WM_INITDIALOG) ::DestroyWindow(hwnd);
+  }
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrW(hwnd, DWLP_USER, 0);
     if (dialog->m_hWnd == hwnd) dialog->m_hWnd = nullptr;

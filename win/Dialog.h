@@ -11,7 +11,8 @@ class CDialog : public CWnd {
 
   // Modeless, from the template whose id is templateId.
   bool Create(UINT templateId, CWnd* parent);
-  // Runs its own loop so that PreTranslateMessage works in modal dialogs too.
+  // Runs its own loop so that PreTranslateMessage works in modal dialogs too;
+  // the loop ends with EndDialog or when the window is destroyed from outside.
   virtual INT_PTR DoModal();
   void EndDialog(int result);
 
@@ -38,9 +39,13 @@ class CDialog : public CWnd {
  private:
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   void CenterOnOwner();
+  // Pumps until EndDialog, the end of the window or WM_QUIT.
+  void RunModalLoop(HWND hwnd);
+  void EnableModalOwner();
 
   bool m_modalRunning = false;
   INT_PTR m_modalResult = IDCANCEL;
+  HWND m_disabledOwner = nullptr;  // the owner this run disabled, until it is enabled again
 };
 
 // The default processing result a dialog procedure returns for a message it

@@ -10,7 +10,9 @@ namespace {
 
 TTTOOLINFOW ToolInfo(HWND owner, HWND tool) {
   TTTOOLINFOW info = {};
-  info.cbSize = sizeof info;
+  // The whole structure is version 6 only: common controls 5 (a host
+  // without a version 6 manifest) refuses it and no tooltip would show.
+  info.cbSize = TTTOOLINFOW_V2_SIZE;
   info.uFlags = TTF_IDISHWND;
   info.hwnd = owner;
   info.uId = reinterpret_cast<UINT_PTR>(tool);

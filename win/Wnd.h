@@ -19,6 +19,10 @@ class CWnd {
     return hwnd;
   }
   bool IsWindow() const { return m_hWnd != nullptr && ::IsWindow(m_hWnd) != FALSE; }
+  // True for a window that the calling thread created: only that thread may own dialogs with it.
+  bool IsOnCallingThread() const {
+    return IsWindow() && GetWindowThreadProcessId(m_hWnd, nullptr) == GetCurrentThreadId();
+  }
 
   HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
   CString GetWindowText() const;

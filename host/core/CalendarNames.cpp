@@ -1,6 +1,6 @@
 #include "host/core/CalendarNames.h"
 
-#include "host/core/CalendarFacts.h"
+#include "calendar/CalendarFacts.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // Not locked: CHostServices serialises the calls.
 #include <map>
 
-#include "host/core/HolidayYear.h"
+#include "calendar/HolidayYear.h"
 
 struct HolidayBracketCounts {
   int opens = 0;

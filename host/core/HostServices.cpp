@@ -3,9 +3,10 @@
 #include <climits>
 #include <utility>
 
+#include "calendar/CalendarFacts.h"
 #include "data/DayRecord.h"
 #include "data/FieldCodec.h"
-#include "host/core/CalendarFacts.h"
+#include "host/core/CalendarAnswers.h"
 #include "host/core/CalendarNames.h"
 #include "host/core/LocalDate.h"
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <utility>
 
+#include "calendar/CalendarFacts.h"
 #include "data/MonthFile.h"
 #include "export/BookDay.h"
-#include "host/core/CalendarFacts.h"
 
 namespace {
 

@@ -3,7 +3,9 @@
 #include <array>
 #include <cstring>
 
-#include "host/core/CalendarFacts.h"
+#include "calendar/CalendarFacts.h"
+#include "calendar/DayNumber.h"
+#include "host/core/CalendarAnswers.h"
 #include "host/core/CalendarNames.h"
 
 namespace {
@@ -143,6 +145,21 @@ TEST(CalendarFactsTest, MonthGridOfAnImpossibleMonthIsCleared) {
     std::memset(grid.cells, 0xEE, sizeof grid.cells);
     EXPECT_FALSE(FillMonthGrid(grid, bad[0], bad[1]));
     for (unsigned char cell : grid.cells) ASSERT_EQ(0, cell) << bad[0] << "-" << bad[1];
+  }
+}
+
+// Every day from 1 January of year 1 to the last of 9999 is the day after the one before.
+TEST(CalendarFactsTest, DayNumbersCountEveryDayOfTheYears1To9999) {
+  int number = 0;
+  for (int year = 1; year <= 9999; ++year) {
+    for (int month = 1; month <= kMonthsInYear; ++month) {
+      for (int day = 1; day <= DaysInMonth(year, month); ++day, ++number) {
+        ASSERT_EQ(DayNumberOf(year, month, day), number) << year << "-" << month << "-" << day;
+        CalendarDate date = DateOfDayNumber(number);
+        ASSERT_TRUE(date.year == year && date.month == month && date.day == day) << number;
+        ASSERT_EQ(WeekdayOfDayNumber(number), WeekdayOf(year, month, day)) << number;
+      }
+    }
   }
 }
 

@@ -95,6 +95,7 @@ TEST(ICalendarWriter, OneEventPerLineAndMemoWithTheDaysSeals) {
   EXPECT_EQ(events[0]["SUMMARY"], u8"朝会\\, 定例");
   EXPECT_EQ(events[0].count("DESCRIPTION"), 0u) << "a one-line entry needs no description";
   EXPECT_EQ(events[0]["CATEGORIES"], categories);
+  EXPECT_EQ(events[0]["X-PLANNIX-SEALS"], "47,0,6,0") << "the slots that CATEGORIES cannot carry";
   EXPECT_EQ(events[1]["UID"], "20100305-line3@plannix");
   EXPECT_EQ(events[1]["SUMMARY"], "a\\;b\\\\c");
   EXPECT_EQ(events[1]["DESCRIPTION"], u8"a\\;b\\\\c\\n二行目");
@@ -116,6 +117,7 @@ TEST(ICalendarWriter, ADayWithOnlySealsIsNamedByThem) {
   EXPECT_EQ(events[0]["UID"], "20100307-seals@plannix");
   EXPECT_EQ(events[0]["SUMMARY"], u8"ＣＤ・ＶＤレンタル / ごきげん♪");
   EXPECT_EQ(events[0]["CATEGORIES"], u8"ＣＤ・ＶＤレンタル,ごきげん♪");
+  EXPECT_EQ(events[0]["X-PLANNIX-SEALS"], "0,28,0,33") << "code 20 has no seal";
 }
 
 struct EndCase {

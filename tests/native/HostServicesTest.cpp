@@ -5,7 +5,7 @@
 #include <string>
 #include <thread>
 
-#include "host/core/CalendarFacts.h"
+#include "calendar/CalendarFacts.h"
 #include "host/core/HostServices.h"
 #include "host/core/MemorySettingsStore.h"
 

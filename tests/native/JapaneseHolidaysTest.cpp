@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "host/core/Equinox.h"
-#include "host/core/HolidayYear.h"
+#include "calendar/Equinox.h"
+#include "calendar/HolidayYear.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "cp932/Utf8FromCp932.h"
 #include "data/SealTable.h"
-#include "export/Utf8FromCp932.h"
 
 namespace {
 

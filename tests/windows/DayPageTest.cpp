@@ -7,37 +7,14 @@
 #include <string>
 #include <thread>
 
-#include "tests/windows/ToolHarness.h"
+#include "tests/windows/ScheduleWindowDriver.h"
 #include "ui/res/resource.h"
 #include "win/Text.h"
 
 namespace {
 
-constexpr int kForward = -1;  // the right arrow of a default-range spinner
-constexpr int kBack = 1;
-
-LRESULT Spin(const CToolHarness& harness, int spinnerId, int delta) {
-  NMUPDOWN notification = {};
-  notification.hdr.hwndFrom = harness.Control(spinnerId);
-  notification.hdr.idFrom = static_cast<UINT_PTR>(spinnerId);
-  notification.hdr.code = UDN_DELTAPOS;
-  notification.iDelta = delta;
-  SendMessageW(harness.Window(), WM_NOTIFY, static_cast<WPARAM>(spinnerId), reinterpret_cast<LPARAM>(&notification));
-  return GetWindowLongPtrW(harness.Window(), DWLP_MSGRESULT);
-}
-
-// Focus moves on the window's own thread, as a click or Tab would move it.
-void FocusControl(const CToolHarness& harness, int id) {
-  SendMessageW(harness.Window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(harness.Control(id)), TRUE);
-}
-
-void Type(const CToolHarness& harness, int id, const char* cp932Text) {
-  FocusControl(harness, id);
-  SendMessageW(harness.Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(WidenCp932(cp932Text).c_str()));
-}
-
 POINT CellCentre(const CToolHarness& harness, int day) {
-  const MonthGrid& grid = harness.Tool()->m_dayGrid;
+  const MonthGrid grid = harness.Tool()->m_session.View().dayGrid;
   for (int row = 0; row < MonthGrid::kRows; ++row) {
     for (int column = 0; column < MonthGrid::kColumns; ++column) {
       if (grid.At(row, column) == day) return {200 + 79 * column + 40, 5 + 17 + 95 * row + 47};
@@ -71,10 +48,10 @@ TEST(DayPageTest, SpinnersStepMonthsAndYearsAcrossYearEnds) {
     ASSERT_TRUE(harness.Open());
     harness.Host().ClearEvents();
     EXPECT_EQ(0, Spin(harness, c.spinner, c.delta));
-    CScheduleDialog* tool = harness.Tool();
-    EXPECT_EQ(c.toYear, tool->m_year) << c.fromYear << "/" << c.fromMonth;
-    EXPECT_EQ(c.toMonth, tool->m_month) << c.fromYear << "/" << c.fromMonth;
-    EXPECT_EQ(1, tool->m_selectedDay);
+    MonthView view = harness.Tool()->m_session.View();
+    EXPECT_EQ(c.toYear, view.year) << c.fromYear << "/" << c.fromMonth;
+    EXPECT_EQ(c.toMonth, view.month) << c.fromYear << "/" << c.fromMonth;
+    EXPECT_EQ(1, view.selectedDay);
     EXPECT_EQ(std::to_string(c.toYear), GetWindowTextCp932(harness.Control(IDC_YEAR_LABEL)).str());
     EXPECT_EQ(0, std::strncmp("1 ", GetWindowTextCp932(harness.Control(IDC_DAY_LABEL)).c_str(), 2));
     int expectedQuestions = c.spinner == IDC_YEAR_SPIN ? 12 : 1;
@@ -97,10 +74,10 @@ TEST(DayPageTest, TypingThenClickingAnotherDayStoresIntoTheFirstDay) {
   Type(harness, IDC_LINE3, "会議");
   Click(harness, CellCentre(harness, 10));
   CScheduleDialog* tool = harness.Tool();
-  EXPECT_STREQ("会議", tool->m_monthTable.Day(5).szLine[2]);
-  EXPECT_STREQ("", tool->m_monthTable.Day(10).szLine[2]);
-  EXPECT_EQ(10, tool->m_selectedDay);
-  EXPECT_EQ(3, tool->m_selectedWeekday);  // 10 March 2010 was a Wednesday
+  EXPECT_STREQ("会議", tool->m_session.Day(5).szLine[2]);
+  EXPECT_STREQ("", tool->m_session.Day(10).szLine[2]);
+  EXPECT_EQ(10, tool->m_session.View().selectedDay);
+  EXPECT_EQ(3, tool->m_session.View().selectedWeekday);  // 10 March 2010 was a Wednesday
   EXPECT_STREQ("", GetWindowTextCp932(harness.Control(IDC_LINE3)).c_str());
   RECT expected = {200 + 79 * 3, 5 + 17 + 95 * 1, 200 + 79 * 4, 5 + 17 + 95 * 2};
   EXPECT_TRUE(SameRect(expected, tool->m_selectedCellRect));
@@ -114,7 +91,7 @@ TEST(DayPageTest, MemoTypedBeforeASpinnerIsInTheWrittenFile) {
   MonthTable written = {};
   ASSERT_EQ(1, ReadMonthFile(written, harness.MonthFilePath(2010, 3).c_str()));
   EXPECT_STREQ("買い物\r\n牛乳", written.Day(5).szMemo);
-  EXPECT_EQ(4, harness.Tool()->m_month);
+  EXPECT_EQ(4, harness.Tool()->m_session.View().month);
 }
 
 struct CutCase {
@@ -136,13 +113,66 @@ TEST(DayPageTest, LongTextIsCutToItsFieldNeverInsideACharacter) {
   for (const CutCase& c : cases) {
     Type(harness, c.controlId, c.typed.c_str());
     FocusControl(harness, IDC_LINE5);
-    const DayRecord& day = harness.Tool()->m_monthTable.Day(5);
+    const DayRecord day = harness.Tool()->m_session.Day(5);
     const char* stored = c.controlId == IDC_MEMO ? day.szMemo : day.szLine[c.controlId - IDC_LINE1];
     EXPECT_EQ(c.typed.substr(0, c.storedLength), stored) << c.controlId;
-    if (c.controlId != IDC_MEMO) {
-      EXPECT_EQ(c.typed.substr(0, c.storedLength), GetWindowTextCp932(harness.Control(c.controlId)).str());
-    }
+    EXPECT_EQ(c.typed.substr(0, c.storedLength), GetWindowTextCp932(harness.Control(c.controlId)).str());
   }
+}
+
+// Typed key by key, then Tab: the memo box no longer shows bytes it does not keep.
+TEST(DayPageTest, AMemoTooLongShowsWhatWasKeptOnceTheFocusLeaves) {
+  CToolHarness harness;
+  ASSERT_TRUE(harness.Open());
+  HWND memo = harness.Control(IDC_MEMO);
+  TypeKeys(harness, IDC_MEMO, std::wstring(100, L'm') + std::wstring(100, L'\u3042'));  // 300 bytes
+  PostMessageW(memo, WM_KEYDOWN, VK_TAB, 1);
+  ASSERT_TRUE(CToolHarness::WaitFor([&] { return FocusedControl(harness) != memo; }));
+  std::string kept = std::string(100, 'm');
+  for (int i = 0; i < 77; ++i) kept += "あ";
+  EXPECT_EQ(kept, harness.Tool()->m_session.Day(5).szMemo);
+  EXPECT_EQ(kept, GetWindowTextCp932(memo).str());
+}
+
+// The host saves while the user types: what the focused box holds is in the
+// file, and the box is left as it was, so typing goes on where it stopped.
+TEST(DayPageTest, AHostSaveWhileTypingKeepsTheFocusedBoxsText) {
+  CToolHarness harness;
+  ASSERT_TRUE(harness.Open());
+  for (int id : {IDC_LINE3, IDC_MEMO}) {
+    HWND box = harness.Control(id);
+    TypeKeys(harness, id, L"abc");
+    ASSERT_TRUE(CToolHarness::WaitFor([&] { return GetWindowTextCp932(box).str() == "abc"; }));
+    EXPECT_EQ(1, harness.ToolBase()->SaveState());
+    MonthTable written = {};
+    ASSERT_EQ(1, ReadMonthFile(written, harness.MonthFilePath(2010, 3).c_str()));
+    EXPECT_STREQ("abc", id == IDC_MEMO ? written.Day(5).szMemo : written.Day(5).szLine[2]);
+    TypeKeys(harness, id, L"def");
+    EXPECT_TRUE(CToolHarness::WaitFor([&] { return GetWindowTextCp932(box).str() == "abcdef"; }));
+  }
+}
+
+// A window waiting for a host answer does not keep the host's save waiting.
+TEST(DayPageTest, AHostSaveDoesNotWaitForABusyWindow) {
+  HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  std::atomic<int> stage{-1};  // 0: armed, 1: the window waits for the host's answer, 2: let go
+  CToolHarness harness;
+  harness.Host().m_onQuery = [&](int code) {
+    if (code != kCalWeekdayName || stage != 0) return;
+    stage = 1;
+    WaitForSingleObject(release, 30000);
+    stage = 2;
+  };
+  ASSERT_TRUE(harness.Open());
+  stage = 0;
+  const POINT day10 = CellCentre(harness, 10);
+  PostMessageW(harness.Window(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(day10.x, day10.y));
+  ASSERT_TRUE(CToolHarness::WaitFor([&] { return stage == 1; }));
+  EXPECT_EQ(1, harness.ToolBase()->SaveState());
+  EXPECT_EQ(1, stage.load());
+  SetEvent(release);
+  ASSERT_TRUE(CToolHarness::WaitFor([&] { return stage == 2; }));
+  CloseHandle(release);
 }
 
 TEST(DayPageTest, ClicksOffTheDaysSelectNothing) {
@@ -160,7 +190,7 @@ TEST(DayPageTest, ClicksOffTheDaysSelectNothing) {
   RECT before = tool->m_selectedCellRect;
   for (const POINT& point : misses) {
     Click(harness, point);
-    EXPECT_EQ(5, tool->m_selectedDay) << point.x << "," << point.y;
+    EXPECT_EQ(5, tool->m_session.View().selectedDay) << point.x << "," << point.y;
     EXPECT_TRUE(SameRect(before, tool->m_selectedCellRect)) << point.x << "," << point.y;
   }
 }
@@ -184,35 +214,6 @@ TEST(DayPageTest, CoverHidesTheMemoOnEveryNewlyShownDay) {
   EXPECT_FALSE(GetWindowLongW(memo, GWL_STYLE) & WS_VISIBLE);
 }
 
-struct BoxSearch {
-  HWND owner;
-  HWND found;
-};
-
-BOOL CALLBACK MatchOwnedMessageBox(HWND window, LPARAM raw) {
-  auto* search = reinterpret_cast<BoxSearch*>(raw);
-  wchar_t className[16] = {};
-  GetClassNameW(window, className, 16);
-  if (std::wstring(className) == L"#32770" && GetWindow(window, GW_OWNER) == search->owner) search->found = window;
-  return search->found == nullptr;
-}
-
-HWND FindOwnedMessageBox(HWND owner) {
-  BoxSearch search = {owner, nullptr};
-  EnumThreadWindows(GetWindowThreadProcessId(owner, nullptr), &MatchOwnedMessageBox,
-                    reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-BOOL CALLBACK TakeStaticText(HWND child, LPARAM raw) {
-  wchar_t className[16] = {};
-  GetClassNameW(child, className, 16);
-  if (std::wstring(className) == L"Static" && GetWindowTextLengthW(child) > 0) {
-    GetWindowTextW(child, reinterpret_cast<wchar_t*>(raw), 64);
-  }
-  return TRUE;
-}
-
 TEST(DayPageTest, UnwritableMonthFileKeepsTheMonthAndItsEdits) {
   CToolHarness harness;
   ASSERT_TRUE(harness.Open());
@@ -230,21 +231,15 @@ TEST(DayPageTest, UnwritableMonthFileKeepsTheMonthAndItsEdits) {
   HWND box = nullptr;
   ASSERT_TRUE(CToolHarness::WaitFor([&] { return (box = FindOwnedMessageBox(harness.Window())) != nullptr; }));
   EXPECT_EQ(1, harness.ToolBase()->m_modalActive.load());
-  wchar_t text[64] = {};
-  // The box is found as soon as it exists; its text comes a moment later.
-  CToolHarness::WaitFor([&] {
-    EnumChildWindows(box, &TakeStaticText, reinterpret_cast<LPARAM>(text));
-    return text[0] != L'\0';
-  });
-  EXPECT_EQ(WidenCp932("ﾃﾞｰﾀﾌｧｲﾙを作成できませんでした。"), std::wstring(text));
+  EXPECT_EQ(WidenCp932("ﾃﾞｰﾀﾌｧｲﾙを作成できませんでした。"), MessageBoxText(box));
   PostMessageW(box, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(CToolHarness::WaitFor([&] { return harness.ToolBase()->m_modalActive.load() == 0; }));
   harness.Sync();
 
-  CScheduleDialog* tool = harness.Tool();
-  EXPECT_EQ(3, tool->m_month);
-  EXPECT_EQ(2010, tool->m_year);
-  EXPECT_STREQ("締め切り", tool->m_monthTable.Day(5).szLine[1]);
+  MonthView view = harness.Tool()->m_session.View();
+  EXPECT_EQ(3, view.month);
+  EXPECT_EQ(2010, view.year);
+  EXPECT_STREQ("締め切り", harness.Tool()->m_session.Day(5).szLine[1]);
   EXPECT_STREQ("締め切り", GetWindowTextCp932(harness.Control(IDC_LINE2)).c_str());
 
   CreateDirectoryW(folder.c_str(), nullptr);  // the save at close can succeed again

@@ -91,11 +91,92 @@ void ClickAt(HWND control, int x, int y) {
   SyncWindow(control);
 }
 
+void ClickAsUser(HWND window, int x, int y) {
+  POINT point = {x, y};
+  ClientToScreen(window, &point);
+  SetCursorPos(point.x, point.y);
+  INPUT inputs[2] = {};
+  inputs[0].type = inputs[1].type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, inputs, sizeof(INPUT));
+  SyncWindow(window);
+}
+
+void PressKeysAsUser(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> inputs;
+  for (WORD key : keys) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    inputs.push_back(input);
+  }
+  for (auto key = keys.end(); key != keys.begin();) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = *--key;
+    input.ki.dwFlags = KEYEVENTF_KEYUP;
+    inputs.push_back(input);
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
 COLORREF ClientPixel(HWND window, int x, int y) {
   HDC dc = GetDC(window);
   COLORREF colour = GetPixel(dc, x, y);
   ReleaseDC(window, dc);
   return colour;
+}
+
+namespace {
+
+// The pixels of a rectangle of the device context, as 32-bit values, top row first.
+std::vector<DWORD> GrabPixels(HDC source, int x, int y, int width, int height) {
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  std::vector<DWORD> pixels;
+  void* bits = nullptr;
+  HDC memory = CreateCompatibleDC(source);
+  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (bitmap != nullptr) {
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    if (BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY)) {
+      GdiFlush();
+      const auto* first = static_cast<const DWORD*>(bits);
+      pixels.assign(first, first + static_cast<size_t>(width) * height);
+      for (DWORD& pixel : pixels) pixel &= 0x00FFFFFF;
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+  }
+  DeleteDC(memory);
+  return pixels;
+}
+
+}  // namespace
+
+bool ScreenShowsWindow(HWND window, DWORD timeoutMs) {
+  return WaitUntil(
+      [&] {
+        RECT rect;
+        if (!GetWindowRect(window, &rect)) return false;
+        int width = rect.right - rect.left;
+        int height = rect.bottom - rect.top;
+        HDC own = GetWindowDC(window);
+        std::vector<DWORD> drawn = GrabPixels(own, 0, 0, width, height);
+        ReleaseDC(window, own);
+        // The screen's device context reads back what the display holds.
+        HDC screen = GetDC(nullptr);
+        std::vector<DWORD> shown = GrabPixels(screen, rect.left, rect.top, width, height);
+        ReleaseDC(nullptr, screen);
+        return !drawn.empty() && drawn == shown;
+      },
+      timeoutMs);
 }
 
 std::string SaveWindowArtifact(HWND window, const std::string& name) {

@@ -4,6 +4,7 @@
 // the dialog there and works its controls with real messages. Every wait has
 // a timeout.
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 #include "win/WinHeaders.h"
@@ -41,8 +42,16 @@ void SyncWindow(HWND window);
 std::wstring WindowTextOf(HWND window);
 // A left click on the control at a point of its client area, as posted mouse messages.
 void ClickAt(HWND control, int x, int y);
-// The colour on screen at a point of the window's client area.
+// Input as a user gives it, through the system's input queue to the
+// foreground window: a left click at a point of the window's client area,
+// and keys pressed in order and let go in reverse (e.g. VK_CONTROL, VK_RETURN).
+void ClickAsUser(HWND window, int x, int y);
+void PressKeysAsUser(std::initializer_list<WORD> keys);
+// The colour at a point of the window's client area, as the window draws it.
 COLORREF ClientPixel(HWND window, int x, int y);
+// True once what the display shows where the window is (read from the
+// screen, not from the window) matches what the window draws, within the timeout.
+bool ScreenShowsWindow(HWND window, DWORD timeoutMs = 3000);
 // The window as drawn on screen, written as a 24-bit BMP under the build
 // folder's test-artifacts; the path written, or "" on failure.
 std::string SaveWindowArtifact(HWND window, const std::string& name);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/windows/FileHolder.h"
 #include "tests/windows/ToolHarness.h"
 #include "win/Text.h"
 
@@ -64,8 +65,8 @@ class HostCommandLineTest : public ::testing::Test {
     WriteWholeFile(Data() + L"\\Plannix\\" + name, bytes);
   }
 
-  HostRun Run(const std::vector<std::wstring>& arguments) const {
-    std::wstring command = L"\"" + ProgramFolder() + L"\\plannix-host.exe\"";
+  HostRun Run(const std::vector<std::wstring>& arguments, const wchar_t* program = L"plannix-host.exe") const {
+    std::wstring command = L"\"" + ProgramFolder() + L"\\" + program + L"\"";
     for (const std::wstring& argument : arguments) command += L" \"" + argument + L"\"";
     std::wstring outPath = Scratch(L"stdout.txt"), errPath = Scratch(L"stderr.txt");
     STARTUPINFOW startup = {};
@@ -80,13 +81,13 @@ class HostCommandLineTest : public ::testing::Test {
       if (WaitForSingleObject(process.hProcess, kHostTimeoutMs) != WAIT_OBJECT_0) {
         TerminateProcess(process.hProcess, 99);
         WaitForSingleObject(process.hProcess, INFINITE);
-        ADD_FAILURE() << "plannix-host did not end in time";
+        ADD_FAILURE() << "the program did not end in time";
       }
       GetExitCodeProcess(process.hProcess, &run.exitCode);
       CloseHandle(process.hThread);
       CloseHandle(process.hProcess);
     } else {
-      ADD_FAILURE() << "cannot start plannix-host.exe beside the tests";
+      ADD_FAILURE() << "cannot start the program beside the tests";
     }
     CloseHandle(startup.hStdOutput);
     CloseHandle(startup.hStdError);
@@ -145,6 +146,20 @@ TEST_F(HostCommandLineTest, SaveAndExitWritesTodaysMonthAndKeepsTheStoredPositio
   EXPECT_STREQ(value, L"45");
   GetPrivateProfileStringW(L"Tool17", L"BackColor", L"", value, 16, ini.c_str());
   EXPECT_STREQ(value, L"2");
+}
+
+// A backup program reads today's month, sharing reading and writing only,
+// while the host saves and exits: the save goes through, no box waits.
+TEST_F(HostCommandLineTest, SaveAndExitWritesTheMonthThatAnotherProgramReads) {
+  WriteMonthFile(L"schedule2010_02.dat", "QL3\n01,0,0,0,0,apple,,,,,,\n");
+  CFileHolder backup;
+  ASSERT_TRUE(backup.Hold(CFileHolder::kReadSharingReadWrite, Data() + L"\\Plannix\\schedule2010_02.dat"));
+  HostRun run = Run({L"--data", Data(), L"--ini", Scratch(L"host.ini"), L"--today", L"2010-02-05", L"--save-and-exit"});
+  EXPECT_TRUE(backup.Release());
+  ASSERT_EQ(run.exitCode, 0u) << run.err;
+  std::string month = ReadWholeFile(Data() + L"\\Plannix\\schedule2010_02.dat");
+  EXPECT_EQ(month.substr(0, 27), "QL3\n01,0,0,0,0,apple,,,,,,\n");
+  EXPECT_EQ(month.size(), 4u + 23u + 27u * 18u) << "apple and 27 empty days of February 2010";
 }
 
 struct BmpSize {
@@ -240,6 +255,48 @@ TEST_F(HostCommandLineTest, ExportThatCannotWriteItsFileFailsAndSaysWhy) {
   EXPECT_EQ(GetFileAttributesW(target.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
+// A day of the April book gets a second line; the other day is new.
+const char kAprilCalendar[] =
+    u8"BEGIN:VCALENDAR\r\nVERSION:2.0\r\n"
+    u8"BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20100402\r\nSUMMARY:花見\\, 上野\r\nEND:VEVENT\r\n"
+    u8"BEGIN:VEVENT\r\nDTSTART;TZID=Asia/Tokyo:20100405T183000\r\nSUMMARY:会議\r\nEND:VEVENT\r\n"
+    u8"END:VCALENDAR\r\n";
+
+TEST_F(HostCommandLineTest, ImportAddsToFreeLinesThroughTheHostAndThePlannixImport) {
+  WriteMonthFile(L"schedule2010_04.dat", kAprilBook);
+  WriteWholeFile(Scratch(L"april.ics"), kAprilCalendar);
+  std::wstring month = Data() + L"\\Plannix\\schedule2010_04.dat";
+  HostRun dryRun = Run({L"--data", Data(), L"--import", Scratch(L"april.ics"), L"--dry-run"});
+  ASSERT_EQ(dryRun.exitCode, 0u) << dryRun.err;
+  EXPECT_NE(dryRun.out.find(u8"2010-04-02 line 2 <- \"花見, 上野\""), std::string::npos) << dryRun.out;
+  EXPECT_EQ(ReadWholeFile(month), kAprilBook);
+
+  HostRun run = Run({L"--data", Data(), L"--import", Scratch(L"april.ics")});
+  ASSERT_EQ(run.exitCode, 0u) << run.err;
+  EXPECT_NE(run.out.find("2 day(s) in 1 month file(s) changed"), std::string::npos) << run.out;
+  std::string book = ReadWholeFile(month);
+  EXPECT_NE(book.find("02,0,0,0,0,りんごの日,花見\\, 上野,,,,,\n"), std::string::npos) << book;
+  EXPECT_NE(book.find("05,0,0,0,0,18:30 会議,,,,,,\n"), std::string::npos) << book;
+  EXPECT_NE(book.find("30,0,0,0,0,,,,,,,\n"), std::string::npos) << "every day of April is written";
+
+  // The importer itself, into a folder whose cp932 name holds the trail byte 0x5C (表).
+  std::wstring folder = m_folder + L"\\予定表";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  HostRun direct = Run({Scratch(L"april.ics"), folder}, L"plannix-import.exe");
+  ASSERT_EQ(direct.exitCode, 0u) << direct.err;
+  EXPECT_NE(ReadWholeFile(folder + L"\\schedule2010_04.dat").find("01,0,0,0,0,,,,,,,\n02,0,0,0,0,花見"),
+            std::string::npos)
+      << direct.out;
+  HostRun again = Run({Scratch(L"april.ics"), folder}, L"plannix-import.exe");
+  EXPECT_NE(again.out.find("0 day(s) in 0 month file(s) changed"), std::string::npos) << again.out;
+
+  WriteWholeFile(Scratch(L"notes.ics"), "just some notes\r\n");
+  HostRun bad = Run({L"--data", Data(), L"--import", Scratch(L"notes.ics")});
+  EXPECT_EQ(bad.exitCode, 1u);
+  EXPECT_NE(bad.err.find("line 1: not an iCalendar file"), std::string::npos) << bad.err;
+  EXPECT_EQ(ReadWholeFile(month), book);
+}
+
 TEST_F(HostCommandLineTest, BadArgumentsExitWithUsage) {
   const std::vector<std::wstring> cases[] = {
       {L"--bogus"},
@@ -256,6 +313,8 @@ TEST_F(HostCommandLineTest, BadArgumentsExitWithUsage) {
       {L"--export", L"book.ics", L"--save-and-exit"},
       {L"--format", L"csv", L"--save-and-exit"},
       {L"--export"},
+      {L"--import", L"cal.ics", L"--format", L"csv"},
+      {L"--dry-run", L"--save-and-exit"},
   };
   for (const std::vector<std::wstring>& arguments : cases) {
     SCOPED_TRACE(NarrowToCp932(arguments[0].c_str()).c_str());

@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
-#include "tests/windows/ToolHarness.h"
+#include "tests/windows/DialogDriver.h"
+#include "tests/windows/ScheduleWindowDriver.h"
 #include "ui/res/resource.h"
 #include "win/Text.h"
 
@@ -49,7 +51,7 @@ TEST(ScheduleWindowTest, ReadyIsPostedOnlyAfterTheFirstMonthIsLoaded) {
   ASSERT_NE(events.end(), ready);
   EXPECT_LT(gridFilled - events.begin(), ready - events.begin());
   EXPECT_EQ(kToolId, ready->a);
-  EXPECT_STREQ("歯医者 10時", harness.Tool()->m_monthTable.Day(5).szLine[0]);
+  EXPECT_STREQ("歯医者 10時", harness.Tool()->m_session.Day(5).szLine[0]);
   EXPECT_STREQ("歯医者 10時", GetWindowTextCp932(harness.Control(IDC_LINE1)).c_str());
   EXPECT_FALSE(IsWindowVisible(harness.Window())) << "showing the window is the host's part";
   EXPECT_TRUE(harness.CaptureWindow(ExeFolder() + "schedule-window.bmp"));
@@ -137,17 +139,44 @@ TEST(ScheduleWindowTest, PlacementAndThemeFromTheStoredSettings) {
   }
 }
 
-TEST(ScheduleWindowTest, MinimisedWindowSavesWhereItWillBeRestored) {
-  CToolHarness harness;
-  harness.SetSetting("WndPosX", "140");
-  harness.SetSetting("WndPosY", "90");
-  ASSERT_TRUE(harness.Open());
-  ShowWindow(harness.Window(), SW_SHOWMINNOACTIVE);
-  harness.Sync();
-  ASSERT_TRUE(IsIconic(harness.Window()));
-  ASSERT_TRUE(harness.Close());
-  EXPECT_EQ("140", harness.Setting("WndPosX"));
-  EXPECT_EQ("90", harness.Setting("WndPosY"));
+TEST(ScheduleWindowTest, MinimisedWindowSavesWhereItWillBeRestoredAndReopensThere) {
+  const std::vector<std::vector<int>> showSteps = {{SW_SHOWMINNOACTIVE}, {SW_SHOWMAXIMIZED, SW_SHOWMINNOACTIVE}};
+  for (const std::vector<int>& steps : showSteps) {
+    CToolHarness harness;
+    harness.SetSetting("WndPosX", "140");
+    harness.SetSetting("WndPosY", "90");
+    ASSERT_TRUE(harness.Open());
+    for (int step : steps) ShowWindow(harness.Window(), step);
+    harness.Sync();
+    ASSERT_TRUE(IsIconic(harness.Window()));
+    ASSERT_TRUE(harness.Close());
+    EXPECT_EQ("140", harness.Setting("WndPosX")) << steps.size();
+    EXPECT_EQ("90", harness.Setting("WndPosY")) << steps.size();
+    // Stored and restored in one system: the next session opens where this one was.
+    ASSERT_TRUE(harness.Open());
+    RECT window;
+    GetWindowRect(harness.Window(), &window);
+    EXPECT_EQ(140, window.left) << steps.size();
+    EXPECT_EQ(90, window.top) << steps.size();
+  }
+}
+
+TEST(ScheduleWindowTest, ModifiedReturnWithTheFocusOffTheTextLeavesTheWindowOpen) {
+  for (WORD modifier : {VK_CONTROL, VK_SHIFT}) {
+    CToolHarness harness;
+    ASSERT_TRUE(harness.Open());
+    ShowWindow(harness.Window(), SW_SHOW);
+    SetForegroundWindow(harness.Window());
+    harness.Sync();
+    ClickAsUser(harness.Window(), 160, 90);  // beside the day label: the focus leaves the text
+    HWND spin = harness.Control(IDC_YEAR_SPIN);
+    ASSERT_TRUE(CToolHarness::WaitFor([&] { return FocusOfThread(harness.Window()) == spin; }, 3000));
+    PressKeysAsUser({modifier, VK_RETURN});
+    CToolHarness::WaitFor([] { return false; }, 300);
+    harness.Sync();
+    EXPECT_TRUE(IsWindow(harness.Window())) << modifier;
+    EXPECT_EQ(0u, CountMessages(harness, WM_TOOL_CLOSING)) << modifier;
+  }
 }
 
 TEST(ScheduleWindowTest, ReturnMovesOnEscapeIsDropped) {
@@ -187,6 +216,20 @@ TEST(ScheduleWindowTest, CtrlReturnBreaksTheLine) {
   AttachThreadInput(GetCurrentThreadId(), uiThread, FALSE);
   EXPECT_EQ(line1, FocusOfThread(harness.Window()));
   EXPECT_STREQ("\r\n", GetWindowTextCp932(line1).c_str());
+}
+
+// Initialize once built the folder path from a null pointer: the host went down.
+TEST(ScheduleWindowTest, AHostWithoutADataFolderGetsItsMonthProtected) {
+  CToolHarness harness;
+  harness.Host().m_noDataDirectory = true;
+  ASSERT_TRUE(harness.Open());
+  HWND box = nullptr;
+  ASSERT_TRUE(CToolHarness::WaitFor([&] { return (box = FindOwnedMessageBox(harness.Window())) != nullptr; }));
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(GetWindowLongW(harness.Control(IDC_LINE1), GWL_STYLE) & ES_READONLY);
+  SearchRequest request = {};
+  EXPECT_EQ(0, harness.ToolBase()->Search(&request, "x"));
+  EXPECT_TRUE(harness.Close());
 }
 
 TEST(ScheduleWindowTest, LongHostWeekdayNameIsCutToFitTheDayLabel) {

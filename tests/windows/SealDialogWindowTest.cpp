@@ -1,6 +1,8 @@
 // The seal picker opened from the day page of the open schedule window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <mutex>
 
 #include "tests/windows/DialogDriver.h"
@@ -11,6 +13,26 @@ namespace {
 
 constexpr int kToday = 5;  // the harness's today: 5 March 2010
 
+// The largest TOOLINFO size the schedule window's tooltip control was given.
+std::atomic<UINT> g_largestToolInfoSize{0};
+WNDPROC g_toolTipProcedure = nullptr;
+
+LRESULT CALLBACK RecordToolInfoSize(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case TTM_ADDTOOLW:
+    case TTM_GETTOOLINFOW:
+    case TTM_UPDATETIPTEXTW:
+    case TTM_GETTEXTW: {
+      UINT size = reinterpret_cast<const TTTOOLINFOW*>(lParam)->cbSize;
+      if (size > g_largestToolInfoSize) g_largestToolInfoSize = size;
+      break;
+    }
+    default:
+      break;
+  }
+  return CallWindowProcW(g_toolTipProcedure, hwnd, message, wParam, lParam);
+}
+
 class SealDialogWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -19,10 +41,7 @@ class SealDialogWindowTest : public ::testing::Test {
     m_harness.Sync();
   }
   DWORD UiThread() const { return GetWindowThreadProcessId(m_harness.Window(), nullptr); }
-  SealCode Seal(int slot) const {
-    std::lock_guard<std::recursive_mutex> lock(m_harness.Tool()->m_monthLock);
-    return m_harness.Tool()->m_monthTable.Day(kToday).nSeal[slot - 1];
-  }
+  SealCode Seal(int slot) const { return m_harness.Tool()->m_session.Day(kToday).nSeal[slot - 1]; }
   // Clicks slot n and returns the picker that opens on the window's thread.
   HWND OpenPickerFromSlot(int slot) {
     ClickAt(m_harness.Control(IDC_SEAL_SLOT1 + slot - 1), 4, 4);
@@ -41,13 +60,21 @@ class SealDialogWindowTest : public ::testing::Test {
 
 TEST_F(SealDialogWindowTest, ChoiceForSlotFourIsStoredShownAndFocusGoesToTheCover) {
   EXPECT_EQ(0, m_harness.ToolBase()->m_modalActive.load());
+  HWND toolTip = m_harness.Tool()->m_toolTip.m_hWnd;
+  g_largestToolInfoSize = 0;
+  g_toolTipProcedure = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(toolTip, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordToolInfoSize)));
   HWND picker = OpenPickerFromSlot(4);
   ASSERT_NE(nullptr, picker);
+  EXPECT_TRUE(ScreenShowsWindow(picker));
   EXPECT_EQ(1, m_harness.ToolBase()->m_modalActive.load());
   EXPECT_EQ(m_harness.Window(), GetWindow(picker, GW_OWNER));
   ClickCell(picker, IDC_SEAL_CELL1);  // "レストランディナー", code 38
   ASSERT_TRUE(WaitUntil([&] { return m_harness.ToolBase()->m_modalActive == 0; }, 5000));
   m_harness.Sync();
+  SetWindowLongPtrW(toolTip, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_toolTipProcedure));
+  // Common controls 5 refuse the version 6 size; every version takes this one.
+  EXPECT_EQ(static_cast<UINT>(TTTOOLINFOW_V2_SIZE), g_largestToolInfoSize.load());
   EXPECT_EQ(38, Seal(4));
   EXPECT_EQ(0, Seal(1));
   EXPECT_EQ("レストランディナー", m_harness.Tool()->m_toolTip.GetToolText(m_harness.Control(IDC_SEAL_SLOT4)).str());
@@ -61,12 +88,9 @@ TEST_F(SealDialogWindowTest, CancelLeavesTheDaysSealsAndNoSealCellClearsASlot) {
   };
   const Case cases[] = {{0, 15}, {IDC_SEAL_CELL15, 0}};
   for (const Case& c : cases) {
-    {
-      std::lock_guard<std::recursive_mutex> lock(m_harness.Tool()->m_monthLock);
-      DayRecord& day = m_harness.Tool()->m_monthTable.Day(kToday);
-      day.nSeal[0] = 6;
-      day.nSeal[1] = 15;
-    }
+    // Today is the selected day.
+    ASSERT_TRUE(m_harness.Tool()->m_session.StoreSeal(0, 6));
+    ASSERT_TRUE(m_harness.Tool()->m_session.StoreSeal(1, 15));
     HWND picker = OpenPickerFromSlot(2);
     ASSERT_NE(nullptr, picker);
     if (c.cellId == 0) {
@@ -79,6 +103,16 @@ TEST_F(SealDialogWindowTest, CancelLeavesTheDaysSealsAndNoSealCellClearsASlot) {
     EXPECT_EQ(6, Seal(1));
     EXPECT_EQ(c.slotTwoAfter, Seal(2));
   }
+}
+
+TEST_F(SealDialogWindowTest, ClosingTheWindowUnderThePickerEndsThePickerAndTheThread) {
+  HWND picker = OpenPickerFromSlot(3);
+  ASSERT_NE(nullptr, picker);
+  ASSERT_TRUE(m_harness.Close(5000));
+  EXPECT_FALSE(IsWindow(picker));
+  EXPECT_EQ(0, m_harness.ToolBase()->m_modalActive.load());
+  std::vector<UINT> messages = m_harness.HostMessages();
+  EXPECT_EQ(1, std::count(messages.begin(), messages.end(), WM_TOOL_CLOSING));
 }
 
 TEST_F(SealDialogWindowTest, HostRunWhileTheDayPageHasThePickerOpenGetsTheBox) {

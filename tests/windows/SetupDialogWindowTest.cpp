@@ -35,7 +35,11 @@ TEST_F(SetupDialogWindowTest, OkFromTheMessageAppliesThemeCoverAndNamesAtOnce) {
   PostMessageW(m_harness.Window(), WM_TOOL_SETTINGS, 0, 0);
   HWND dialog = FindSettings();
   ASSERT_NE(nullptr, dialog);
+  EXPECT_TRUE(ScreenShowsWindow(dialog));
   EXPECT_EQ(1, m_harness.ToolBase()->m_modalActive.load());
+  // Modal to the window it was asked from.
+  EXPECT_EQ(m_harness.Window(), GetWindow(dialog, GW_OWNER));
+  EXPECT_FALSE(IsWindowEnabled(m_harness.Window()));
   Click(dialog, IDC_THEME_GREY);
   Click(dialog, IDC_DIARY_COVER);
   Click(dialog, IDC_JAPANESE_NAMES);
@@ -50,27 +54,42 @@ TEST_F(SetupDialogWindowTest, OkFromTheMessageAppliesThemeCoverAndNamesAtOnce) {
   EXPECT_NE(nullptr, reinterpret_cast<HBITMAP>(SendMessageW(m_harness.Control(IDC_COVER), BM_GETIMAGE, IMAGE_BITMAP, 0)));
 }
 
-TEST_F(SetupDialogWindowTest, DirectCallFromTheHostRunsOnTheWindowsThreadAndCancelChangesNothing) {
+TEST_F(SetupDialogWindowTest, DirectCallRunsTheDialogOnTheHostsThreadAndAppliesOnTheWindows) {
   SetWindowPos(m_harness.Window(), nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   m_harness.Sync();
   RECT before;
   GetWindowRect(m_harness.Window(), &before);
-  m_harness.Host().ClearEvents();
-  CModalThread host([&] { return m_harness.ToolBase()->OnSettings(0, 0); });
+  for (int button : {IDCANCEL, IDOK}) {
+    m_harness.Host().ClearEvents();
+    CModalThread host([&] { return m_harness.ToolBase()->OnSettings(0, 0); });
+    HWND dialog = FindThreadDialog(host.ThreadId(), L"スケジュール設定");
+    ASSERT_NE(nullptr, dialog) << "not on the calling thread";
+    SaveWindowArtifact(dialog, "setup-dialog-over-window.bmp");
+    Click(dialog, IDC_THEME_PINK);
+    Click(dialog, IDC_DIARY_COVER);
+    Click(dialog, button);
+    ASSERT_TRUE(host.Wait());
+    EXPECT_EQ(0, host.Result());
+    m_harness.Sync();
+    RECT after;
+    GetWindowRect(m_harness.Window(), &after);
+    EXPECT_TRUE(EqualRect(&before, &after)) << button;
+    EXPECT_EQ(button == IDOK ? 3u : 0u, SettingWrites());
+    EXPECT_EQ(button == IDOK, IsWindowVisible(m_harness.Control(IDC_COVER)) != FALSE) << button;
+    EXPECT_EQ(0, m_harness.ToolBase()->m_modalActive.load());
+  }
+}
+
+TEST_F(SetupDialogWindowTest, RefusedSecondRequestLeavesModalActiveWhileTheFirstIsOpen) {
+  PostMessageW(m_harness.Window(), WM_TOOL_SETTINGS, 0, 0);
   HWND dialog = FindSettings();
   ASSERT_NE(nullptr, dialog);
-  SaveWindowArtifact(dialog, "setup-dialog-over-window.bmp");
-  Click(dialog, IDC_THEME_PINK);
-  Click(dialog, IDC_DIARY_COVER);
+  CModalThread host([&] { return m_harness.ToolBase()->OnSettings(0, 0); });
+  ASSERT_TRUE(host.Wait(5000));
+  EXPECT_TRUE(IsWindow(dialog));
+  EXPECT_EQ(1, m_harness.ToolBase()->m_modalActive.load());
   Click(dialog, IDCANCEL);
-  ASSERT_TRUE(host.Wait());
-  EXPECT_EQ(0, host.Result());
-  m_harness.Sync();
-  RECT after;
-  GetWindowRect(m_harness.Window(), &after);
-  EXPECT_TRUE(EqualRect(&before, &after));
-  EXPECT_EQ(0u, SettingWrites());
-  EXPECT_FALSE(IsWindowVisible(m_harness.Control(IDC_COVER)));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 5000));
   EXPECT_EQ(0, m_harness.ToolBase()->m_modalActive.load());
 }
 

@@ -84,6 +84,8 @@ TEST_F(ToolBoundaryTest, FactoryFillsTheFieldsTheHostReads) {
   ASSERT_NE(nullptr, m_tool->m_hToolImage16);
   ASSERT_NE(0, GetObjectW(m_tool->m_hToolImage16, sizeof image, &image));
   EXPECT_EQ(32, image.bmWidth);
+
+  EXPECT_EQ(nullptr, m_loader.Factory()(&m_hostWnd, nullptr));
 }
 
 TEST_F(ToolBoundaryTest, RevisionHistoryHoldsTheFourLinesByteForByte) {
@@ -131,14 +133,18 @@ TEST_F(ToolBoundaryTest, SearchWithoutRequestAnswersTheHostsQueries) {
   EXPECT_LT(pickerAddress, tool + 0x10000) << "the picker is a member of the tool object";
 }
 
-TEST(FileSifterTest, ListsTheFilesOfAFolderInAStableOrder) {
+TEST(FileSifterTest, ListsTheVisibleFilesOfAFolderInAStableOrder) {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
   std::wstring folder = std::wstring(temp) + L"plannix-sifter-test\\";
   CreateDirectoryW(folder.c_str(), nullptr);
   CreateDirectoryW((folder + L"sub").c_str(), nullptr);
-  const wchar_t* names[] = {L"schedule2010_03.dat", L"a.txt", L"schedule2009_12.dat"};
+  const wchar_t* names[] = {L"schedule2010_03.dat", L"a.txt", L"schedule2009_12.dat", L"schedule2010_03.da~",
+                            L"desktop.ini"};
   for (const wchar_t* name : names) std::ofstream(std::wstring(folder + name).c_str()) << "QL3\n";
+  // A temporary month file while it is saved, and a file of the system's.
+  SetFileAttributesW((folder + names[3]).c_str(), FILE_ATTRIBUTE_HIDDEN);
+  SetFileAttributesW((folder + names[4]).c_str(), FILE_ATTRIBUTE_SYSTEM);
 
   std::string narrowFolder(folder.begin(), folder.end());
   std::vector<std::string> listed;
@@ -151,7 +157,10 @@ TEST(FileSifterTest, ListsTheFilesOfAFolderInAStableOrder) {
   std::vector<std::string> expected = {"a.txt", "schedule2009_12.dat", "schedule2010_03.dat"};
   EXPECT_EQ(expected, listed);
 
-  for (const wchar_t* name : names) DeleteFileW((folder + name).c_str());
+  for (const wchar_t* name : names) {
+    SetFileAttributesW((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW((folder + name).c_str());
+  }
   RemoveDirectoryW((folder + L"sub").c_str());
   RemoveDirectoryW(folder.c_str());
 }

@@ -94,6 +94,10 @@ int CRecordingHost::SetSetting(int toolId, const char* key, const char* value) {
   return CHostServices::SetSetting(toolId, key, value);
 }
 
+const char* CRecordingHost::GetDataDirectory(int a, int b) {
+  return m_noDataDirectory ? nullptr : CHostServices::GetDataDirectory(a, b);
+}
+
 intptr_t CRecordingHost::CalendarQuery(int code, intptr_t a, intptr_t b) {
   HostEvent event(HostEvent::kCalendarQuery);
   event.code = code;
@@ -104,6 +108,7 @@ intptr_t CRecordingHost::CalendarQuery(int code, intptr_t a, intptr_t b) {
   }
   if (code == kCalFillMonthGrid && b != 0) event.date = *reinterpret_cast<const DateRecord*>(b);
   Record(event);
+  if (m_onQuery) m_onQuery(code);
   {
     std::lock_guard<std::mutex> lock(m_mutex);
     if (code == kCalMonthName && m_monthName) return reinterpret_cast<intptr_t>(m_monthName->c_str());

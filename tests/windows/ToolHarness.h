@@ -32,6 +32,7 @@ class CRecordingHost : public CHostServices {
   CRecordingHost(ISettingsStore& store, const std::string& dataDirectory, const DateRecord& today);
 
   int SetSetting(int toolId, const char* key, const char* value) override;
+  const char* GetDataDirectory(int a, int b) override;
   intptr_t CalendarQuery(int code, intptr_t a, intptr_t b) override;
   int HolidayQuery(int code, int a, int b, int c) override;
 
@@ -40,6 +41,11 @@ class CRecordingHost : public CHostServices {
   void ClearEvents();
   // Replaces the text answers of codes 15 (month name) and 16 (weekday name).
   void SetNameOverride(int code, std::string text);
+
+  // Both set before the tool opens. m_onQuery runs on the asking thread
+  // before each CalendarQuery is answered.
+  std::function<void(int code)> m_onQuery;
+  bool m_noDataDirectory = false;  // answers nullptr, as a broken host might
 
  private:
   mutable std::mutex m_mutex;

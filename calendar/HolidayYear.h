@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "host/core/CalendarFacts.h"
-#include "host/core/NationalHolidays.h"
+#include "calendar/CalendarFacts.h"
+#include "calendar/NationalHolidays.h"
 
 class CHolidayYear {
  public:

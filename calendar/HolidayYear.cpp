@@ -1,4 +1,4 @@
-#include "host/core/HolidayYear.h"
+#include "calendar/HolidayYear.h"
 
 #include <array>
 

@@ -13,3 +13,12 @@ constexpr int kCp932TrailCount = 188;
 extern const uint16_t g_Cp932SingleByte[256];
 // 0 where the pair is no character.
 extern const uint16_t g_Cp932DoubleByte[kCp932LeadCount][kCp932TrailCount];
+
+// Code points that cp932 writes as the bytes of a character of its own
+// (the JIS forms of a few signs, such as U+301C for 0x8160): one way only.
+struct Cp932OneWay {
+  uint16_t codePoint;
+  uint16_t bytes;  // a single byte, or lead byte * 256 + trail byte
+};
+constexpr int kCp932OneWayCount = 9;
+extern const Cp932OneWay g_Cp932OneWay[kCp932OneWayCount];

@@ -1,4 +1,4 @@
-#include "host/core/CalendarFacts.h"
+#include "calendar/CalendarFacts.h"
 
 namespace {
 
@@ -37,28 +37,4 @@ int DayOfYear(int year, int month, int day) {
   int count = day;
   for (int m = 1; m < month; ++m) count += DaysInMonth(year, m);
   return count;
-}
-
-int PrevMonthFirstWeekday(const DateRecord& date) {
-  if (!IsValidMonth(date.wYear, date.wMonth)) return -1;
-  if (date.wMonth == 1) return WeekdayOf(date.wYear - 1, kMonthsInYear, 1);
-  return WeekdayOf(date.wYear, date.wMonth - 1, 1);
-}
-
-int NextMonthFirstWeekday(const DateRecord& date) {
-  if (!IsValidMonth(date.wYear, date.wMonth)) return -1;
-  if (date.wMonth == kMonthsInYear) return WeekdayOf(date.wYear + 1, 1, 1);
-  return WeekdayOf(date.wYear, date.wMonth + 1, 1);
-}
-
-bool FillMonthGrid(MonthGrid& grid, int year, int month) {
-  grid = MonthGrid{};
-  if (!IsValidMonth(year, month)) return false;
-  // Day 1 sits in row 0 at its weekday; the last day of a 31-day month
-  // starting on Saturday lands in cell 36, within the 42.
-  int cell = WeekdayOf(year, month, 1);
-  for (int day = 1; day <= DaysInMonth(year, month) && cell < MonthGrid::kCells; ++day, ++cell) {
-    grid.cells[cell] = static_cast<unsigned char>(day);
-  }
-  return true;
 }

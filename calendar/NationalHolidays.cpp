@@ -1,9 +1,9 @@
-#include "host/core/NationalHolidays.h"
+#include "calendar/NationalHolidays.h"
 
 #include <algorithm>
 
-#include "host/core/CalendarFacts.h"
-#include "host/core/Equinox.h"
+#include "calendar/CalendarFacts.h"
+#include "calendar/Equinox.h"
 
 namespace {
 

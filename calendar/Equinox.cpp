@@ -1,4 +1,4 @@
-#include "host/core/Equinox.h"
+#include "calendar/Equinox.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "export/Utf8FromCp932.h"
+#include "cp932/Utf8FromCp932.h"
 
-#include "export/Cp932Table.h"
+#include "cp932/Cp932Table.h"
 
 namespace {
 

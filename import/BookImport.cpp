@@ -1,0 +1,177 @@
+#include "import/BookImport.h"
+
+#include <memory>
+
+#include "calendar/DayNumber.h"
+#include "import/CalendarFile.h"
+#include "import/DayMerge.h"
+#include "import/ImportPlan.h"
+#include "import/MonthFileAccess.h"
+
+namespace {
+
+constexpr const char* g_SlotWords[] = {"line ", "memo", "seal slot "};
+
+std::string FieldName(const MergeNote& note) {
+  std::string name = g_SlotWords[static_cast<int>(note.field)];
+  if (note.field != MergeField::kMemo) name += std::to_string(note.index + 1);
+  return name;
+}
+
+std::string ShownValue(const MergeNote& note) {
+  return note.field == MergeField::kSeal ? note.shown : QuotedText(note.shown);
+}
+
+std::string FromEvent(const MergeNote& note) { return " (event of line " + std::to_string(note.sourceLine) + ")"; }
+
+const char* NoRoomReason(MergeField field) {
+  switch (field) {
+    case MergeField::kLine:
+      return "not added, no free line: ";
+    case MergeField::kMemo:
+      return "not added, no room in the memo: ";
+    default:
+      return "not added, no free seal slot: ";
+  }
+}
+
+// The counts of one month, taken into the summary once its file is written.
+struct MonthCounts {
+  int days = 0;
+  int lines = 0;
+  int memos = 0;
+  int seals = 0;
+  int notAdded[3] = {};  // by MergeField
+  int wishes = 0;
+
+  int Added() const { return lines + memos + seals; }
+};
+
+class CMonthImport {
+ public:
+  CMonthImport(const std::string& folder, const ImportOptions& options, CImportReport& report)
+      : m_folder(folder), m_options(options), m_report(report), m_table(std::make_unique<MonthTable>()) {}
+
+  // The days of one month, from first to last in the plan.
+  void Run(int year, int month, ImportPlan::const_iterator first, ImportPlan::const_iterator last) {
+    ImportSummary& summary = m_report.Summary();
+    int wishes = 0;
+    for (auto day = first; day != last; ++day) {
+      wishes += static_cast<int>(day->second.lines.size() + day->second.memos.size() + day->second.seals.size());
+    }
+    std::string path = MonthFilePathIn(m_folder, year, month);
+    std::string reason = "its path is too long";
+    MonthRead read = path.empty() ? MonthRead::kFailed : ReadMonthForChange(path, year, month, *m_table, reason);
+    if (read == MonthRead::kFailed) {
+      m_report.Month(year, month, reason + "; nothing was imported into this month");
+      ++summary.failedMonths;
+      summary.inFailedMonths += wishes;
+      return;
+    }
+    MonthCounts counts;
+    for (auto day = first; day != last; ++day) {
+      CalendarDate date = DateOfDayNumber(day->first);
+      if (MergeInto(day->first, m_table->Day(date.day), day->second, counts)) ++counts.days;
+    }
+    if (counts.Added() == 0) {
+      TakeCounts(counts);
+      return;
+    }
+    if (!m_options.dryRun && !WriteChangedMonth(path, year, month, *m_table)) {
+      m_report.Month(year, month, "cannot be written; the month is unchanged and nothing was imported into it");
+      ++summary.failedMonths;
+      summary.inFailedMonths += counts.Added();
+      counts.days = counts.lines = counts.memos = counts.seals = 0;
+    } else {
+      ++summary.monthFiles;
+    }
+    TakeCounts(counts);
+  }
+
+ private:
+  // True when the day changed.
+  bool MergeInto(int dayNumber, DayRecord& day, const DayWishes& wishes, MonthCounts& counts) {
+    ImportSummary& summary = m_report.Summary();
+    bool changed = false;
+    for (const MergeNote& note : MergeDay(day, wishes)) {
+      switch (note.outcome) {
+        case MergeOutcome::kAlreadyThere:
+          ++summary.alreadyThere;
+          continue;
+        case MergeOutcome::kNoRoom:
+          ++counts.notAdded[static_cast<int>(note.field)];
+          m_report.Day(dayNumber, NoRoomReason(note.field) + ShownValue(note) + FromEvent(note));
+          continue;
+        case MergeOutcome::kAdded:
+          break;
+      }
+      changed = true;
+      int& added = note.field == MergeField::kLine   ? counts.lines
+                   : note.field == MergeField::kMemo ? counts.memos
+                                                     : counts.seals;
+      ++added;
+      if (m_options.dryRun) m_report.Day(dayNumber, FieldName(note) + " <- " + ShownValue(note));
+      if (note.cut) {
+        ++summary.cut;
+        m_report.Day(dayNumber, FieldName(note) + ": cut to fit: " + ShownValue(note) + FromEvent(note));
+      }
+      if (note.substituted > 0) {
+        ++summary.substituted;
+        m_report.Day(dayNumber, FieldName(note) + ": " + std::to_string(note.substituted) +
+                                    " character(s) that cp932 cannot hold written as ?" + FromEvent(note));
+      }
+    }
+    return changed;
+  }
+
+  void TakeCounts(const MonthCounts& counts) {
+    ImportSummary& summary = m_report.Summary();
+    summary.days += counts.days;
+    summary.linesAdded += counts.lines;
+    summary.memosAdded += counts.memos;
+    summary.sealsAdded += counts.seals;
+    summary.noFreeLine += counts.notAdded[static_cast<int>(MergeField::kLine)];
+    summary.noRoomInMemo += counts.notAdded[static_cast<int>(MergeField::kMemo)];
+    summary.noFreeSealSlot += counts.notAdded[static_cast<int>(MergeField::kSeal)];
+  }
+
+  const std::string& m_folder;
+  const ImportOptions& m_options;
+  CImportReport& m_report;
+  std::unique_ptr<MonthTable> m_table;  // 31 days of fixed fields: not on the stack
+};
+
+std::string LineError(const CalendarError& error) {
+  return "line " + std::to_string(error.lineNumber) + ": " + error.message;
+}
+
+}  // namespace
+
+bool ImportCalendar(std::string_view calendar, const std::string& folder, const ImportOptions& options,
+                    std::ostream& report, ImportSummary& summary, std::string& error) {
+  CalendarFile file;
+  CalendarError failure;
+  if (!ReadCalendarFile(calendar, file, failure)) {
+    error = LineError(failure);
+    return false;
+  }
+  CImportReport reporter(report);
+  ImportPlan plan;
+  if (!PlanImport(file, options, plan, reporter, failure)) {
+    error = LineError(failure);
+    return false;
+  }
+  CMonthImport months(folder, options, reporter);
+  for (auto first = plan.begin(); first != plan.end();) {
+    CalendarDate date = DateOfDayNumber(first->first);
+    auto last = first;
+    while (last != plan.end() && DateOfDayNumber(last->first).month == date.month &&
+           DateOfDayNumber(last->first).year == date.year) {
+      ++last;
+    }
+    months.Run(date.year, date.month, first, last);
+    first = last;
+  }
+  summary = reporter.Summary();
+  return true;
+}

@@ -1,0 +1,103 @@
+#include "import/CalendarValues.h"
+
+#include "calendar/CalendarFacts.h"
+#include "calendar/DecimalDigits.h"
+
+namespace {
+
+constexpr int kLastSecond = 60;  // a leap second may be written
+constexpr long long kSecondsPerDay = 86400;
+constexpr long long kLongestDuration = 10000LL * 366 * kSecondsPerDay;
+
+}  // namespace
+
+std::string UnescapeText(std::string_view value) {
+  std::string text;
+  text.reserve(value.size());
+  for (size_t i = 0; i < value.size(); ++i) {
+    if (value[i] != '\\' || i + 1 == value.size()) {
+      text += value[i];
+      continue;
+    }
+    char next = value[++i];
+    text += next == 'n' || next == 'N' ? '\n' : next;
+  }
+  return text;
+}
+
+std::vector<std::string> SplitTextList(std::string_view value) {
+  std::vector<std::string> items;
+  size_t start = 0;
+  for (size_t i = 0; i <= value.size(); ++i) {
+    if (i < value.size() && value[i] == '\\') {
+      ++i;
+    } else if (i == value.size() || value[i] == ',') {
+      items.push_back(UnescapeText(value.substr(start, i - start)));
+      start = i + 1;
+    }
+  }
+  return items;
+}
+
+bool ParseCalendarTime(std::string_view value, CalendarTime& time) {
+  time = CalendarTime();
+  if (value.size() != 8 && value.size() != 15 && value.size() != 16) return false;
+  if (!ReadDecimalDigits(value.substr(0, 4), time.year) || !ReadDecimalDigits(value.substr(4, 2), time.month) ||
+      !ReadDecimalDigits(value.substr(6, 2), time.day) || time.year < 1 || time.day < 1 ||
+      time.day > DaysInMonth(time.year, time.month)) {
+    return false;
+  }
+  if (value.size() == 8) return true;
+  time.hasTime = true;
+  time.utc = value.size() == 16;
+  if (value[8] != 'T' || (time.utc && value[15] != 'Z')) return false;
+  return ReadDecimalDigits(value.substr(9, 2), time.hour) && ReadDecimalDigits(value.substr(11, 2), time.minute) &&
+         ReadDecimalDigits(value.substr(13, 2), time.second) && time.hour < 24 && time.minute < 60 &&
+         time.second <= kLastSecond;
+}
+
+bool ParseCalendarTimeList(std::string_view value, std::vector<CalendarTime>& times) {
+  while (true) {
+    size_t comma = value.find(',');
+    CalendarTime time;
+    if (!ParseCalendarTime(value.substr(0, comma), time)) return false;
+    times.push_back(time);
+    if (comma == std::string_view::npos) return true;
+    value.remove_prefix(comma + 1);
+  }
+}
+
+bool ParseDuration(std::string_view value, long long& seconds) {
+  bool negative = !value.empty() && value[0] == '-';
+  if (!value.empty() && (value[0] == '-' || value[0] == '+')) value.remove_prefix(1);
+  if (value.empty() || value[0] != 'P') return false;
+  value.remove_prefix(1);
+  seconds = 0;
+  bool inTime = false;
+  bool any = false;
+  while (!value.empty()) {
+    if (value[0] == 'T' && !inTime) {
+      inTime = true;
+      value.remove_prefix(1);
+      continue;
+    }
+    size_t digits = 0;
+    while (digits < value.size() && digits < 9 && value[digits] >= '0' && value[digits] <= '9') ++digits;
+    int number = 0;
+    if (!ReadDecimalDigits(value.substr(0, digits), number) || digits == value.size()) return false;
+    char unit = value[digits];
+    long long size = !inTime && unit == 'W'   ? 7 * kSecondsPerDay
+                     : !inTime && unit == 'D' ? kSecondsPerDay
+                     : inTime && unit == 'H'  ? 3600
+                     : inTime && unit == 'M'  ? 60
+                     : inTime && unit == 'S'  ? 1
+                                              : 0;
+    if (size == 0) return false;
+    seconds += number * size;
+    if (seconds > kLongestDuration) return false;
+    any = true;
+    value.remove_prefix(digits + 1);
+  }
+  if (negative) seconds = -seconds;
+  return any;
+}

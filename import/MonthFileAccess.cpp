@@ -1,0 +1,75 @@
+#include "import/MonthFileAccess.h"
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "calendar/CalendarFacts.h"
+#include "data/FileSystem.h"
+#include "data/MonthFile.h"
+
+namespace {
+
+constexpr char kCurrentHeader[] = "QL3";
+
+// The file's bytes, to see how it ends: the parse does not tell.
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+  FileOpenOutcome opened = FileOpenOutcome::kRefused;
+  std::unique_ptr<IFile> file = SystemFileSystem().OpenToRead(path.c_str(), opened);
+  if (!file) return false;
+  char block[4096];
+  long got;
+  while ((got = file->Read(block, sizeof block)) > 0) bytes.append(block, static_cast<size_t>(got));
+  return got == 0;
+}
+
+bool IsEmptyDay(const DayRecord& day) {
+  static const DayRecord kEmpty{};
+  return std::memcmp(&day, &kEmpty, sizeof day) == 0;
+}
+
+}  // namespace
+
+std::string MonthFilePathIn(const std::string& folder, int year, int month) {
+  char name[40];
+  std::snprintf(name, sizeof name, "schedule%d_%02d.dat", year, month);
+  // Always a separator of its own: a cp932 name may end in the trail byte 0x5C (表),
+  // and a doubled separator is harmless. Windows takes / as well.
+  std::string path = folder + '/';
+  path += name;
+  return path.size() < kPathSize ? path : std::string();
+}
+
+MonthRead ReadMonthForChange(const std::string& path, int year, int month, MonthTable& table, std::string& reason) {
+  // Retried: the schedule window or another program may hold the file for a moment.
+  switch (ReadMonthFileRetrying(SystemFileSystem(), path.c_str(), table)) {
+    case MonthReadOutcome::kAbsent:
+      return MonthRead::kAbsent;
+    case MonthReadOutcome::kUnreadable:
+      reason = "cannot be read";
+      return MonthRead::kFailed;
+    case MonthReadOutcome::kRead:
+      break;
+  }
+  std::string bytes;
+  if (!ReadWholeFile(path, bytes)) {
+    reason = "cannot be read";
+    return MonthRead::kFailed;
+  }
+  if (bytes.compare(0, sizeof kCurrentHeader - 1, kCurrentHeader) == 0 && bytes.back() != '\n') {
+    reason = "ends inside a record";
+    return MonthRead::kFailed;
+  }
+  for (int day = DaysInMonth(year, month) + 1; day <= kDaysInTable; ++day) {
+    if (!IsEmptyDay(table.Day(day))) {
+      reason = "holds day " + std::to_string(day) + ", which the month does not have";
+      return MonthRead::kFailed;
+    }
+  }
+  return MonthRead::kRead;
+}
+
+bool WriteChangedMonth(const std::string& path, int year, int month, const MonthTable& table) {
+  int days = DaysInMonth(year, month);
+  return WriteMonthFile(table, path.c_str(), [days] { return days; }) == 1;
+}

@@ -1,0 +1,40 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "import/ContentLines.h"
+
+namespace {
+
+// Spellings of one property that must read the same.
+const char* const kSpellings[] = {
+    u8"SUMMARY;LANGUAGE=ja:会議, 10:00",         u8"\xEF\xBB\xBFsummary;Language=ja:会議, 10:00",
+    u8"SUMMARY;LANGUAGE=\"ja\":会議, 10:00",     u8"SUMM\r\n ARY;LANGUAGE=ja:\xE4\xBC\r\n\t\x9A議, 10:00",
+    u8"\r\nSUMMARY;LANGUAGE=ja:会議, 10:00\n\n",
+};
+
+TEST(ContentLines, SpellingsThatReadTheSame) {
+  for (const char* spelling : kSpellings) {
+    std::vector<ContentLine> lines;
+    CalendarError error;
+    ASSERT_TRUE(ReadContentLines(spelling, lines, error)) << spelling << ": " << error.message;
+    ASSERT_EQ(lines.size(), 1u) << spelling;
+    EXPECT_EQ(lines[0].name, "SUMMARY") << spelling;
+    ASSERT_NE(lines[0].Parameter("LANGUAGE"), nullptr) << spelling;
+    EXPECT_EQ(*lines[0].Parameter("LANGUAGE"), "ja") << spelling;
+    EXPECT_EQ(lines[0].value, u8"会議, 10:00") << spelling;
+  }
+}
+
+TEST(ContentLines, QuotedAndCaretParameterValues) {
+  std::vector<ContentLine> lines;
+  CalendarError error;
+  ASSERT_TRUE(ReadContentLines("X-A;P=\"a;b:c\",d^n^^^'e;Q=:v", lines, error)) << error.message;
+  ASSERT_EQ(lines[0].parameters.size(), 2u);
+  EXPECT_EQ(lines[0].parameters[0].values, (std::vector<std::string>{"a;b:c", "d\n^\"e"}));
+  EXPECT_EQ(*lines[0].Parameter("Q"), "");
+  EXPECT_EQ(lines[0].value, "v");
+}
+
+}  // namespace

@@ -1,0 +1,90 @@
+#pragma once
+// The system's files with faults on order, as another program holding a
+// file or a full disk would cause them: each named step fails the next n
+// times (or always). A failing write puts out half of its bytes first; a
+// failing read comes after one good block. Pauses are counted, not waited.
+// "alloc-read" and "alloc-create" throw bad_alloc, as an exhausted heap would.
+#include <atomic>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <new>
+#include <string>
+
+#include "data/FileSystem.h"
+
+class CFaultyFileSystem : public IFileSystem {
+ public:
+  static constexpr int kAlways = -1;
+
+  // "open-read", "read", "create-hidden", "write-hidden", "flush-hidden",
+  // "replace", "open-in-place", "truncate", "write-in-place", "flush-in-place", "remove".
+  void Fail(const std::string& step, int times = kAlways) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_failures[step] = times;
+  }
+  void Heal() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_failures.clear();
+  }
+  unsigned PausedMs() const { return m_pausedMs; }
+
+  std::unique_ptr<IFile> OpenToRead(const char* path, FileOpenOutcome& outcome) override {
+    if (Fails("alloc-read")) throw std::bad_alloc();
+    std::unique_ptr<IFile> file = m_system.OpenToRead(path, outcome);
+    if (!file || !Fails("open-read")) return Wrap(std::move(file), "read");
+    outcome = FileOpenOutcome::kRefused;
+    return nullptr;
+  }
+  std::unique_ptr<IFile> CreateHidden(const char* path) override {
+    if (Fails("alloc-create")) throw std::bad_alloc();
+    return Fails("create-hidden") ? nullptr : Wrap(m_system.CreateHidden(path), "hidden");
+  }
+  std::unique_ptr<IFile> OpenInPlace(const char* path) override {
+    return Fails("open-in-place") ? nullptr : Wrap(m_system.OpenInPlace(path), "in-place");
+  }
+  bool Replace(const char* source, const char* target) override {
+    return !Fails("replace") && m_system.Replace(source, target);
+  }
+  bool Remove(const char* path) override { return !Fails("remove") && m_system.Remove(path); }
+  void Pause(unsigned milliseconds) override { m_pausedMs += milliseconds; }
+
+ private:
+  class CFaultyFile : public IFile {
+   public:
+    CFaultyFile(CFaultyFileSystem& owner, std::unique_ptr<IFile> file, std::string kind)
+        : m_owner(owner), m_file(std::move(file)), m_kind(std::move(kind)) {}
+    long Read(char* buffer, size_t size) override {
+      return m_reads++ > 0 && m_owner.Fails("read") ? -1 : m_file->Read(buffer, size);
+    }
+    bool Write(const char* bytes, size_t size) override {
+      if (!m_owner.Fails("write-" + m_kind)) return m_file->Write(bytes, size);
+      m_file->Write(bytes, size / 2);
+      return false;
+    }
+    bool Truncate() override { return !m_owner.Fails("truncate") && m_file->Truncate(); }
+    bool FlushAndClose() override { return m_file->FlushAndClose() && !m_owner.Fails("flush-" + m_kind); }
+
+   private:
+    CFaultyFileSystem& m_owner;
+    std::unique_ptr<IFile> m_file;
+    std::string m_kind;
+    int m_reads = 0;
+  };
+
+  std::unique_ptr<IFile> Wrap(std::unique_ptr<IFile> file, const char* kind) {
+    return file ? std::make_unique<CFaultyFile>(*this, std::move(file), kind) : nullptr;
+  }
+  bool Fails(const std::string& step) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    auto found = m_failures.find(step);
+    if (found == m_failures.end() || found->second == 0) return false;
+    if (found->second > 0) --found->second;
+    return true;
+  }
+
+  IFileSystem& m_system = SystemFileSystem();
+  std::mutex m_mutex;
+  std::map<std::string, int> m_failures;
+  std::atomic<unsigned> m_pausedMs{0};
+};
