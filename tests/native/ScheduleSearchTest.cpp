@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "search/LineSplitter.h"
 #include "search/ScheduleSearch.h"
 #include "search/SearchMessages.h"
 #include "SearchTestSupport.h"
@@ -125,6 +127,47 @@ TEST_F(ScheduleSearchTest, LegacyAndEmptyFilesGiveOneErrorLineEachInListOrder) {
   EXPECT_EQ(expected, Search(kText, "hit",
                              {"schedule2009_01.dat", "schedule2009_02.dat", "schedule2009_03.dat",
                               "schedule2009_04.dat"}));
+}
+
+// More files than the search works ahead, of every kind, some repeated in
+// the list: every file's lines come whole and in list order, whichever
+// thread read and scanned it.
+TEST_F(ScheduleSearchTest, ManyFilesGiveTheirLinesInListOrder) {
+  std::vector<std::string> entries;
+  std::vector<std::string> expected;
+  for (int i = 0; i < 150; ++i) {
+    char name[32];
+    std::snprintf(name, sizeof name, "schedule%04d_%02d.dat", 1900 + i / 12, i % 12 + 1);
+    std::string date = std::string(name).substr(8, 4) + "/" + std::string(name).substr(13, 2);
+    std::string bytes = kHeader;
+    switch (i % 5) {
+      case 0:
+        bytes += EmptyDay(1) + "02,0,0,0,0,w" + std::to_string(i) + ",,,,,,\n";
+        expected.push_back(TextHit(date + "/02", "w" + std::to_string(i) + "\t\t\t\t\t\t\n"));
+        break;
+      case 1:
+        bytes = "01 0 0 0 w\n";
+        expected.push_back(kLegacyDataMessage);
+        break;
+      case 2:
+        bytes += EmptyDay(1);
+        break;
+      case 3:  // larger than the search holds: scanned as it is read
+        bytes += "01,0,0,0,0,,,,,," + std::string(kMaxLinePiece, 'm') + ",\n02,0,0,0,0,,,,,,w,\n";
+        expected.push_back(TextHit(date + "/02", "\t\t\t\t\tw\t\n"));
+        break;
+      default:
+        continue;  // listed, never written: cannot be opened
+    }
+    m_folder.Write(name, bytes);
+    entries.push_back(name);
+    if (i % 40 == 0) {  // the same file again, read again
+      entries.push_back(name);
+      expected.push_back(expected.back());
+    }
+  }
+  for (int i = 4; i < 150; i += 5) entries.insert(entries.begin() + i / 2, "missing" + std::to_string(i) + ".dat");
+  EXPECT_EQ(expected, Search(kText, "w", entries));
 }
 
 struct HeaderCase {
