@@ -80,14 +80,9 @@ ScannedFile CScanAhead::Next() {
   const size_t wanted = m_nextTaken++;
   while (m_slots[wanted].state != State::kDone) {
     if (m_nextWaiting < m_fileNames.size() && (m_nextWaiting == wanted || MayWorkAhead())) {
-      const size_t index = m_nextWaiting++;
-      m_slots[index].state = State::kWorking;
-      lock.unlock();
-      size_t bytes = 0;
-      ScannedFile file = Work(index, m_searchBlock, bytes);
-      lock.lock();
-      if (index == wanted) return file;
-      Keep(index, std::move(file), bytes);
+      Worked worked = WorkOnNext(lock, m_searchBlock);
+      if (worked.index == wanted) return std::move(worked.file);
+      Keep(std::move(worked));
     } else {
       // Only the thread can be working on it.
       m_searchWaiting = true;
@@ -107,11 +102,22 @@ bool CScanAhead::MayWorkAhead() const {
   return m_nextWaiting < m_fileNames.size() && m_bytesAhead < kBytesAhead && m_nextWaiting < m_nextTaken + kFilesAhead;
 }
 
-void CScanAhead::Keep(size_t index, ScannedFile file, size_t bytes) {
-  m_bytesAhead += bytes;
-  m_slots[index].file = std::move(file);
-  m_slots[index].bytes = bytes;
-  m_slots[index].state = State::kDone;
+CScanAhead::Worked CScanAhead::WorkOnNext(std::unique_lock<std::mutex>& lock, std::vector<char>& block) {
+  Worked worked;
+  worked.index = m_nextWaiting++;
+  m_slots[worked.index].state = State::kWorking;
+  lock.unlock();
+  worked.file = Work(worked.index, block, worked.bytes);
+  lock.lock();
+  return worked;
+}
+
+void CScanAhead::Keep(Worked worked) {
+  Slot& slot = m_slots[worked.index];
+  m_bytesAhead += worked.bytes;
+  slot.file = std::move(worked.file);
+  slot.bytes = worked.bytes;
+  slot.state = State::kDone;
 }
 
 void CScanAhead::WorkAhead() {
@@ -122,13 +128,7 @@ void CScanAhead::WorkAhead() {
     m_changed.wait(lock, [this] { return m_stopping || m_nextWaiting == m_fileNames.size() || MayWorkAhead(); });
     m_threadWaiting = false;
     if (m_stopping || m_nextWaiting == m_fileNames.size()) return;
-    const size_t index = m_nextWaiting++;
-    m_slots[index].state = State::kWorking;
-    lock.unlock();
-    size_t bytes = 0;
-    ScannedFile file = Work(index, block, bytes);
-    lock.lock();
-    Keep(index, std::move(file), bytes);
+    Keep(WorkOnNext(lock, block));
     if (m_searchWaiting) m_changed.notify_all();
   }
 }

@@ -52,12 +52,20 @@ class CScanAhead {
     size_t bytes = 0;  // what it holds, for kBytesAhead
   };
 
+  struct Worked {
+    size_t index = 0;
+    ScannedFile file;
+    size_t bytes = 0;
+  };
+
   void WorkAhead();
   bool MayWorkAhead() const;
-  // Reads and scans the file at index. block: the working thread's own
-  // buffer, reused from file to file.
+  // Takes the next file nobody has begun and works on it, the lock let go
+  // meanwhile. block: the working thread's own buffer, reused file to file.
+  Worked WorkOnNext(std::unique_lock<std::mutex>& lock, std::vector<char>& block);
+  // Reads and scans the file at index; bytes: what the result holds.
   ScannedFile Work(size_t index, std::vector<char>& block, size_t& bytes) const;
-  void Keep(size_t index, ScannedFile file, size_t bytes);
+  void Keep(Worked worked);
 
   const CSearchQuery& m_query;  // not owned; read by both threads, changed by none
   const std::string m_folder;
