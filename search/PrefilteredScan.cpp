@@ -11,11 +11,15 @@
 #include "search/LineSplitter.h"
 #include "search/MonthFileScan.h"
 #include "search/RecordAssembler.h"
+#include "search/ResultLine.h"
 #include "search/SearchMessages.h"
 
 namespace {
 
 constexpr size_t kNone = std::string_view::npos;
+
+// The day's and the four slots' separators: the searched text follows the last.
+constexpr int kSealSectionSeparators = 5;
 
 // One line as the text-mode read gives it: LF or CR LF removed; the last
 // line, without LF, keeps what it has.
@@ -53,12 +57,11 @@ bool EscapesKeepNeedlesWhole(const char* text, size_t begin, size_t size) {
     const size_t first = static_cast<size_t>(static_cast<const char*>(found) - text);
     size_t end = first;
     while (end < size && bytes[end] == '\\') ++end;
+    at = end;
+    if (end == size || bytes[end] == ',' || bytes[end] == '\r' || bytes[end] == '\n') continue;
     // Escapes and the backslashes they keep alternate; a trail byte 0x5C is neither.
     const size_t escaping = end - first - (IsTrailByte(bytes, begin, first) ? 1 : 0);
-    if (escaping % 2 == 1 && end < size && bytes[end] != ',' && bytes[end] != '\r' && bytes[end] != '\n') {
-      return false;
-    }
-    at = end;
+    if (escaping % 2 == 1) return false;
   }
   return true;
 }
@@ -81,37 +84,73 @@ size_t LowestMarkedByte(Word marks) {
   return static_cast<size_t>(__builtin_ctz(static_cast<unsigned int>(marks))) / 8;
 }
 
-// Whether the comma at `at` in a line separates, judged from the bytes
-// before it alone: it is no trail byte, and the backslashes right before it
-// that are no trail byte pair off, each pair an escaped backslash.
-inline bool IsSeparatorAt(const unsigned char* line, size_t at) {
+// Whether the comma at `at` separates, judged from the bytes before it on
+// its line alone: it is no trail byte, and the backslashes right before it
+// that are no trail byte pair off, each pair an escaped backslash. Looking
+// back stops at the LF before the line, which neither leads nor escapes.
+inline bool IsSeparatorAt(const unsigned char* bytes, size_t at) {
   if (at == 0) return true;
-  const unsigned char before = line[at - 1];
+  const unsigned char before = bytes[at - 1];
   if (before != '\\' && !IsLeadByte(before)) return true;  // nearly always
-  if (IsLeadByte(before)) return !IsTrailByte(line, 0, at);
+  if (IsLeadByte(before)) return !IsTrailByte(bytes, 0, at);
   size_t first = at;
-  while (first > 0 && line[first - 1] == '\\') --first;
-  const size_t escapes = at - first - (first > 0 && IsTrailByte(line, 0, first) ? 1 : 0);
+  while (first > 0 && bytes[first - 1] == '\\') --first;
+  const size_t escapes = at - first - (first > 0 && IsTrailByte(bytes, 0, first) ? 1 : 0);
   return escapes % 2 == 0;
 }
 
-// The separators of one line, counted as the record's assembly counts them,
-// up to limit. A word of bytes is looked at at once.
-int CountSeparators(const char* text, size_t length, int limit) {
-  const auto* line = reinterpret_cast<const unsigned char*>(text);
-  int count = 0;
-  size_t i = 0;
-  for (; i + sizeof(Word) <= length; i += sizeof(Word)) {
+// The bytes of a word marked at once, counted: each mark is bit 7 of a byte.
+size_t MarkCount(Word marks) {
+  return static_cast<size_t>(((marks >> 7) * kEveryByte) >> (8 * (sizeof(Word) - 1)));
+}
+
+// Where the record that starts at from ends: past the LF of the line with
+// its 11th separator, or at the end of the bytes; kNone when the bytes end
+// before the record is complete. from > 0: the byte before it is looked at.
+// Separators are counted over the bytes at large rather than line by line:
+// what decides a comma lies before it on its own line.
+size_t RecordEnd(const char* text, size_t size, size_t from) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+  const Word highBits = kEveryByte * 0x80;
+  size_t count = 0;
+  size_t last = kNone;  // the 11th separator
+  size_t i = from;
+  for (; i + sizeof(Word) <= size && last == kNone; i += sizeof(Word)) {
     Word word;
-    std::memcpy(&word, line + i, sizeof word);
-    for (Word marks = BytesEqual(word, ','); marks != 0; marks &= marks - 1) {
-      if (IsSeparatorAt(line, i + LowestMarkedByte(marks)) && ++count == limit) return count;
+    Word before;
+    std::memcpy(&word, bytes + i, sizeof word);
+    std::memcpy(&before, bytes + i - 1, sizeof before);
+    const Word commas = BytesEqual(word, ',');
+    if (commas == 0) continue;
+    // A comma after a byte below 0x80 other than a backslash separates
+    // whatever came before; only the others are judged one by one.
+    const Word doubtful = commas & ((before & highBits) | BytesEqual(before, '\\'));
+    if (doubtful == 0 && count + MarkCount(commas) < kCommasPerRecord) {
+      count += MarkCount(commas);
+      continue;
+    }
+    for (Word marks = commas; marks != 0; marks &= marks - 1) {
+      const size_t at = i + LowestMarkedByte(marks);
+      if (IsSeparatorAt(bytes, at) && ++count == kCommasPerRecord) {
+        last = at;
+        break;
+      }
     }
   }
-  for (; i < length; ++i) {
-    if (line[i] == ',' && IsSeparatorAt(line, i) && ++count == limit) return count;
+  for (; i < size && last == kNone; ++i) {
+    if (bytes[i] == ',' && IsSeparatorAt(bytes, i) && ++count == kCommasPerRecord) last = i;
   }
-  return count;
+  if (last == kNone) return kNone;
+  const void* lineFeed = std::memchr(text + last, '\n', size - last);
+  return lineFeed != nullptr ? static_cast<size_t>(static_cast<const char*>(lineFeed) - text) + 1 : size;
+}
+
+// The n-th separator of a complete record that starts at from.
+size_t NthSeparator(const char* text, size_t from, int n) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+  for (size_t at = from;; ++at) {
+    if (bytes[at] == ',' && IsSeparatorAt(bytes, at) && --n == 0) return at;
+  }
 }
 
 // The first place at or after a position where any needle starts.
@@ -168,26 +207,29 @@ std::optional<bool> ScanWithPrefilter(const CSearchQuery& query, std::string_vie
   // Reused: a record put together before is complete, so the next line starts afresh.
   CRecordAssembler record;
   std::string resultLine;
+  CResultLineStart lineStart(fileName, kTextHitLabel);
   int day = 0;
-  int separators = 0;
-  size_t recordBegin = kNone;
   for (size_t at = header.next; at < size && nextNeedle != kNone;) {
-    const Line line = LineAt(bytes, size, at);
-    at = line.next;
-    if (line.length == 0) continue;
-    if (recordBegin == kNone) recordBegin = line.begin;
-    separators += CountSeparators(bytes + line.begin, line.length, kCommasPerRecord - separators);
-    if (separators < kCommasPerRecord) continue;
+    const size_t end = RecordEnd(bytes, size, at);
+    if (end == kNone) break;
     ++day;
-    if (nextNeedle < line.next) {
+    if (nextNeedle < end) {
       // Asked before each record that can be a hit: as often as the lines sent can tell.
       if (sink.IsCancelled()) return false;
-      AssembleRecord(bytes, recordBegin, line.next, record);
-      ReportIfHit(query, record, fileName, day, resultLine, sink);
-      nextNeedle = needles.From(line.next);
+      const size_t fifth = query.Kind() == kTextSearch ? NthSeparator(bytes, at, kSealSectionSeparators) : kNone;
+      if (fifth != kNone && std::memchr(bytes + at, '\t', fifth - at) == nullptr) {
+        // The searched text begins right after the 5th separator: only that part is put together.
+        lineStart.Put(resultLine, day);
+        const size_t textBegin = resultLine.size();
+        AppendUnescapedRecordText(bytes, fifth + 1, end, resultLine);
+        if (query.MatchesText(std::string_view(resultLine).substr(textBegin))) sink.SendLine(resultLine.c_str());
+      } else {
+        AssembleRecord(bytes, at, end, record);
+        ReportIfHit(query, record, fileName, day, resultLine, sink);
+      }
+      nextNeedle = needles.From(end);
     }
-    separators = 0;
-    recordBegin = kNone;
+    at = end;
   }
   return true;
 }

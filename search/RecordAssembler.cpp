@@ -1,6 +1,7 @@
 #include "search/RecordAssembler.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "data/FieldCodec.h"
 
@@ -18,7 +19,51 @@ size_t FindNthTab(std::string_view text, int n) {
   return at;
 }
 
+// One line, its end removed, with separators as TABs and escapes gone,
+// written from out on; returns the end of what was written.
+char* UnescapeLine(const char* line, size_t length, char* out) {
+  for (size_t i = 0; i < length;) {
+    const char c = line[i];
+    if (IsLeadByte(static_cast<unsigned char>(c))) {
+      *out++ = c;
+      if (i + 1 < length) *out++ = line[i + 1];
+      i += 2;
+    } else if (c == '\\') {
+      // A pair keeps its second byte; a lone escape goes, and the byte after it is read as it stands.
+      const bool pairs = i + 1 < length && (line[i + 1] == '\\' || line[i + 1] == ',');
+      if (pairs) *out++ = line[i + 1];
+      i += pairs ? 2 : 1;
+    } else {
+      *out++ = c == ',' ? '\t' : c;
+      ++i;
+    }
+  }
+  return out;
+}
+
 }  // namespace
+
+void AppendUnescapedRecordText(const char* bytes, size_t from, size_t end, std::string& out) {
+  const size_t start = out.size();
+  // Never longer than its bytes and one LF for a last line without one.
+  out.resize(start + (end - from) + 1);
+  char* write = &out[start];
+  bool inLine = from > 0 && bytes[from - 1] != '\n';  // begun right after a separator
+  for (size_t at = from; at < end;) {
+    const void* lineFeed = std::memchr(bytes + at, '\n', end - at);
+    size_t lineEnd = lineFeed != nullptr ? static_cast<size_t>(static_cast<const char*>(lineFeed) - bytes) : end;
+    const size_t next = lineFeed != nullptr ? lineEnd + 1 : end;
+    // As a text-mode read: CR LF ends a line; a CR without LF at the end of the bytes stays.
+    if (lineFeed != nullptr && lineEnd > at && bytes[lineEnd - 1] == '\r') --lineEnd;
+    if (lineEnd > at || inLine) {
+      write = UnescapeLine(bytes + at, lineEnd - at, write);
+      *write++ = '\n';
+    }
+    inLine = false;
+    at = next;
+  }
+  out.resize(static_cast<size_t>(write - out.data()));
+}
 
 bool CRecordAssembler::AddLine(const char* line, size_t length) {
   if (m_complete) {

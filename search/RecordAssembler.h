@@ -12,6 +12,13 @@ constexpr size_t kMaxRecordText = size_t{1} << 20;
 // A record is complete at the line that brings its separators to this.
 constexpr int kCommasPerRecord = 11;
 
+// The text that the lines of raw month-file bytes in [from, end) give, as a
+// record put together and unescaped, appended to out in one pass. from is
+// where a line begins or right after a separator, end where a line begins
+// or the end of the bytes; no zero byte in between. From right after a
+// separator it is the rest of the record text: both walks are in step there.
+void AppendUnescapedRecordText(const char* bytes, size_t from, size_t end, std::string& out);
+
 class CRecordAssembler {
  public:
   // Adds one non-empty line, its end removed. True when the line completed

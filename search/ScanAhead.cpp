@@ -1,6 +1,7 @@
 #include "search/ScanAhead.h"
 
 #include <algorithm>
+#include <cstring>
 #include <system_error>
 
 #include "data/FileSystem.h"
@@ -12,42 +13,44 @@ namespace {
 constexpr size_t kReadBlock = size_t{64} << 10;
 
 // Keeps the lines of a scan for the search to send: no thread but the
-// search's asks the search's sink anything.
+// search's asks the search's sink anything. One string holds them all, each
+// with its zero: a line sent ends at its first zero anyway.
 class CLineCollector : public CSearchSink {
  public:
-  explicit CLineCollector(std::vector<std::string>& lines) : m_lines(lines) {}
+  explicit CLineCollector(std::string& lines) : m_lines(lines) {}
   bool IsCancelled() override { return false; }
-  void SendLine(const char* line) override { m_lines.emplace_back(line); }
+  void SendLine(const char* line) override { m_lines.append(line, std::strlen(line) + 1); }
 
  private:
-  std::vector<std::string>& m_lines;
+  std::string& m_lines;
 };
 
 struct ReadBytes {
   bool opened = false;
-  bool failed = false;  // a read error: bytes are what could be read before it
-  std::vector<char> bytes;
-  FileHandle rest{nullptr, &std::fclose};  // open when bytes hold only the start
+  bool failed = false;  // a read error: the bytes are what could be read before it
+  size_t size = 0;      // the bytes read, at the start of the buffer
+  FileHandle rest{nullptr, &std::fclose};  // open when the bytes are only the start
 };
 
-// The file whole, or past limit bytes its first limit + 1 and the rest open.
-ReadBytes ReadFile(const std::string& path, size_t limit, std::vector<char>& block) {
+// The file whole, or past limit bytes its first limit + 1 and the rest open,
+// into buffer: the thread's own, grown as needed and reused file to file.
+ReadBytes ReadFile(const std::string& path, size_t limit, std::vector<char>& buffer) {
   ReadBytes file;
   FileHandle handle(OpenFileForReading(path.c_str()), &std::fclose);
   if (!handle) return file;
   file.opened = true;
   // Whole reads of our own: the stream's buffer would only copy them once more.
   std::setvbuf(handle.get(), nullptr, _IONBF, 0);
-  block.resize(kReadBlock);
   for (;;) {
-    const size_t want = std::min(kReadBlock, limit + 1 - file.bytes.size());
-    const size_t got = std::fread(block.data(), 1, want, handle.get());
-    file.bytes.insert(file.bytes.end(), block.data(), block.data() + got);
+    const size_t want = std::min(kReadBlock, limit + 1 - file.size);
+    if (buffer.size() < file.size + want) buffer.resize(file.size + want);
+    const size_t got = std::fread(buffer.data() + file.size, 1, want, handle.get());
+    file.size += got;
     if (got < want) {
       file.failed = std::ferror(handle.get()) != 0;
       return file;
     }
-    if (file.bytes.size() > limit) {
+    if (file.size > limit) {
       file.rest = std::move(handle);
       return file;
     }
@@ -80,7 +83,7 @@ ScannedFile CScanAhead::Next() {
   const size_t wanted = m_nextTaken++;
   while (m_slots[wanted].state != State::kDone) {
     if (m_nextWaiting < m_fileNames.size() && (m_nextWaiting == wanted || MayWorkAhead())) {
-      Worked worked = WorkOnNext(lock, m_searchBlock);
+      Worked worked = WorkOnNext(lock, m_searchBuffer);
       if (worked.index == wanted) return std::move(worked.file);
       Keep(std::move(worked));
     } else {
@@ -102,12 +105,12 @@ bool CScanAhead::MayWorkAhead() const {
   return m_nextWaiting < m_fileNames.size() && m_bytesAhead < kBytesAhead && m_nextWaiting < m_nextTaken + kFilesAhead;
 }
 
-CScanAhead::Worked CScanAhead::WorkOnNext(std::unique_lock<std::mutex>& lock, std::vector<char>& block) {
+CScanAhead::Worked CScanAhead::WorkOnNext(std::unique_lock<std::mutex>& lock, std::vector<char>& buffer) {
   Worked worked;
   worked.index = m_nextWaiting++;
   m_slots[worked.index].state = State::kWorking;
   lock.unlock();
-  worked.file = Work(worked.index, block, worked.bytes);
+  worked.file = Work(worked.index, buffer, worked.bytes);
   lock.lock();
   return worked;
 }
@@ -121,39 +124,39 @@ void CScanAhead::Keep(Worked worked) {
 }
 
 void CScanAhead::WorkAhead() {
-  std::vector<char> block;
+  std::vector<char> buffer;
   std::unique_lock<std::mutex> lock(m_mutex);
   for (;;) {
     m_threadWaiting = true;
     m_changed.wait(lock, [this] { return m_stopping || m_nextWaiting == m_fileNames.size() || MayWorkAhead(); });
     m_threadWaiting = false;
     if (m_stopping || m_nextWaiting == m_fileNames.size()) return;
-    Keep(WorkOnNext(lock, block));
+    Keep(WorkOnNext(lock, buffer));
     if (m_searchWaiting) m_changed.notify_all();
   }
 }
 
-ScannedFile CScanAhead::Work(size_t index, std::vector<char>& block, size_t& bytes) const {
+ScannedFile CScanAhead::Work(size_t index, std::vector<char>& buffer, size_t& bytes) const {
   const std::string& fileName = m_fileNames[index];
-  ReadBytes read = ReadFile(m_folder + fileName, kMaxLinePiece, block);
-  bytes = read.bytes.size();
+  ReadBytes read = ReadFile(m_folder + fileName, kMaxLinePiece, buffer);
   ScannedFile file;
   // A file that cannot be opened holds no schedule we can show: nothing to send.
   if (!read.opened) return file;
   if (read.rest) {
-    file.start = std::move(read.bytes);
+    file.start.assign(buffer.data(), buffer.data() + read.size);
     file.rest = std::move(read.rest);
+    bytes = read.size;
     return file;
   }
   CLineCollector lines(file.lines);
   if (read.failed) {
     // What could be read before the error is searched, its last line cut short.
     CMonthFileScan scan(m_query, fileName, lines);
-    scan.Feed(read.bytes.data(), read.bytes.size());
+    scan.Feed(buffer.data(), read.size);
     file.endsSearch = scan.EndsSearch();
   } else {
-    file.endsSearch = !ScanMonthBytes(m_query, fileName, read.bytes.data(), read.bytes.size(), lines);
+    file.endsSearch = !ScanMonthBytes(m_query, fileName, buffer.data(), read.size, lines);
   }
-  for (const std::string& line : file.lines) bytes += line.size();
+  bytes = file.lines.size();
   return file;
 }

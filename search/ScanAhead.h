@@ -19,8 +19,8 @@
 using FileHandle = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
 struct ScannedFile {
-  std::vector<std::string> lines;  // what its scan sends, in order
-  bool endsSearch = false;         // its scan ends the search: no file after it is searched
+  std::string lines;        // what its scan sends, in order, each line ended by a zero
+  bool endsSearch = false;  // its scan ends the search: no file after it is searched
   // A file too large to hold, for the search to scan as it reads on: its
   // first bytes and the file open at the rest; empty for every other file.
   std::vector<char> start;
@@ -61,10 +61,10 @@ class CScanAhead {
   void WorkAhead();
   bool MayWorkAhead() const;
   // Takes the next file nobody has begun and works on it, the lock let go
-  // meanwhile. block: the working thread's own buffer, reused file to file.
-  Worked WorkOnNext(std::unique_lock<std::mutex>& lock, std::vector<char>& block);
+  // meanwhile. buffer: the working thread's own, reused file to file.
+  Worked WorkOnNext(std::unique_lock<std::mutex>& lock, std::vector<char>& buffer);
   // Reads and scans the file at index; bytes: what the result holds.
-  ScannedFile Work(size_t index, std::vector<char>& block, size_t& bytes) const;
+  ScannedFile Work(size_t index, std::vector<char>& buffer, size_t& bytes) const;
   void Keep(Worked worked);
 
   const CSearchQuery& m_query;  // not owned; read by both threads, changed by none
@@ -80,6 +80,6 @@ class CScanAhead {
   bool m_stopping = false;
   bool m_searchWaiting = false;
   bool m_threadWaiting = false;
-  std::vector<char> m_searchBlock;  // for the files the search works on itself
+  std::vector<char> m_searchBuffer;  // for the files the search works on itself
   std::thread m_thread;
 };

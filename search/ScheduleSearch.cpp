@@ -41,9 +41,9 @@ bool ScanLargeFile(const CSearchQuery& query, std::string_view fileName, Scanned
 
 // Sends a file's lines, asking before each. False when the search ends.
 bool SendLines(const ScannedFile& file, CSearchSink& sink) {
-  for (const std::string& line : file.lines) {
+  for (size_t at = 0; at < file.lines.size(); at = file.lines.find('\0', at) + 1) {
     if (sink.IsCancelled()) return false;
-    sink.SendLine(line.c_str());
+    sink.SendLine(file.lines.c_str() + at);
   }
   return !file.endsSearch;
 }
