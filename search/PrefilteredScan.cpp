@@ -21,6 +21,9 @@ constexpr size_t kNone = std::string_view::npos;
 // The day's and the four slots' separators: the searched text follows the last.
 constexpr int kSealSectionSeparators = 5;
 
+// Room for the lines of most hits from the start.
+constexpr size_t kLineBufferStart = 1024;
+
 // One line as the text-mode read gives it: LF or CR LF removed; the last
 // line, without LF, keeps what it has.
 struct Line {
@@ -78,7 +81,8 @@ std::optional<bool> ScanWithPrefilter(const CSearchQuery& query, std::string_vie
   }
   if (std::memchr(bytes, '\0', size) != nullptr) return std::nullopt;
   // A seal's needle stands for its code between separators; a TAB in a field reads like one.
-  if (query.Kind() == kSealSearch && std::memchr(bytes, '\t', size) != nullptr) return std::nullopt;
+  const bool holdsTab = std::memchr(bytes, '\t', size) != nullptr;
+  if (query.Kind() == kSealSearch && holdsTab) return std::nullopt;
   const Line header = LineAt(bytes, size, 0);
   if (std::string_view(bytes, header.length) != kCurrentFormatHeader) {
     sink.SendLine(kLegacyDataMessage);
@@ -91,7 +95,8 @@ std::optional<bool> ScanWithPrefilter(const CSearchQuery& query, std::string_vie
   // Reused: a record put together before is complete, so the next line starts afresh.
   CRecordAssembler record;
   std::string resultLine;
-  CResultLineStart lineStart(fileName, kTextHitLabel);
+  const CResultLineStart lineStart(fileName, kTextHitLabel);
+  std::vector<char> lineBuffer(kLineBufferStart);
   int day = 0;
   for (size_t at = header.next; at < size && nextNeedle != kNone;) {
     const size_t end = RecordEnd(bytes, size, at);
@@ -100,13 +105,19 @@ std::optional<bool> ScanWithPrefilter(const CSearchQuery& query, std::string_vie
     if (nextNeedle < end) {
       // Asked before each record that can be a hit: as often as the lines sent can tell.
       if (sink.IsCancelled()) return false;
-      const size_t fifth = query.Kind() == kTextSearch ? NthSeparator(bytes, at, kSealSectionSeparators) : kNone;
-      if (fifth != kNone && std::memchr(bytes + at, '\t', fifth - at) == nullptr) {
-        // The searched text begins right after the 5th separator: only that part is put together.
-        lineStart.Put(resultLine, day);
-        const size_t textBegin = resultLine.size();
-        AppendUnescapedRecordText(bytes, fifth + 1, end, resultLine);
-        if (query.MatchesText(std::string_view(resultLine).substr(textBegin))) sink.SendLine(resultLine.c_str());
+      if (query.Kind() == kTextSearch && !holdsTab) {
+        // The searched text begins right after the 5th separator, as no TAB
+        // in a field can pass for one: only that part is put together.
+        const size_t fifth = NthSeparator(bytes, at, kSealSectionSeparators);
+        // The buffer only grows: no bytes are cleared for a line that is written over anyway.
+        const size_t room = lineStart.Length(day) + (end - fifth) + 1;
+        if (lineBuffer.size() < room) lineBuffer.resize(room);
+        char* const textBegin = lineStart.Write(lineBuffer.data(), day);
+        char* const textEnd = WriteUnescapedRecordText(bytes, fifth + 1, end, textBegin);
+        *textEnd = '\0';
+        if (query.MatchesText(std::string_view(textBegin, static_cast<size_t>(textEnd - textBegin)))) {
+          sink.SendLine(lineBuffer.data());
+        }
       } else {
         AssembleRecord(bytes, at, end, record);
         ReportIfHit(query, record, fileName, day, resultLine, sink);

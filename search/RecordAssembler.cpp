@@ -43,11 +43,7 @@ char* UnescapeLine(const char* line, size_t length, char* out) {
 
 }  // namespace
 
-void AppendUnescapedRecordText(const char* bytes, size_t from, size_t end, std::string& out) {
-  const size_t start = out.size();
-  // Never longer than its bytes and one LF for a last line without one.
-  out.resize(start + (end - from) + 1);
-  char* write = &out[start];
+char* WriteUnescapedRecordText(const char* bytes, size_t from, size_t end, char* out) {
   bool inLine = from > 0 && bytes[from - 1] != '\n';  // begun right after a separator
   for (size_t at = from; at < end;) {
     const void* lineFeed = std::memchr(bytes + at, '\n', end - at);
@@ -56,13 +52,13 @@ void AppendUnescapedRecordText(const char* bytes, size_t from, size_t end, std::
     // As a text-mode read: CR LF ends a line; a CR without LF at the end of the bytes stays.
     if (lineFeed != nullptr && lineEnd > at && bytes[lineEnd - 1] == '\r') --lineEnd;
     if (lineEnd > at || inLine) {
-      write = UnescapeLine(bytes + at, lineEnd - at, write);
-      *write++ = '\n';
+      out = UnescapeLine(bytes + at, lineEnd - at, out);
+      *out++ = '\n';
     }
     inLine = false;
     at = next;
   }
-  out.resize(static_cast<size_t>(write - out.data()));
+  return out;
 }
 
 bool CRecordAssembler::AddLine(const char* line, size_t length) {

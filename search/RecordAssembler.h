@@ -13,11 +13,13 @@ constexpr size_t kMaxRecordText = size_t{1} << 20;
 constexpr int kCommasPerRecord = 11;
 
 // The text that the lines of raw month-file bytes in [from, end) give, as a
-// record put together and unescaped, appended to out in one pass. from is
-// where a line begins or right after a separator, end where a line begins
-// or the end of the bytes; no zero byte in between. From right after a
-// separator it is the rest of the record text: both walks are in step there.
-void AppendUnescapedRecordText(const char* bytes, size_t from, size_t end, std::string& out);
+// record put together and unescaped, written to out in one pass; returns
+// its end. out has room for end - from + 1 bytes: the text is never longer
+// than its bytes and one LF for a last line without one. from is where a
+// line begins or right after a separator, end where a line begins or the
+// end of the bytes; no zero byte in between. From right after a separator
+// it is the rest of the record text: both walks are in step there.
+char* WriteUnescapedRecordText(const char* bytes, size_t from, size_t end, char* out);
 
 class CRecordAssembler {
  public:

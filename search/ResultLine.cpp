@@ -25,45 +25,39 @@ std::string_view MonthOfFileName(std::string_view fileName) {
   return PartOf(fileName, kMonthOffset, kMonthLength);
 }
 
-void FormatResultLinePrefix(std::string& line, std::string_view fileName, int day, std::string_view label) {
-  // "%02d"; a day past 99 keeps all its digits.
-  char dayText[16];
-  char* dayEnd = dayText + 2;
-  if (day >= 0 && day < 100) {
-    dayText[0] = static_cast<char>('0' + day / 10);
-    dayText[1] = static_cast<char>('0' + day % 10);
-  } else {
-    dayEnd = std::to_chars(dayText, dayText + sizeof dayText, day).ptr;
-  }
-  // Put together in place, without the cost of a format or an append for every piece.
-  const std::string_view pieces[] = {YearOfFileName(fileName), "/", MonthOfFileName(fileName), "/",
-                                     std::string_view(dayText, static_cast<size_t>(dayEnd - dayText)),
-                                     " \t ", label, " \t "};
-  size_t length = 0;
-  for (std::string_view piece : pieces) length += piece.size();
-  line.resize(length);
-  char* out = &line[0];
-  for (std::string_view piece : pieces) out = std::copy(piece.begin(), piece.end(), out);
+CResultLineStart::CResultLineStart(std::string_view fileName, std::string_view label) {
+  const std::string_view year = YearOfFileName(fileName);
+  const std::string_view month = MonthOfFileName(fileName);
+  m_start.append(year).append("/").append(month).append("/");
+  m_dayAt = m_start.size();
+  m_start.append("00 \t ").append(label).append(" \t ");
 }
 
-CResultLineStart::CResultLineStart(std::string_view fileName, std::string_view label)
-    : m_fileName(fileName), m_label(label) {
-  FormatResultLinePrefix(m_start, fileName, 0, label);
-  m_dayAt = YearOfFileName(fileName).size() + 1 + MonthOfFileName(fileName).size() + 1;
+size_t CResultLineStart::Length(int day) const {
+  char digits[kMaxDayDigits];
+  return m_start.size() - 2 + DayDigits(day, digits);
 }
 
-void CResultLineStart::Put(std::string& line, int day) {
-  if (day < 0 || day >= 100) {
-    FormatResultLinePrefix(line, m_fileName, day, m_label);
-    return;
-  }
-  m_start[m_dayAt] = static_cast<char>('0' + day / 10);
-  m_start[m_dayAt + 1] = static_cast<char>('0' + day % 10);
-  line.assign(m_start);
+char* CResultLineStart::Write(char* out, int day) const {
+  char digits[kMaxDayDigits];
+  const size_t digitCount = DayDigits(day, digits);
+  out = std::copy(m_start.data(), m_start.data() + m_dayAt, out);
+  out = std::copy(digits, digits + digitCount, out);
+  return std::copy(m_start.data() + m_dayAt + 2, m_start.data() + m_start.size(), out);
+}
+
+size_t CResultLineStart::DayDigits(int day, char (&digits)[kMaxDayDigits]) {
+  // "%02d", without the cost of a format for every hit; a day past 99 keeps all its digits.
+  if (day < 0 || day >= 100) return static_cast<size_t>(std::to_chars(digits, digits + kMaxDayDigits, day).ptr - digits);
+  digits[0] = static_cast<char>('0' + day / 10);
+  digits[1] = static_cast<char>('0' + day % 10);
+  return 2;
 }
 
 void FormatResultLine(std::string& line, std::string_view fileName, int day, std::string_view label,
                       std::string_view text) {
-  FormatResultLinePrefix(line, fileName, day, label);
+  const CResultLineStart start(fileName, label);
+  line.resize(start.Length(day));
+  start.Write(&line[0], day);
   line.append(text);
 }

@@ -11,24 +11,23 @@ constexpr const char* kSealHitLabel = "<ｼｰﾙ>";
 std::string_view YearOfFileName(std::string_view fileName);
 std::string_view MonthOfFileName(std::string_view fileName);
 
-// The line up to its text, "%s/%s/%02d \t %s \t ", into line (reused
-// between hits to spare allocations).
-void FormatResultLinePrefix(std::string& line, std::string_view fileName, int day, std::string_view label);
-
-// The starts of the lines of one file's hits of one label: put together
-// once, so that only the day changes from hit to hit.
+// The start of the lines of one file's hits of one label, up to the text
+// ("%s/%s/%02d \t %s \t "): put together once, so that only the day
+// changes from hit to hit.
 class CResultLineStart {
  public:
-  // fileName and label outlive the object.
   CResultLineStart(std::string_view fileName, std::string_view label);
 
-  // line becomes the start of the line for day, as FormatResultLinePrefix gives it.
-  void Put(std::string& line, int day);
+  size_t Length(int day) const;
+
+  // Writes the start for day, Length(day) bytes, and returns their end.
+  char* Write(char* out, int day) const;
 
  private:
-  std::string_view m_fileName;
-  std::string_view m_label;
-  std::string m_start;  // for a day of two digits, which stand at m_dayAt
+  static constexpr size_t kMaxDayDigits = 12;  // an int's, sign included
+  static size_t DayDigits(int day, char (&digits)[kMaxDayDigits]);
+
+  std::string m_start;  // with "00" for the day, at m_dayAt
   size_t m_dayAt = 0;
 };
 

@@ -83,7 +83,7 @@ ScannedFile CScanAhead::Next() {
   const size_t wanted = m_nextTaken++;
   while (m_slots[wanted].state != State::kDone) {
     if (m_nextWaiting < m_fileNames.size() && (m_nextWaiting == wanted || MayWorkAhead())) {
-      Worked worked = WorkOnNext(lock, m_searchBuffer);
+      Worked worked = WorkOnNext(lock, m_searchSpace);
       if (worked.index == wanted) return std::move(worked.file);
       Keep(std::move(worked));
     } else {
@@ -105,12 +105,12 @@ bool CScanAhead::MayWorkAhead() const {
   return m_nextWaiting < m_fileNames.size() && m_bytesAhead < kBytesAhead && m_nextWaiting < m_nextTaken + kFilesAhead;
 }
 
-CScanAhead::Worked CScanAhead::WorkOnNext(std::unique_lock<std::mutex>& lock, std::vector<char>& buffer) {
+CScanAhead::Worked CScanAhead::WorkOnNext(std::unique_lock<std::mutex>& lock, WorkSpace& space) {
   Worked worked;
   worked.index = m_nextWaiting++;
   m_slots[worked.index].state = State::kWorking;
   lock.unlock();
-  worked.file = Work(worked.index, buffer, worked.bytes);
+  worked.file = Work(worked.index, space, worked.bytes);
   lock.lock();
   return worked;
 }
@@ -124,39 +124,41 @@ void CScanAhead::Keep(Worked worked) {
 }
 
 void CScanAhead::WorkAhead() {
-  std::vector<char> buffer;
+  WorkSpace space;
   std::unique_lock<std::mutex> lock(m_mutex);
   for (;;) {
     m_threadWaiting = true;
     m_changed.wait(lock, [this] { return m_stopping || m_nextWaiting == m_fileNames.size() || MayWorkAhead(); });
     m_threadWaiting = false;
     if (m_stopping || m_nextWaiting == m_fileNames.size()) return;
-    Keep(WorkOnNext(lock, buffer));
+    Keep(WorkOnNext(lock, space));
     if (m_searchWaiting) m_changed.notify_all();
   }
 }
 
-ScannedFile CScanAhead::Work(size_t index, std::vector<char>& buffer, size_t& bytes) const {
+ScannedFile CScanAhead::Work(size_t index, WorkSpace& space, size_t& bytes) const {
   const std::string& fileName = m_fileNames[index];
-  ReadBytes read = ReadFile(m_folder + fileName, kMaxLinePiece, buffer);
+  ReadBytes read = ReadFile(m_folder + fileName, kMaxLinePiece, space.bytes);
   ScannedFile file;
   // A file that cannot be opened holds no schedule we can show: nothing to send.
   if (!read.opened) return file;
   if (read.rest) {
-    file.start.assign(buffer.data(), buffer.data() + read.size);
+    file.start.assign(space.bytes.data(), space.bytes.data() + read.size);
     file.rest = std::move(read.rest);
     bytes = read.size;
     return file;
   }
-  CLineCollector lines(file.lines);
+  space.lines.clear();
+  CLineCollector lines(space.lines);
   if (read.failed) {
     // What could be read before the error is searched, its last line cut short.
     CMonthFileScan scan(m_query, fileName, lines);
-    scan.Feed(buffer.data(), read.size);
+    scan.Feed(space.bytes.data(), read.size);
     file.endsSearch = scan.EndsSearch();
   } else {
-    file.endsSearch = !ScanMonthBytes(m_query, fileName, buffer.data(), read.size, lines);
+    file.endsSearch = !ScanMonthBytes(m_query, fileName, space.bytes.data(), read.size, lines);
   }
+  file.lines = space.lines;
   bytes = file.lines.size();
   return file;
 }

@@ -52,6 +52,12 @@ class CScanAhead {
     size_t bytes = 0;  // what it holds, for kBytesAhead
   };
 
+  // What a working thread reuses from file to file.
+  struct WorkSpace {
+    std::vector<char> bytes;  // the file read
+    std::string lines;        // its lines, collected before they are copied out at their size
+  };
+
   struct Worked {
     size_t index = 0;
     ScannedFile file;
@@ -61,10 +67,10 @@ class CScanAhead {
   void WorkAhead();
   bool MayWorkAhead() const;
   // Takes the next file nobody has begun and works on it, the lock let go
-  // meanwhile. buffer: the working thread's own, reused file to file.
-  Worked WorkOnNext(std::unique_lock<std::mutex>& lock, std::vector<char>& buffer);
+  // meanwhile. space: the working thread's own.
+  Worked WorkOnNext(std::unique_lock<std::mutex>& lock, WorkSpace& space);
   // Reads and scans the file at index; bytes: what the result holds.
-  ScannedFile Work(size_t index, std::vector<char>& buffer, size_t& bytes) const;
+  ScannedFile Work(size_t index, WorkSpace& space, size_t& bytes) const;
   void Keep(Worked worked);
 
   const CSearchQuery& m_query;  // not owned; read by both threads, changed by none
@@ -80,6 +86,6 @@ class CScanAhead {
   bool m_stopping = false;
   bool m_searchWaiting = false;
   bool m_threadWaiting = false;
-  std::vector<char> m_searchBuffer;  // for the files the search works on itself
+  WorkSpace m_searchSpace;  // for the files the search works on itself
   std::thread m_thread;
 };
