@@ -25,9 +25,7 @@ Word BytesEqual(Word word, unsigned char b) {
 }
 
 // How many bytes are marked.
-size_t MarkCount(Word marks) {
-  return static_cast<size_t>(((marks >> 7) * kEveryByte) >> (8 * (sizeof(Word) - 1)));
-}
+size_t MarkCount(Word marks) { return static_cast<size_t>(((marks >> 7) * kEveryByte) >> (8 * (sizeof(Word) - 1))); }
 
 size_t LowestMarkedByte(Word marks) {
   if constexpr (sizeof(Word) > sizeof(unsigned int)) return static_cast<size_t>(__builtin_ctzll(marks)) / 8;

@@ -48,7 +48,9 @@ char* CResultLineStart::Write(char* out, int day) const {
 
 size_t CResultLineStart::DayDigits(int day, char (&digits)[kMaxDayDigits]) {
   // "%02d", without the cost of a format for every hit; a day past 99 keeps all its digits.
-  if (day < 0 || day >= 100) return static_cast<size_t>(std::to_chars(digits, digits + kMaxDayDigits, day).ptr - digits);
+  if (day < 0 || day >= 100) {
+    return static_cast<size_t>(std::to_chars(digits, digits + kMaxDayDigits, day).ptr - digits);
+  }
   digits[0] = static_cast<char>('0' + day / 10);
   digits[1] = static_cast<char>('0' + day % 10);
   return 2;

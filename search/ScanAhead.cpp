@@ -27,8 +27,8 @@ class CLineCollector : public CSearchSink {
 
 struct ReadBytes {
   bool opened = false;
-  bool failed = false;  // a read error: the bytes are what could be read before it
-  size_t size = 0;      // the bytes read, at the start of the buffer
+  bool failed = false;                     // a read error: the bytes are what could be read before it
+  size_t size = 0;                         // the bytes read, at the start of the buffer
   FileHandle rest{nullptr, &std::fclose};  // open when the bytes are only the start
 };
 
