@@ -34,6 +34,8 @@ void CScheduleDialog::ShowDayPage(const MonthView& view) {
 }
 
 void CScheduleDialog::SetSealSlotImage(int code, int slot) {
+  std::optional<SealCode>& shown = m_slotSealShown[slot - 1];
+  if (shown == code) return;
   HWND control = GetDlgItem(IDC_SEAL_SLOT1 + slot - 1);
   CBitmap* bitmap = m_slotBitmaps[kSealSlots - slot];
   intptr_t bitmapId = LookupSeal(code, kSealKeyCode, kSealFieldBitmapId);
@@ -47,6 +49,8 @@ void CScheduleDialog::SetSealSlotImage(int code, int slot) {
   ::SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
   bitmap->Attach(picture);
   m_toolTip.SetToolText(control, name != nullptr ? name : "");
+  // A picture that could not be loaded is tried again the next time.
+  shown = bitmapId == kNoSealRow || picture != nullptr ? std::optional<SealCode>(code) : std::nullopt;
 }
 
 void CScheduleDialog::LocateDayCell(const MonthGrid& grid, int day) {

@@ -94,6 +94,38 @@ TEST(DayPageTest, MemoTypedBeforeASpinnerIsInTheWrittenFile) {
   EXPECT_EQ(4, harness.Tool()->m_session.View().month);
 }
 
+// Each slot shows the seal of the day on display, also once the window was
+// closed and opened again.
+TEST(DayPageTest, SealSlotsFollowTheDayOnDisplayAndAReopenedWindow) {
+  constexpr int kSealedDay = 5;  // today
+  constexpr int kUnsealedDay = 6;
+  constexpr SealCode kSeal = 38;
+  CToolHarness harness;
+  MonthTable month = {};
+  month.Day(kSealedDay).nSeal[0] = kSeal;
+  CreateDirectoryW(WidenCp932(harness.ToolFolder().c_str()).c_str(), nullptr);
+  ASSERT_EQ(1, WriteMonthFile(month, harness.MonthFilePath(2010, 3).c_str(), [] { return 31; }));
+  struct Step {
+    bool reopen;
+    int day;
+  };
+  const Step steps[] = {{false, kSealedDay}, {false, kUnsealedDay}, {false, kSealedDay}, {true, kSealedDay}};
+  ASSERT_TRUE(harness.Open());
+  for (const Step& step : steps) {
+    if (step.reopen) {
+      ASSERT_TRUE(harness.Close());
+      ASSERT_TRUE(harness.Open());
+    }
+    Click(harness, CellCentre(harness, step.day));
+    HWND slot = harness.Control(IDC_SEAL_SLOT1);
+    // "No seal" has a picture and a name of its own.
+    const SealCode code = step.day == kSealedDay ? kSeal : 0;
+    const char* name = reinterpret_cast<const char*>(LookupSeal(code, kSealKeyCode, kSealFieldName));
+    EXPECT_NE(0, SendMessageW(slot, STM_GETIMAGE, IMAGE_BITMAP, 0)) << step.day << step.reopen;
+    EXPECT_EQ(name, harness.Tool()->m_toolTip.GetToolText(slot).str()) << step.day << step.reopen;
+  }
+}
+
 struct CutCase {
   int controlId;
   std::string typed;
