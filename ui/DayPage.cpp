@@ -101,7 +101,19 @@ bool CScheduleDialog::StoreEditText(int controlId, std::string& kept) {
 
 void CScheduleDialog::StoreAndShowEditText(int controlId) {
   std::string kept;
-  if (StoreEditText(controlId, kept)) SetDlgItemText(controlId, kept.c_str());
+  if (!StoreEditText(controlId, kept)) return;
+  HWND box = GetDlgItem(controlId);
+  const std::wstring shown = WidenCp932(kept.c_str());
+  // Laying out a text again costs an edit control far more than comparing it.
+  if (GetWindowTextWide(box) != shown) {
+    ::SetWindowTextW(box, shown.c_str());
+    return;
+  }
+  // Left as a text set anew would be: from its start, with nothing to undo.
+  ::SendMessageW(box, EM_SETSEL, 0, 0);
+  ::SendMessageW(box, EM_SCROLLCARET, 0, 0);
+  ::SendMessageW(box, EM_EMPTYUNDOBUFFER, 0, 0);
+  ::SendMessageW(box, EM_SETMODIFY, FALSE, 0);
 }
 
 void CScheduleDialog::StoreFocusedText() {
