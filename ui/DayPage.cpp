@@ -23,7 +23,12 @@ void CScheduleDialog::ShowDayPage(const MonthView& view) {
     SetSealSlotImage(record.nSeal[slot - 1], slot);
     ::EnableWindow(GetDlgItem(IDC_SEAL_SLOT1 + slot - 1), editable);
   }
-  for (int id = IDC_LINE1; id <= IDC_MEMO; ++id) ::SendMessageW(GetDlgItem(id), EM_SETREADONLY, !editable, 0);
+  for (int id = IDC_LINE1; id <= IDC_MEMO; ++id) {
+    HWND box = GetDlgItem(id);
+    // Only a change: the edit control restyles itself even when nothing changes.
+    const bool readOnly = (::GetWindowLongW(box, GWL_STYLE) & ES_READONLY) != 0;
+    if (readOnly == editable) ::SendMessageW(box, EM_SETREADONLY, !editable, 0);
+  }
   SetDlgItemText(IDC_LINE1, record.szLine[0]);
   ::SetFocus(GetDlgItem(IDC_LINE1));
   for (int line = 1; line < kLineCount; ++line) SetDlgItemText(IDC_LINE1 + line, record.szLine[line]);
