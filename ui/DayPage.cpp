@@ -23,7 +23,12 @@ void CScheduleDialog::ShowDayPage(const MonthView& view) {
     SetSealSlotImage(record.nSeal[slot - 1], slot);
     ::EnableWindow(GetDlgItem(IDC_SEAL_SLOT1 + slot - 1), editable);
   }
-  for (int id = IDC_LINE1; id <= IDC_MEMO; ++id) ::SendMessageW(GetDlgItem(id), EM_SETREADONLY, !editable, 0);
+  for (int id = IDC_LINE1; id <= IDC_MEMO; ++id) {
+    HWND box = GetDlgItem(id);
+    // Only a change: the edit control restyles itself even when nothing changes.
+    const bool readOnly = (::GetWindowLongW(box, GWL_STYLE) & ES_READONLY) != 0;
+    if (readOnly == editable) ::SendMessageW(box, EM_SETREADONLY, !editable, 0);
+  }
   SetDlgItemText(IDC_LINE1, record.szLine[0]);
   ::SetFocus(GetDlgItem(IDC_LINE1));
   for (int line = 1; line < kLineCount; ++line) SetDlgItemText(IDC_LINE1 + line, record.szLine[line]);
@@ -34,6 +39,8 @@ void CScheduleDialog::ShowDayPage(const MonthView& view) {
 }
 
 void CScheduleDialog::SetSealSlotImage(int code, int slot) {
+  std::optional<SealCode>& shown = m_slotSealShown[slot - 1];
+  if (shown == code) return;
   HWND control = GetDlgItem(IDC_SEAL_SLOT1 + slot - 1);
   CBitmap* bitmap = m_slotBitmaps[kSealSlots - slot];
   intptr_t bitmapId = LookupSeal(code, kSealKeyCode, kSealFieldBitmapId);
@@ -47,6 +54,8 @@ void CScheduleDialog::SetSealSlotImage(int code, int slot) {
   ::SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
   bitmap->Attach(picture);
   m_toolTip.SetToolText(control, name != nullptr ? name : "");
+  // A picture that could not be loaded is tried again the next time.
+  shown = bitmapId == kNoSealRow || picture != nullptr ? std::optional<SealCode>(code) : std::nullopt;
 }
 
 void CScheduleDialog::LocateDayCell(const MonthGrid& grid, int day) {
@@ -97,7 +106,19 @@ bool CScheduleDialog::StoreEditText(int controlId, std::string& kept) {
 
 void CScheduleDialog::StoreAndShowEditText(int controlId) {
   std::string kept;
-  if (StoreEditText(controlId, kept)) SetDlgItemText(controlId, kept.c_str());
+  if (!StoreEditText(controlId, kept)) return;
+  HWND box = GetDlgItem(controlId);
+  const std::wstring shown = WidenCp932(kept.c_str());
+  // Laying out a text again costs an edit control far more than comparing it.
+  if (GetWindowTextWide(box) != shown) {
+    ::SetWindowTextW(box, shown.c_str());
+    return;
+  }
+  // Left as a text set anew would be: from its start, with nothing to undo.
+  ::SendMessageW(box, EM_SETSEL, 0, 0);
+  ::SendMessageW(box, EM_SCROLLCARET, 0, 0);
+  ::SendMessageW(box, EM_EMPTYUNDOBUFFER, 0, 0);
+  ::SendMessageW(box, EM_SETMODIFY, FALSE, 0);
 }
 
 void CScheduleDialog::StoreFocusedText() {

@@ -3,6 +3,7 @@
 // page on the left. Lives on a UI thread of its own and shows the month
 // that its month session holds.
 #include <atomic>
+#include <optional>
 #include <string>
 
 #include "data/DayRecord.h"
@@ -67,6 +68,8 @@ class CScheduleDialog : public CToolBase {
   // The selected day of the view; a protected month's page cannot be edited.
   void ShowDayPage(const MonthView& view);
   void LocateDayCell(const MonthGrid& grid, int day);
+  // A slot that shows the seal already is left as it is: loading and
+  // setting its picture again costs more than the rest of a month change.
   void SetSealSlotImage(int code, int slot);
   LRESULT OnYearSpin(const NMUPDOWN* notification);
   LRESULT OnMonthSpin(const NMUPDOWN* notification);
@@ -106,6 +109,8 @@ class CScheduleDialog : public CToolBase {
   CScheduleSetupDialog m_setupDialog;
   CSealDialog m_sealPicker;
   CBitmap* m_slotBitmaps[kSealSlots] = {};  // [0] is slot 4, [3] slot 1
+  // The seal each slot shows, [0] slot 1; none before the window shows one.
+  std::optional<SealCode> m_slotSealShown[kSealSlots];
   CBitmap* m_coverBitmap = nullptr;
   CCellPictureCache m_cellPictures;
   CCellLineLayouts m_cellLines;

@@ -129,6 +129,7 @@ BOOL CScheduleDialog::OnInitDialog() {
   m_japaneseNames = ReadSettingInt("DspLanguage");
 
   for (int slot = kSealSlots - 1; slot >= 0; --slot) m_slotBitmaps[slot] = new CBitmap;
+  for (std::optional<SealCode>& shown : m_slotSealShown) shown.reset();
   m_coverBitmap = new CBitmap;
   ApplyTheme(ReadSettingInt("BackColor"));
   ::SendMessageW(GetDlgItem(IDC_COVER), BM_SETIMAGE, IMAGE_BITMAP,

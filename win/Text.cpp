@@ -25,12 +25,17 @@ CString NarrowToCp932(const wchar_t* text, size_t length) {
 
 CString NarrowToCp932(const wchar_t* text) { return NarrowToCp932(text, text ? std::wcslen(text) : 0); }
 
-CString GetWindowTextCp932(HWND hwnd) {
+std::wstring GetWindowTextWide(HWND hwnd) {
   int length = GetWindowTextLengthW(hwnd);
-  if (length <= 0) return CString();
+  if (length <= 0) return std::wstring();
   std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1, L'\0');
   int got = GetWindowTextW(hwnd, buffer.data(), length + 1);
-  return NarrowToCp932(buffer.data(), got > 0 ? static_cast<size_t>(got) : 0);
+  return std::wstring(buffer.data(), got > 0 ? static_cast<size_t>(got) : 0);
+}
+
+CString GetWindowTextCp932(HWND hwnd) {
+  const std::wstring text = GetWindowTextWide(hwnd);
+  return NarrowToCp932(text.data(), text.size());
 }
 
 bool SetWindowTextCp932(HWND hwnd, const char* text) {

@@ -13,6 +13,7 @@ std::wstring WidenCp932(const char* text, size_t length);
 CString NarrowToCp932(const wchar_t* text);
 CString NarrowToCp932(const wchar_t* text, size_t length);
 
+std::wstring GetWindowTextWide(HWND hwnd);
 // The window's text, as cp932.
 CString GetWindowTextCp932(HWND hwnd);
 bool SetWindowTextCp932(HWND hwnd, const char* text);

@@ -94,6 +94,64 @@ TEST(DayPageTest, MemoTypedBeforeASpinnerIsInTheWrittenFile) {
   EXPECT_EQ(4, harness.Tool()->m_session.View().month);
 }
 
+// A text kept whole is not set again when the focus leaves, yet the box
+// ends as it would: what was kept, from its start.
+TEST(DayPageTest, ABoxTheFocusLeavesShowsWhatWasKeptFromItsStart) {
+  const std::wstring typed[] = {
+      std::wstring(120, L'a'),                  // kept whole
+      L"caf\u00E9 " + std::wstring(110, L'b'),  // a character that cp932 has not
+  };
+  CToolHarness harness;
+  ASSERT_TRUE(harness.Open());
+  HWND line = harness.Control(IDC_LINE2);
+  for (const std::wstring& text : typed) {
+    FocusControl(harness, IDC_LINE2);
+    SendMessageW(line, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(line, EM_LINESCROLL, 0, 2);
+    ASSERT_LT(0, SendMessageW(line, EM_GETFIRSTVISIBLELINE, 0, 0));
+    FocusControl(harness, IDC_LINE5);
+    const std::string kept = harness.Tool()->m_session.Day(5).szLine[1];
+    EXPECT_EQ(WidenCp932(kept.c_str()), GetWindowTextWide(line));
+    EXPECT_EQ(0, SendMessageW(line, EM_GETFIRSTVISIBLELINE, 0, 0));
+    DWORD start = 1, end = 1;
+    SendMessageW(line, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(0u, start);
+    EXPECT_EQ(0u, end);
+  }
+}
+
+// Each slot shows the seal of the day on display, also once the window was
+// closed and opened again.
+TEST(DayPageTest, SealSlotsFollowTheDayOnDisplayAndAReopenedWindow) {
+  constexpr int kSealedDay = 5;  // today
+  constexpr int kUnsealedDay = 6;
+  constexpr SealCode kSeal = 38;
+  CToolHarness harness;
+  MonthTable month = {};
+  month.Day(kSealedDay).nSeal[0] = kSeal;
+  CreateDirectoryW(WidenCp932(harness.ToolFolder().c_str()).c_str(), nullptr);
+  ASSERT_EQ(1, WriteMonthFile(month, harness.MonthFilePath(2010, 3).c_str(), [] { return 31; }));
+  struct Step {
+    bool reopen;
+    int day;
+  };
+  const Step steps[] = {{false, kSealedDay}, {false, kUnsealedDay}, {false, kSealedDay}, {true, kSealedDay}};
+  ASSERT_TRUE(harness.Open());
+  for (const Step& step : steps) {
+    if (step.reopen) {
+      ASSERT_TRUE(harness.Close());
+      ASSERT_TRUE(harness.Open());
+    }
+    Click(harness, CellCentre(harness, step.day));
+    HWND slot = harness.Control(IDC_SEAL_SLOT1);
+    // "No seal" has a picture and a name of its own.
+    const SealCode code = step.day == kSealedDay ? kSeal : 0;
+    const char* name = reinterpret_cast<const char*>(LookupSeal(code, kSealKeyCode, kSealFieldName));
+    EXPECT_NE(0, SendMessageW(slot, STM_GETIMAGE, IMAGE_BITMAP, 0)) << step.day << step.reopen;
+    EXPECT_EQ(name, harness.Tool()->m_toolTip.GetToolText(slot).str()) << step.day << step.reopen;
+  }
+}
+
 struct CutCase {
   int controlId;
   std::string typed;
