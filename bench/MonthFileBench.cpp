@@ -7,6 +7,7 @@
 #include <chrono>
 #include <climits>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -62,11 +63,14 @@ size_t RawRead(const char* path) {
   return total;
 }
 
+// The same file steps as the writer's: a temporary file, flushed, moved in place.
 void RawWrite(const char* temporary, const char* path, const std::string& bytes) {
-  std::FILE* file = OpenFileForWriting(temporary);
-  std::fwrite(bytes.data(), 1, bytes.size(), file);
-  CloseWrittenFile(file);
-  MoveFileOver(temporary, path);
+  IFileSystem& files = SystemFileSystem();
+  std::unique_ptr<IFile> file = files.CreateHidden(temporary);
+  if (file == nullptr) return;
+  file->Write(bytes.data(), bytes.size());
+  file->FlushAndClose();
+  files.Replace(temporary, path);
 }
 
 void ReadMonth(benchmark::State& state, const MonthTable& month) {

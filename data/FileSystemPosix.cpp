@@ -70,8 +70,8 @@ class CPosixFileSystem : public IFileSystem {
     return OpenFd(path, O_WRONLY | O_CREAT | O_TRUNC);
   }
   std::unique_ptr<IFile> OpenInPlace(const char* path) override { return OpenFd(path, O_WRONLY | O_CREAT); }
-  bool Replace(const char* source, const char* target) override { return MoveFileOver(source, target); }
-  bool Remove(const char* path) override { return RemoveFile(path); }
+  bool Replace(const char* source, const char* target) override { return std::rename(source, target) == 0; }
+  bool Remove(const char* path) override { return std::remove(path) == 0; }
   void Pause(unsigned milliseconds) override {
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
   }
@@ -80,18 +80,6 @@ class CPosixFileSystem : public IFileSystem {
 }  // namespace
 
 std::FILE* OpenFileForReading(const char* path) { return std::fopen(path, "rb"); }
-
-std::FILE* OpenFileForWriting(const char* path) { return std::fopen(path, "wb"); }
-
-bool CloseWrittenFile(std::FILE* file) {
-  bool flushed = std::fflush(file) == 0 && fsync(fileno(file)) == 0;
-  bool closed = std::fclose(file) == 0;
-  return flushed && closed;
-}
-
-bool MoveFileOver(const char* source, const char* target) { return std::rename(source, target) == 0; }
-
-bool RemoveFile(const char* path) { return std::remove(path) == 0; }
 
 IFileSystem& SystemFileSystem() {
   static CPosixFileSystem files;

@@ -28,10 +28,11 @@ HANDLE CreateWide(const char* path, DWORD access, DWORD share, DWORD disposition
   return CreateFileW(wide, access, share, nullptr, disposition, attributes, nullptr);
 }
 
-std::FILE* OpenWide(const char* path, const wchar_t* mode) {
-  wchar_t wide[kWidePathChars];
-  if (!ToWidePath(path, wide)) return nullptr;
-  return _wfopen(wide, mode);
+bool MoveFileOver(const char* source, const char* target) {
+  wchar_t wideSource[kWidePathChars];
+  wchar_t wideTarget[kWidePathChars];
+  if (!ToWidePath(source, wideSource) || !ToWidePath(target, wideTarget)) return false;
+  return MoveFileExW(wideSource, wideTarget, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 class CWin32File : public IFile {
@@ -113,7 +114,10 @@ class CWin32FileSystem : public IFileSystem {
     return true;
   }
 
-  bool Remove(const char* path) override { return RemoveFile(path); }
+  bool Remove(const char* path) override {
+    wchar_t wide[kWidePathChars];
+    return ToWidePath(path, wide) && DeleteFileW(wide) != 0;
+  }
 
   void Pause(unsigned milliseconds) override { Sleep(milliseconds); }
 };
@@ -133,26 +137,6 @@ std::FILE* OpenFileForReading(const char* path) {
   std::FILE* file = _fdopen(descriptor, "rb");
   if (file == nullptr) _close(descriptor);
   return file;
-}
-
-std::FILE* OpenFileForWriting(const char* path) { return OpenWide(path, L"wb"); }
-
-bool CloseWrittenFile(std::FILE* file) {
-  bool flushed = std::fflush(file) == 0 && _commit(_fileno(file)) == 0;
-  bool closed = std::fclose(file) == 0;
-  return flushed && closed;
-}
-
-bool MoveFileOver(const char* source, const char* target) {
-  wchar_t wideSource[kWidePathChars];
-  wchar_t wideTarget[kWidePathChars];
-  if (!ToWidePath(source, wideSource) || !ToWidePath(target, wideTarget)) return false;
-  return MoveFileExW(wideSource, wideTarget, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-}
-
-bool RemoveFile(const char* path) {
-  wchar_t wide[kWidePathChars];
-  return ToWidePath(path, wide) && DeleteFileW(wide) != 0;
 }
 
 IFileSystem& SystemFileSystem() {
