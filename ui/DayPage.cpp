@@ -3,6 +3,7 @@
 #include "ui/ScheduleDialog.h"
 #include "ui/core/CalendarGeometry.h"
 #include "ui/res/resource.h"
+#include "win/EditText.h"
 #include "win/Text.h"
 
 namespace {
@@ -29,10 +30,12 @@ void CScheduleDialog::ShowDayPage(const MonthView& view) {
     const bool readOnly = (::GetWindowLongW(box, GWL_STYLE) & ES_READONLY) != 0;
     if (readOnly == editable) ::SendMessageW(box, EM_SETREADONLY, !editable, 0);
   }
-  SetDlgItemText(IDC_LINE1, record.szLine[0]);
+  ReplaceEditTextCp932(GetDlgItem(IDC_LINE1), record.szLine[0]);
   ::SetFocus(GetDlgItem(IDC_LINE1));
-  for (int line = 1; line < kLineCount; ++line) SetDlgItemText(IDC_LINE1 + line, record.szLine[line]);
-  SetDlgItemText(IDC_MEMO, record.szMemo);
+  for (int line = 1; line < kLineCount; ++line) {
+    ReplaceEditTextCp932(GetDlgItem(IDC_LINE1 + line), record.szLine[line]);
+  }
+  ReplaceEditTextCp932(GetDlgItem(IDC_MEMO), record.szMemo);
   bool covered = ReadSettingInt("DspDiaryCover") != 0;
   ::ShowWindow(GetDlgItem(IDC_COVER), covered ? SW_SHOW : SW_HIDE);
   ::ShowWindow(GetDlgItem(IDC_MEMO), covered ? SW_HIDE : SW_SHOW);
