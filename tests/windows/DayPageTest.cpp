@@ -124,7 +124,9 @@ TEST(DayPageTest, ABoxTheFocusLeavesShowsWhatWasKeptFromItsStart) {
 // undo, shown from their start; typing into a filled box is stored.
 TEST(DayPageTest, ADayShownFillsEachBoxAsANewText) {
   constexpr int kFilledDay = 6;
-  const auto field = [](const DayRecord& day, int id) { return id == IDC_MEMO ? day.szMemo : day.szLine[id - IDC_LINE1]; };
+  const auto field = [](const DayRecord& day, int id) {
+    return id == IDC_MEMO ? day.szMemo : day.szLine[id - IDC_LINE1];
+  };
   CToolHarness harness;
   MonthTable month = {};
   for (int line = 0; line < kLineCount; ++line) {
