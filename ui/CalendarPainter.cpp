@@ -35,7 +35,9 @@ void PaintWeekdayHeaders(HDC dc, const PixelRect& area, CToolHost& host, int jap
 void CScheduleDialog::PaintCalendar() {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(m_hWnd, &paint);
-  PaintCalendarInto(dc);
+  // A paint of nothing, or of the day page alone, leaves the month as it is.
+  RECT overlap;
+  if (IntersectRect(&overlap, &paint.rcPaint, &m_calendarRect)) PaintCalendarInto(dc);
   EndPaint(m_hWnd, &paint);
 }
 
