@@ -66,7 +66,8 @@ size_t RawRead(const char* path) {
 // The same file steps as the writer's: a temporary file, flushed, moved in place.
 void RawWrite(const char* temporary, const char* path, const std::string& bytes) {
   IFileSystem& files = SystemFileSystem();
-  std::unique_ptr<IFile> file = files.CreateHidden(temporary);
+  FileCreateOutcome created;
+  std::unique_ptr<IFile> file = files.CreateNew(temporary, created);
   if (file == nullptr) return;
   file->Write(bytes.data(), bytes.size());
   file->FlushAndClose();

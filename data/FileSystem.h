@@ -2,6 +2,7 @@
 // The file operations of the month file and the search. Paths are cp932
 // bytes; each platform file turns them into what its system needs.
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 
@@ -22,10 +23,16 @@ class IFile {
   virtual bool Truncate() = 0;
   // Down to the disk, then closed; false when any of that failed.
   virtual bool FlushAndClose() = 0;
+  // When the file was last written, in ticks that only compare with each
+  // other; false when the system does not tell.
+  virtual bool LastWriteTime(uint64_t& ticks) = 0;
 };
 
 // What opening an existing file to read came to.
 enum class FileOpenOutcome { kOpened, kAbsent, kRefused };
+
+// What making a new file came to.
+enum class FileCreateOutcome { kCreated, kExists, kFailed };
 
 // The file layer the month files go through, so that tests can make any
 // step of it fail.
@@ -35,15 +42,20 @@ class IFileSystem {
   // To read, sharing reading, writing and deletion: another program can
   // still write or replace the file while it is read.
   virtual std::unique_ptr<IFile> OpenToRead(const char* path, FileOpenOutcome& outcome) = 0;
-  // Creates the file hidden, or empties one that is there, to write.
-  virtual std::unique_ptr<IFile> CreateHidden(const char* path) = 0;
+  // A new file to write; never one that is there already (kExists).
+  virtual std::unique_ptr<IFile> CreateNew(const char* path, FileCreateOutcome& outcome) = 0;
   // Opens the file, or creates it, to rewrite it where it is, sharing
   // reading, writing and deletion with the programs that hold it.
   virtual std::unique_ptr<IFile> OpenInPlace(const char* path) = 0;
-  // Puts source in the place of target in one step; the file is visible
-  // under its new name. False when nothing was moved.
+  // Puts source in the place of target in one step. False when nothing was moved.
   virtual bool Replace(const char* source, const char* target) = 0;
+  // Moves source to target, which must not be there yet.
+  virtual bool Move(const char* source, const char* target) = 0;
   virtual bool Remove(const char* path) = 0;
+  // True when the folder is there afterwards; a new one is hidden when asked.
+  virtual bool MakeFolder(const char* path, bool hidden) = 0;
+  // A file that is hidden is shown; nothing happens to any other.
+  virtual void Unhide(const char* path) = 0;
   // Waits before an attempt is made again.
   virtual void Pause(unsigned milliseconds) = 0;
 };

@@ -1,5 +1,6 @@
 #include <errno.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -10,6 +11,7 @@
 namespace {
 
 constexpr mode_t kNewFileMode = 0666;
+constexpr mode_t kNewFolderMode = 0777;
 
 class CPosixFile : public IFile {
  public:
@@ -48,6 +50,13 @@ class CPosixFile : public IFile {
     return flushed && closed;
   }
 
+  bool LastWriteTime(uint64_t& ticks) override {
+    struct stat status;
+    if (fstat(m_fd, &status) != 0) return false;
+    ticks = static_cast<uint64_t>(status.st_mtim.tv_sec) * 1000000000u + static_cast<uint64_t>(status.st_mtim.tv_nsec);
+    return true;
+  }
+
  private:
   int m_fd;
 };
@@ -66,15 +75,25 @@ class CPosixFileSystem : public IFileSystem {
                    : (errno == ENOENT || errno == ENOTDIR ? FileOpenOutcome::kAbsent : FileOpenOutcome::kRefused);
     return file;
   }
-  std::unique_ptr<IFile> CreateHidden(const char* path) override {
-    return OpenFd(path, O_WRONLY | O_CREAT | O_TRUNC);
+  std::unique_ptr<IFile> CreateNew(const char* path, FileCreateOutcome& outcome) override {
+    std::unique_ptr<IFile> file = OpenFd(path, O_WRONLY | O_CREAT | O_EXCL);
+    outcome = file ? FileCreateOutcome::kCreated
+                   : (errno == EEXIST ? FileCreateOutcome::kExists : FileCreateOutcome::kFailed);
+    return file;
   }
   std::unique_ptr<IFile> OpenInPlace(const char* path) override { return OpenFd(path, O_WRONLY | O_CREAT); }
   bool Replace(const char* source, const char* target) override { return std::rename(source, target) == 0; }
-  bool Remove(const char* path) override { return std::remove(path) == 0; }
-  void Pause(unsigned milliseconds) override {
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+  // A link is refused where the target is: the move never replaces.
+  bool Move(const char* source, const char* target) override {
+    return link(source, target) == 0 && unlink(source) == 0;
   }
+  bool Remove(const char* path) override { return std::remove(path) == 0; }
+  bool MakeFolder(const char* path, bool) override {
+    struct stat status;
+    return mkdir(path, kNewFolderMode) == 0 || (stat(path, &status) == 0 && S_ISDIR(status.st_mode));
+  }
+  void Unhide(const char*) override {}
+  void Pause(unsigned milliseconds) override { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 };
 
 }  // namespace

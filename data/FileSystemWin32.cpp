@@ -28,11 +28,11 @@ HANDLE CreateWide(const char* path, DWORD access, DWORD share, DWORD disposition
   return CreateFileW(wide, access, share, nullptr, disposition, attributes, nullptr);
 }
 
-bool MoveFileOver(const char* source, const char* target) {
+bool MoveWide(const char* source, const char* target, DWORD flags) {
   wchar_t wideSource[kWidePathChars];
   wchar_t wideTarget[kWidePathChars];
   if (!ToWidePath(source, wideSource) || !ToWidePath(target, wideTarget)) return false;
-  return MoveFileExW(wideSource, wideTarget, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  return MoveFileExW(wideSource, wideTarget, flags | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 class CWin32File : public IFile {
@@ -61,15 +61,20 @@ class CWin32File : public IFile {
     return true;
   }
 
-  bool Truncate() override {
-    return SetFilePointer(m_handle, 0, nullptr, FILE_BEGIN) == 0 && SetEndOfFile(m_handle);
-  }
+  bool Truncate() override { return SetFilePointer(m_handle, 0, nullptr, FILE_BEGIN) == 0 && SetEndOfFile(m_handle); }
 
   bool FlushAndClose() override {
     bool flushed = FlushFileBuffers(m_handle) != 0;
     bool closed = CloseHandle(m_handle) != 0;
     m_handle = INVALID_HANDLE_VALUE;
     return flushed && closed;
+  }
+
+  bool LastWriteTime(uint64_t& ticks) override {
+    FILETIME written;
+    if (!GetFileTime(m_handle, nullptr, nullptr, &written)) return false;
+    ticks = (static_cast<uint64_t>(written.dwHighDateTime) << 32) | written.dwLowDateTime;
+    return true;
   }
 
  private:
@@ -85,38 +90,54 @@ class CWin32FileSystem : public IFileSystem {
   std::unique_ptr<IFile> OpenToRead(const char* path, FileOpenOutcome& outcome) override {
     HANDLE handle = CreateWide(path, GENERIC_READ, kShareAll, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
     DWORD error = GetLastError();
-    outcome = handle != INVALID_HANDLE_VALUE ? FileOpenOutcome::kOpened
+    outcome = handle != INVALID_HANDLE_VALUE                                   ? FileOpenOutcome::kOpened
               : error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileOpenOutcome::kAbsent
                                                                                : FileOpenOutcome::kRefused;
     return Wrap(handle);
   }
 
-  // A hidden file may only be recreated as a hidden one: a stale temporary
-  // file from an earlier save is emptied like any other.
-  std::unique_ptr<IFile> CreateHidden(const char* path) override {
-    return Wrap(CreateWide(path, GENERIC_WRITE, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_HIDDEN));
+  std::unique_ptr<IFile> CreateNew(const char* path, FileCreateOutcome& outcome) override {
+    HANDLE handle = CreateWide(path, GENERIC_WRITE, 0, CREATE_NEW, FILE_ATTRIBUTE_NORMAL);
+    DWORD error = GetLastError();
+    outcome = handle != INVALID_HANDLE_VALUE                                ? FileCreateOutcome::kCreated
+              : error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? FileCreateOutcome::kExists
+                                                                            : FileCreateOutcome::kFailed;
+    return Wrap(handle);
   }
 
   std::unique_ptr<IFile> OpenInPlace(const char* path) override {
     return Wrap(CreateWide(path, GENERIC_WRITE, kShareAll, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL));
   }
 
-  // The moved file keeps the hidden attribute of the temporary file it was.
   bool Replace(const char* source, const char* target) override {
-    if (!MoveFileOver(source, target)) return false;
-    wchar_t wide[kWidePathChars];
-    if (!ToWidePath(target, wide)) return true;
-    DWORD attributes = GetFileAttributesW(wide);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_HIDDEN) != 0) {
-      DWORD shown = attributes & ~FILE_ATTRIBUTE_HIDDEN;
-      SetFileAttributesW(wide, shown != 0 ? shown : FILE_ATTRIBUTE_NORMAL);
-    }
-    return true;
+    return MoveWide(source, target, MOVEFILE_REPLACE_EXISTING);
   }
+
+  bool Move(const char* source, const char* target) override { return MoveWide(source, target, 0); }
 
   bool Remove(const char* path) override {
     wchar_t wide[kWidePathChars];
     return ToWidePath(path, wide) && DeleteFileW(wide) != 0;
+  }
+
+  bool MakeFolder(const char* path, bool hidden) override {
+    wchar_t wide[kWidePathChars];
+    if (!ToWidePath(path, wide)) return false;
+    if (CreateDirectoryW(wide, nullptr)) {
+      if (hidden) SetFileAttributesW(wide, FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN);
+      return true;
+    }
+    DWORD attributes = GetFileAttributesW(wide);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  }
+
+  void Unhide(const char* path) override {
+    wchar_t wide[kWidePathChars];
+    if (!ToWidePath(path, wide)) return;
+    DWORD attributes = GetFileAttributesW(wide);
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_HIDDEN) == 0) return;
+    DWORD shown = attributes & ~FILE_ATTRIBUTE_HIDDEN;
+    SetFileAttributesW(wide, shown != 0 ? shown : FILE_ATTRIBUTE_NORMAL);
   }
 
   void Pause(unsigned milliseconds) override { Sleep(milliseconds); }

@@ -6,16 +6,10 @@
 
 #include "data/FileSystem.h"
 #include "data/MonthFileParser.h"
+#include "data/ReadRetry.h"
 
-namespace {
-
-// Growing pauses between attempts to read: about a second in all.
-constexpr unsigned kReadRetryPausesMs[] = {50, 100, 150, 250, 450};
-
-}  // namespace
-
-bool FormatMonthFilePath(char (&path)[kPathSize], const char* dataDirectory, const char* toolName, int year,
-                         int month, char separator) {
+bool FormatMonthFilePath(char (&path)[kPathSize], const char* dataDirectory, const char* toolName, int year, int month,
+                         char separator) {
   int length = std::snprintf(path, kPathSize, "%s%c%s%cschedule%d_%02d.dat", dataDirectory, separator, toolName,
                              separator, year, month);
   if (length < 0 || static_cast<size_t>(length) >= kPathSize) {

@@ -11,8 +11,8 @@ constexpr size_t kPathSize = 260;
 
 // "%s\%s\schedule%d_%02d.dat" with the given separator between the parts.
 // False (and an empty path) when the result does not fit in kPathSize.
-bool FormatMonthFilePath(char (&path)[kPathSize], const char* dataDirectory, const char* toolName,
-                         int year, int month, char separator);
+bool FormatMonthFilePath(char (&path)[kPathSize], const char* dataDirectory, const char* toolName, int year, int month,
+                         char separator);
 
 // What reading a month file came to. A file that is there but could not be
 // read is never taken for an empty month.
@@ -29,12 +29,13 @@ MonthReadOutcome ReadMonthFileRetrying(IFileSystem& files, const char* path, Mon
 // How a month file was saved.
 enum class MonthWriteOutcome { kReplaced, kRewrittenInPlace, kFailed };
 
-// Writes the table as a current-format file: a hidden temporary file in the
-// same folder, every write checked, then put in place of the old file in
-// one step. A replacement that another program's open file refuses is
-// tried again briefly, then the old file is rewritten where it is; the
-// finished temporary file stays until that succeeded, so one whole copy is
-// always left. daysInMonth is asked before every day.
+// Writes the table as a current-format file: a temporary file in a hidden
+// folder beside the month files, every write checked, then put in place of
+// the old file in one step. A replacement that another program's open file
+// refuses is tried again briefly, then the old file is rewritten where it
+// is; the finished temporary file stays until that succeeded, so one whole
+// copy is always left, and a later save never empties it. daysInMonth is
+// asked before every day.
 MonthWriteOutcome WriteMonthFileThrough(IFileSystem& files, const char* path, const MonthTable& table,
                                         const std::function<int()>& daysInMonth);
 

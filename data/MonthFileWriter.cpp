@@ -31,13 +31,29 @@ bool WriteWhole(IFile& file, const std::string& bytes) {
   return file.FlushAndClose() && written;
 }
 
-bool ReplaceRetrying(IFileSystem& files, const char* temporary, const char* path) {
-  if (files.Replace(temporary, path)) return true;
+bool ReplaceRetrying(IFileSystem& files, const char* copy, const char* path) {
+  if (files.Replace(copy, path)) return true;
   for (unsigned pause : kReplaceRetryPausesMs) {
     files.Pause(pause);
-    if (files.Replace(temporary, path)) return true;
+    if (files.Replace(copy, path)) return true;
   }
   return false;
+}
+
+// The month file rewritten where it is, for the programs that hold it open.
+CopyPlacement RewriteInPlace(IFileSystem& files, const char* path, const std::string& bytes) {
+  std::unique_ptr<IFile> original = files.OpenInPlace(path);
+  if (!original) return CopyPlacement::kNotOpened;
+  if (!original->Truncate() || !WriteWhole(*original, bytes)) return CopyPlacement::kCut;
+  return CopyPlacement::kRewritten;
+}
+
+// The name after the last separator: the month file's name is ASCII, so a
+// trail byte 0x5C of a folder name before it is never reached.
+size_t NameStart(const char* path, size_t length) {
+  size_t start = length;
+  while (start > 0 && path[start - 1] != '/' && path[start - 1] != '\\') --start;
+  return start;
 }
 
 }  // namespace
@@ -56,7 +72,29 @@ size_t FormatDayRecord(const DayRecord& day, int dayNumber, char (&record)[kMaxR
   return length;
 }
 
-bool MakeTemporaryPath(const char* path, char (&temporary)[kPathSize]) {
+bool PathInSubFolder(const char* path, const char* subFolder, const char* name, char (&result)[kPathSize],
+                     char (&folder)[kPathSize]) {
+  result[0] = folder[0] = '\0';
+  const size_t length = strnlen(path, kPathSize);
+  if (length == kPathSize) return false;
+  const size_t nameStart = NameStart(path, length);
+  if (nameStart == 0 || nameStart == length) return false;
+  const char separator = path[nameStart - 1];
+  const int made = std::snprintf(folder, kPathSize, "%.*s%s", static_cast<int>(nameStart), path, subFolder);
+  const int whole =
+      std::snprintf(result, kPathSize, "%s%c%s", folder, separator, name != nullptr ? name : path + nameStart);
+  if (made < 0 || whole < 0 || static_cast<size_t>(whole) >= kPathSize) {
+    result[0] = folder[0] = '\0';
+    return false;
+  }
+  return true;
+}
+
+bool MakeTemporaryPath(const char* path, char (&temporary)[kPathSize], char (&folder)[kPathSize]) {
+  return PathInSubFolder(path, kSavingFolderName, nullptr, temporary, folder);
+}
+
+bool MakeLegacyTemporaryPath(const char* path, char (&temporary)[kPathSize]) {
   size_t length = strnlen(path, kPathSize);
   if (length == 0 || length == kPathSize) return false;
   std::memcpy(temporary, path, length + 1);
@@ -76,12 +114,30 @@ std::string FormatMonthFile(const MonthTable& table, const std::function<int()>&
   return bytes;
 }
 
+CopyPlacement PlaceFinishedCopy(IFileSystem& files, const char* copy, const char* path, const std::string& bytes) {
+  if (ReplaceRetrying(files, copy, path)) return CopyPlacement::kReplaced;
+  CopyPlacement rewritten = RewriteInPlace(files, path, bytes);
+  // The copy stays the one whole one until the rewrite succeeded.
+  if (rewritten == CopyPlacement::kRewritten) files.Remove(copy);
+  return rewritten;
+}
+
 MonthWriteOutcome WriteMonthFileThrough(IFileSystem& files, const char* path, const MonthTable& table,
                                         const std::function<int()>& daysInMonth) {
   char temporary[kPathSize];
-  if (!MakeTemporaryPath(path, temporary)) return MonthWriteOutcome::kFailed;
+  char folder[kPathSize];
+  if (!MakeTemporaryPath(path, temporary, folder)) return MonthWriteOutcome::kFailed;
   const std::string bytes = FormatMonthFile(table, daysInMonth);
-  std::unique_ptr<IFile> file = files.CreateHidden(temporary);
+  files.MakeFolder(folder, true);  // usually there; a failure shows when the file is made
+  FileCreateOutcome created = FileCreateOutcome::kFailed;
+  std::unique_ptr<IFile> file = files.CreateNew(temporary, created);
+  if (created == FileCreateOutcome::kExists) {
+    // A copy an earlier rewrite left may be the one whole one: it is never
+    // emptied, and goes only once the month file holds the newer table.
+    if (RewriteInPlace(files, path, bytes) != CopyPlacement::kRewritten) return MonthWriteOutcome::kFailed;
+    files.Remove(temporary);
+    return MonthWriteOutcome::kRewrittenInPlace;
+  }
   if (!file) return MonthWriteOutcome::kFailed;
   bool finished = WriteWhole(*file, bytes);
   file.reset();
@@ -89,17 +145,18 @@ MonthWriteOutcome WriteMonthFileThrough(IFileSystem& files, const char* path, co
     files.Remove(temporary);
     return MonthWriteOutcome::kFailed;
   }
-  if (ReplaceRetrying(files, temporary, path)) return MonthWriteOutcome::kReplaced;
-  // The old file rewritten where it is, for the programs that hold it open.
-  std::unique_ptr<IFile> original = files.OpenInPlace(path);
-  if (!original) {
-    files.Remove(temporary);  // the old file is untouched
-    return MonthWriteOutcome::kFailed;
+  switch (PlaceFinishedCopy(files, temporary, path, bytes)) {
+    case CopyPlacement::kReplaced:
+      return MonthWriteOutcome::kReplaced;
+    case CopyPlacement::kRewritten:
+      return MonthWriteOutcome::kRewrittenInPlace;
+    case CopyPlacement::kNotOpened:
+      files.Remove(temporary);  // the old file is untouched
+      return MonthWriteOutcome::kFailed;
+    case CopyPlacement::kCut:
+      break;
   }
-  // The temporary file stays the one whole copy until the rewrite succeeded.
-  if (!original->Truncate() || !WriteWhole(*original, bytes)) return MonthWriteOutcome::kFailed;
-  files.Remove(temporary);
-  return MonthWriteOutcome::kRewrittenInPlace;
+  return MonthWriteOutcome::kFailed;
 }
 
 int WriteMonthFile(const MonthTable& table, const char* path, const std::function<int()>& daysInMonth) {

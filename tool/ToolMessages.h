@@ -9,6 +9,7 @@ constexpr unsigned WM_TOOL_SEARCHRESULT = kWmUser + 111;  // to the result windo
 // Posted by the tool window to itself: a box to show once the window is free.
 constexpr unsigned WM_TOOL_MONTHUNREADABLE = kWmUser + 120;  // wParam year, lParam month
 constexpr unsigned WM_TOOL_SAVEFAILED = kWmUser + 121;
+constexpr unsigned WM_TOOL_COPYKEPT = kWmUser + 126;  // wParam year, lParam month
 // Sent to the tool window by a settings dialog run on the host's thread.
 constexpr unsigned WM_TOOL_APPLYSETTINGS = kWmUser + 122;
 // Sent to the tool window by a save on another thread: the focused box's text is stored first.

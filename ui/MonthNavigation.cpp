@@ -18,6 +18,9 @@ void CScheduleDialog::ShowOpenedMonth(MonthFileState opened) {
   if (opened == MonthFileState::kUnreadable) {
     ::PostMessageW(m_hWnd, WM_TOOL_MONTHUNREADABLE, static_cast<WPARAM>(view.year), static_cast<LPARAM>(view.month));
   }
+  if (!m_session.KeptCopy().empty()) {
+    ::PostMessageW(m_hWnd, WM_TOOL_COPYKEPT, static_cast<WPARAM>(view.year), static_cast<LPARAM>(view.month));
+  }
 }
 
 LRESULT CScheduleDialog::StepMonths(int months) {

@@ -30,6 +30,11 @@ CScheduleDialog::CScheduleDialog(CWnd* hostWnd)
   m_toolValue = kScheduleToolValue;
   m_hToolImage = LoadBitmapW(ToolImageModule(), MAKEINTRESOURCEW(IDB_TOOL_IMAGE));
   m_hToolImage16 = LoadBitmapW(ToolImageModule(), MAKEINTRESOURCEW(IDB_TOOL_IMAGE16));
+  // A write in the background that failed is told by the window, on its own thread.
+  m_session.SetWriteFailureListener([this] {
+    HWND window = m_hWnd;
+    if (window != nullptr) ::PostMessageW(window, WM_TOOL_SAVEFAILED, 0, 0);
+  });
 }
 
 CScheduleDialog::~CScheduleDialog() {

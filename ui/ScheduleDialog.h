@@ -16,6 +16,9 @@
 #include "win/Gdi.h"
 #include "win/ToolTip.h"
 
+// The window's one timer: text being typed is stored after a pause.
+constexpr UINT_PTR kTypingPauseTimer = 1;
+
 class CScheduleDialog : public CToolBase {
  public:
   explicit CScheduleDialog(CWnd* hostWnd);
@@ -53,6 +56,15 @@ class CScheduleDialog : public CToolBase {
   // m_modalActive; from another thread the box is left to the window's.
   void ReportWriteFailure();
   void ReportUnreadableMonth(int year, int month);
+  // A copy an interrupted save left, kept aside as the month opened.
+  void ReportKeptCopy(int year, int month);
+
+  // What was typed reaches the disk without a month change: after a pause
+  // in typing, and before the Windows session ends or the machine sleeps.
+  void OnEditChanged();
+  void OnTypingPause();
+  // The focused box stored and everything written, now; false when a write failed.
+  bool SaveBeforeSessionEnds();
 
   // The calendar.
   void PaintCalendar();
@@ -123,4 +135,7 @@ class CScheduleDialog : public CToolBase {
   // placed by; written on the UI thread, read by a save on either thread.
   std::atomic<LONG> m_restoredLeft{0};
   std::atomic<LONG> m_restoredTop{0};
+  // The pause timer runs; since when typing has gone on without a pause.
+  bool m_typingTimerRunning = false;
+  DWORD m_typingSince = 0;
 };

@@ -10,6 +10,7 @@
 #include "ui/core/CalendarGeometry.h"
 #include "ui/res/resource.h"
 #include "win/DataExchange.h"
+#include "win/EditByteLimit.h"
 #include "win/Module.h"
 #include "win/Text.h"
 
@@ -122,6 +123,9 @@ BOOL CScheduleDialog::OnInitDialog() {
     ::SendMessageW(GetDlgItem(id), WM_SETFONT, reinterpret_cast<WPARAM>(m_labelFont.GetSafeHandle()), TRUE);
   }
   m_calendarRect = {kCalendarArea.left, kCalendarArea.top, kCalendarArea.right, kCalendarArea.bottom};
+  // Each box takes what its field stores, and no more.
+  for (int id = IDC_LINE1; id <= IDC_LINE5; ++id) LimitEditToCp932Bytes(GetDlgItem(id), kLineSize - 1);
+  LimitEditToCp932Bytes(GetDlgItem(IDC_MEMO), kMemoSize - 1);
 
   // Today's month is read before anything can save it: a save from the
   // host's thread finds either no month or today's whole.
@@ -146,7 +150,7 @@ int CScheduleDialog::SaveState() try {
     StoreSettingNumber(*m_pHost, m_toolId, "WndPosX", m_restoredLeft);
     StoreSettingNumber(*m_pHost, m_toolId, "WndPosY", m_restoredTop);
   }
-  if (m_session.Save(*m_pHost) != MonthSaveOutcome::kFailed) return 1;
+  if (m_session.Save() != MonthSaveOutcome::kFailed) return 1;
   ReportWriteFailure();
   return 0;
 } catch (...) {

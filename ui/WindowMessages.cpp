@@ -87,6 +87,18 @@ INT_PTR CScheduleDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
       if (header->idFrom == IDC_MONTH_SPIN) return SetDialogResult(m_hWnd, OnMonthSpin(notification));
       break;
     }
+    case WM_TIMER:
+      if (wParam != kTypingPauseTimer) break;
+      OnTypingPause();
+      return TRUE;
+    case WM_QUERYENDSESSION:
+      return SetDialogResult(m_hWnd, SaveBeforeSessionEnds() ? TRUE : FALSE);
+    case WM_ENDSESSION:
+      if (wParam) SaveBeforeSessionEnds();
+      return SetDialogResult(m_hWnd, 0);
+    case WM_POWERBROADCAST:
+      if (wParam == PBT_APMSUSPEND) SaveBeforeSessionEnds();
+      return SetDialogResult(m_hWnd, TRUE);
     case WM_LBUTTONDOWN:
       OnCalendarClick({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
       return TRUE;
@@ -95,6 +107,10 @@ INT_PTR CScheduleDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
       int code = HIWORD(wParam);
       if (code == EN_KILLFOCUS && id >= IDC_LINE1 && id <= IDC_LINE5) {
         OnLineKillFocus(id - IDC_LINE1 + 1);
+        return TRUE;
+      }
+      if (code == EN_CHANGE && id >= IDC_LINE1 && id <= IDC_MEMO) {
+        OnEditChanged();
         return TRUE;
       }
       if (code == EN_KILLFOCUS && id == IDC_MEMO) {
@@ -120,6 +136,9 @@ INT_PTR CScheduleDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
       return TRUE;
     case WM_TOOL_MONTHUNREADABLE:
       ReportUnreadableMonth(static_cast<int>(wParam), static_cast<int>(lParam));
+      return TRUE;
+    case WM_TOOL_COPYKEPT:
+      ReportKeptCopy(static_cast<int>(wParam), static_cast<int>(lParam));
       return TRUE;
     case WM_TOOL_SAVEFAILED:
       ReportWriteFailure();

@@ -5,6 +5,7 @@
 // failing read comes after one good block. Pauses are counted, not waited.
 // "alloc-read" and "alloc-create" throw bad_alloc, as an exhausted heap would.
 #include <atomic>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -17,8 +18,9 @@ class CFaultyFileSystem : public IFileSystem {
  public:
   static constexpr int kAlways = -1;
 
-  // "open-read", "read", "create-hidden", "write-hidden", "flush-hidden",
-  // "replace", "open-in-place", "truncate", "write-in-place", "flush-in-place", "remove".
+  // "open-read", "read", "create-new", "write-new", "flush-new", "replace",
+  // "open-in-place", "truncate", "write-in-place", "flush-in-place", "remove",
+  // "move", "make-folder".
   void Fail(const std::string& step, int times = kAlways) {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_failures[step] = times;
@@ -28,6 +30,13 @@ class CFaultyFileSystem : public IFileSystem {
     m_failures.clear();
   }
   unsigned PausedMs() const { return m_pausedMs; }
+  // Files made new: one for every save that began writing.
+  unsigned Created() const { return m_created; }
+  // Runs on the writing thread before each new file is made (a slow disk, say).
+  void BeforeCreate(std::function<void()> hook) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_beforeCreate = std::move(hook);
+  }
 
   std::unique_ptr<IFile> OpenToRead(const char* path, FileOpenOutcome& outcome) override {
     if (Fails("alloc-read")) throw std::bad_alloc();
@@ -36,9 +45,18 @@ class CFaultyFileSystem : public IFileSystem {
     outcome = FileOpenOutcome::kRefused;
     return nullptr;
   }
-  std::unique_ptr<IFile> CreateHidden(const char* path) override {
+  std::unique_ptr<IFile> CreateNew(const char* path, FileCreateOutcome& outcome) override {
+    std::function<void()> hook;
+    {
+      std::lock_guard<std::mutex> lock(m_mutex);
+      hook = m_beforeCreate;
+    }
+    if (hook) hook();
     if (Fails("alloc-create")) throw std::bad_alloc();
-    return Fails("create-hidden") ? nullptr : Wrap(m_system.CreateHidden(path), "hidden");
+    outcome = FileCreateOutcome::kFailed;
+    if (Fails("create-new")) return nullptr;
+    ++m_created;
+    return Wrap(m_system.CreateNew(path, outcome), "new");
   }
   std::unique_ptr<IFile> OpenInPlace(const char* path) override {
     return Fails("open-in-place") ? nullptr : Wrap(m_system.OpenInPlace(path), "in-place");
@@ -46,7 +64,12 @@ class CFaultyFileSystem : public IFileSystem {
   bool Replace(const char* source, const char* target) override {
     return !Fails("replace") && m_system.Replace(source, target);
   }
+  bool Move(const char* source, const char* target) override { return !Fails("move") && m_system.Move(source, target); }
   bool Remove(const char* path) override { return !Fails("remove") && m_system.Remove(path); }
+  bool MakeFolder(const char* path, bool hidden) override {
+    return !Fails("make-folder") && m_system.MakeFolder(path, hidden);
+  }
+  void Unhide(const char* path) override { m_system.Unhide(path); }
   void Pause(unsigned milliseconds) override { m_pausedMs += milliseconds; }
 
  private:
@@ -64,6 +87,7 @@ class CFaultyFileSystem : public IFileSystem {
     }
     bool Truncate() override { return !m_owner.Fails("truncate") && m_file->Truncate(); }
     bool FlushAndClose() override { return m_file->FlushAndClose() && !m_owner.Fails("flush-" + m_kind); }
+    bool LastWriteTime(uint64_t& ticks) override { return m_file->LastWriteTime(ticks); }
 
    private:
     CFaultyFileSystem& m_owner;
@@ -87,4 +111,6 @@ class CFaultyFileSystem : public IFileSystem {
   std::mutex m_mutex;
   std::map<std::string, int> m_failures;
   std::atomic<unsigned> m_pausedMs{0};
+  std::atomic<unsigned> m_created{0};
+  std::function<void()> m_beforeCreate;
 };

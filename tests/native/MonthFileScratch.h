@@ -2,6 +2,7 @@
 // A folder of the month file tests' own, removed with everything in it.
 #include <stdlib.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -13,7 +14,7 @@ class CMonthFileScratch {
   CMonthFileScratch() {
     // A RAM folder where there is one: the writer flushes every file to disk.
     std::filesystem::path base = std::filesystem::exists("/dev/shm") ? std::filesystem::path("/dev/shm")
-                                                                      : std::filesystem::temp_directory_path();
+                                                                     : std::filesystem::temp_directory_path();
     std::string pattern = (base / "plannix-month-XXXXXX").string();
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
@@ -29,11 +30,21 @@ class CMonthFileScratch {
   bool Ok() const { return !m_folder.empty(); }
   std::string Path(const std::string& name) const { return m_folder + "/" + name; }
 
+  // The folder's entries; the saving folder's files count as "~saving/name",
+  // the folder itself, which no listing of month files names, does not.
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(m_folder)) {
-      names.push_back(entry.path().filename().string());
+      const std::string name = entry.path().filename().string();
+      if (name != "~saving") {
+        names.push_back(name);
+        continue;
+      }
+      for (const auto& left : std::filesystem::directory_iterator(entry.path())) {
+        names.push_back(name + "/" + left.path().filename().string());
+      }
     }
+    std::sort(names.begin(), names.end());
     return names;
   }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -14,6 +15,7 @@
 
 #include "FaultyFileSystem.h"
 #include "MonthFileScratch.h"
+#include "data/MonthFileWriter.h"
 #include "host/core/HostServices.h"
 #include "host/core/MemorySettingsStore.h"
 #include "ui/core/MonthSession.h"
@@ -68,6 +70,13 @@ class MonthSessionTest : public ::testing::Test {
     char stored[kLineSize];
     return m_session.StoreLine(0, text, stored);
   }
+  // The writer's thread has written everything stored, within five seconds.
+  static bool Written(const CMonthSession& session) {
+    for (int wait = 0; wait < 500 && session.HasUnwritten(); ++wait) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return !session.HasUnwritten();
+  }
 
   CMonthFileScratch m_scratch;
   CMemorySettingsStore m_store;
@@ -96,17 +105,17 @@ const OpenCase kOpenCases[] = {
     {true, "read", 1, MonthFileState::kRead, MonthSaveOutcome::kWritten, 50},
     {true, "open-read", kAlways, MonthFileState::kUnreadable, MonthSaveOutcome::kProtected, 1000},
     {true, "read", kAlways, MonthFileState::kUnreadable, MonthSaveOutcome::kProtected, 1000},
-    {true, "create-hidden", kAlways, MonthFileState::kRead, MonthSaveOutcome::kFailed, 0},
+    {true, "create-new", kAlways, MonthFileState::kRead, MonthSaveOutcome::kFailed, 0},
     {true, "alloc-read", kAlways, MonthFileState::kUnreadable, MonthSaveOutcome::kProtected, 0},
     {true, "alloc-create", kAlways, MonthFileState::kRead, MonthSaveOutcome::kFailed, 0},
 };
 
 // What the month shows, takes and writes after each way its file can be,
-// and that nothing is saved before a month is open or after it closed. A
+// and that nothing new is saved before a month is open or after it closed. A
 // file that cannot be read is tried for a second, then never written. What
 // the library throws while reading or writing is a failed read or write.
 TEST_F(MonthSessionTest, EveryOutcomeOfOpeningAndSaving) {
-  EXPECT_EQ(MonthSaveOutcome::kNotOpen, m_session.Save(m_host));
+  EXPECT_EQ(MonthSaveOutcome::kNotOpen, m_session.Save());
   for (const OpenCase& c : kOpenCases) {
     SCOPED_TRACE(std::string(c.fault) + " times " + std::to_string(c.times) + (c.fileThere ? "" : " absent"));
     std::filesystem::remove(MonthPath(3));
@@ -128,14 +137,15 @@ TEST_F(MonthSessionTest, EveryOutcomeOfOpeningAndSaving) {
     EXPECT_EQ(readable, session.StoreMemo("memo", memo));
     EXPECT_EQ(readable, session.StoreSeal(0, 6));
 
-    EXPECT_EQ(c.saved, session.Save(m_host));
+    EXPECT_EQ(c.saved, session.Save());
     if (c.saved == MonthSaveOutcome::kWritten) {
       EXPECT_EQ("typed", LineOfFile(3, 5));
     } else {
       EXPECT_EQ(before, CMonthFileScratch::ReadAll(MonthPath(3)));
     }
     session.Close();
-    EXPECT_EQ(MonthSaveOutcome::kNotOpen, session.Save(m_host));
+    // What could not be written is still tried; nothing else is written.
+    EXPECT_EQ(c.saved == MonthSaveOutcome::kFailed ? c.saved : MonthSaveOutcome::kNotOpen, session.Save());
     EXPECT_FALSE(session.StoreLine(0, "lost", stored));
   }
 }
@@ -155,6 +165,7 @@ TEST_F(MonthSessionTest, AMonthRefusedOnceIsReadWhenShownAgain) {
   EXPECT_TRUE(Type("typed on day 1"));
   m_session.Step(m_host, 12);
   EXPECT_EQ(2011, m_session.View().year);
+  ASSERT_TRUE(Written(m_session));
   EXPECT_EQ("dentist", LineOfFile(3, 5));
   EXPECT_EQ("typed on day 1", LineOfFile(3, 1));
 }
@@ -191,7 +202,7 @@ TEST_F(MonthSessionTest, AnswersThatAreNoDateAreClampedAndNothingTypedIsLost) {
     EXPECT_LE(*std::max_element(view.dayGrid.cells, view.dayGrid.cells + MonthGrid::kCells), 31);
     EXPECT_TRUE(Type(c.what));
     m_host.m_answers.clear();
-    EXPECT_EQ(MonthSaveOutcome::kWritten, m_session.Save(m_host));
+    EXPECT_EQ(MonthSaveOutcome::kWritten, m_session.Save());
     EXPECT_EQ(c.what, LineOfFile(c.month, c.day));
     std::filesystem::remove(MonthPath(c.month));
   }
@@ -216,11 +227,11 @@ TEST_F(MonthSessionTest, ReopeningWhileTheHostSavesNeverWritesTheOldMonthIntoTod
   for (int round = 0; round < 20; ++round) {
     m_session.OpenToday(m_host);
     Type("march");
-    m_session.Save(m_host);
+    m_session.Save();
     m_session.Close();
     std::atomic<bool> done{false};
     std::thread hostThread([&] {
-      while (!done) m_session.Save(m_host);
+      while (!done) m_session.Save();
     });
     m_session.OpenToday(april);
     done = true;
@@ -241,7 +252,7 @@ TEST_F(MonthSessionTest, TheHostMaySaveWhileItAnswers) {
     std::promise<void> saved;
     std::future<void> ended = saved.get_future();
     saves.emplace_back([this, promise = std::move(saved)]() mutable {
-      m_session.Save(m_host);
+      m_session.Save();
       promise.set_value();
     });
     if (ended.wait_for(std::chrono::seconds(5)) != std::future_status::ready) ++stuck;
@@ -254,7 +265,132 @@ TEST_F(MonthSessionTest, TheHostMaySaveWhileItAnswers) {
   for (std::thread& save : saves) save.join();
   EXPECT_EQ(0, stuck);
   EXPECT_GT(saves.size(), 20u);
+  ASSERT_TRUE(Written(m_session));
   EXPECT_EQ("typed", LineOfFile(3, 5));
+}
+
+// What is stored reaches the file soon, in one write for a burst; a store
+// that changes nothing writes nothing.
+TEST_F(MonthSessionTest, ABurstOfStoresIsOneWriteSoonAfter) {
+  CMonthSession session(m_files, "Plannix", '/', std::chrono::milliseconds(100));
+  ASSERT_EQ(MonthFileState::kAbsent, session.OpenToday(m_host));
+  char line[kLineSize];
+  char memo[kMemoSize];
+  for (int key = 1; key <= 20; ++key) {
+    session.StoreLine(key % kLineCount, std::string(key, 'k').c_str(), line);
+    session.StoreMemo(std::to_string(key).c_str(), memo);
+    session.StoreSeal(key % kSealSlots, key);
+  }
+  ASSERT_TRUE(Written(session));
+  EXPECT_EQ(1u, m_files.Created());
+  MonthTable table;
+  ReadMonthFile(table, MonthPath(3).c_str());
+  EXPECT_EQ(std::string(20, 'k'), table.Day(5).szLine[0]);
+  EXPECT_STREQ("20", table.Day(5).szMemo);
+  session.StoreMemo("20", memo);
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  EXPECT_EQ(1u, m_files.Created());
+}
+
+// A write the disk refuses is told once, tried again on the next change,
+// and told again only after one succeeded; meanwhile a month change first
+// writes, and is refused with the edits kept.
+TEST_F(MonthSessionTest, AFailedBackgroundWriteIsToldOnceAndTriedOnTheNextChange) {
+  CMonthSession session(m_files, "Plannix", '/', std::chrono::milliseconds(20));
+  std::atomic<int> told{0};
+  std::atomic<int> attempts{0};
+  session.SetWriteFailureListener([&] { ++told; });
+  m_files.BeforeCreate([&] { ++attempts; });
+  session.OpenToday(m_host);
+  m_files.Fail("create-new");
+  auto storeAndWait = [&](const char* text) {
+    const int before = attempts;
+    char stored[kLineSize];
+    session.StoreLine(0, text, stored);
+    for (int wait = 0; wait < 500 && attempts == before; ++wait) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  };
+  storeAndWait("one");
+  storeAndWait("two");
+  EXPECT_EQ(2, attempts);
+  EXPECT_EQ(1, told);
+  MonthStepOutcome refused = session.Step(m_host, 1);
+  EXPECT_FALSE(refused.stepped);
+  EXPECT_STREQ("two", session.Day(5).szLine[0]);
+  EXPECT_EQ(3, session.View().month);
+
+  m_files.Heal();
+  storeAndWait("three");
+  EXPECT_FALSE(session.HasUnwritten());
+  EXPECT_EQ("three", LineOfFile(3, 5));
+  m_files.Fail("create-new");
+  storeAndWait("four");
+  EXPECT_EQ(2, told);
+}
+
+// The window's thread stores and changes months, the writer writes behind
+// it, the host's thread saves on and on, and the disk is slow: the file
+// never goes back to an older table, and ends with the last.
+TEST_F(MonthSessionTest, AnOlderTableNeverLandsAfterANewerOne) {
+  CMonthSession session(m_files, "Plannix", '/', std::chrono::milliseconds(1));
+  m_files.BeforeCreate([] { std::this_thread::sleep_for(std::chrono::microseconds(std::rand() % 700)); });
+  session.OpenToday(m_host);
+  std::atomic<bool> done{false};
+  std::atomic<int> wentBack{0};
+  std::thread hostThread([&] {
+    while (!done) session.Save();
+  });
+  std::thread reader([&] {
+    int seen = 0;
+    while (!done) {
+      const std::string line = LineOfFile(3, 5);
+      const int number = line.empty() ? 0 : std::stoi(line);
+      if (number < seen) ++wentBack;
+      seen = std::max(seen, number);
+    }
+  });
+  for (int number = 1; number <= 1000; ++number) {
+    char stored[kLineSize];
+    ASSERT_TRUE(session.StoreLine(0, std::to_string(number).c_str(), stored));
+    std::this_thread::sleep_for(std::chrono::microseconds(100));
+    if (number % 100 == 0) {
+      session.Step(m_host, 1);
+      session.Step(m_host, -1);
+      session.SelectDay(5, 5);
+    }
+  }
+  done = true;
+  hostThread.join();
+  reader.join();
+  ASSERT_TRUE(Written(session));
+  EXPECT_EQ(0, wentBack);
+  EXPECT_EQ("1000", LineOfFile(3, 5));
+}
+
+// What an interrupted save left is settled as the month opens: a finished
+// copy beside a month file a rewrite cut short comes back, and one that
+// may be older is kept aside and named.
+TEST_F(MonthSessionTest, ACopyLeftBesideTheMonthIsSettledAsItOpens) {
+  std::filesystem::create_directory(m_scratch.Path("Plannix/~saving"));
+  MonthTable table = {};
+  SetDayLine(table.Day(5), 0, "saved before the power cut");
+  const std::string copy = FormatMonthFile(table, [] { return 31; });
+  CMonthFileScratch::WriteAll(m_scratch.Path("Plannix/~saving/schedule2010_03.dat"), copy);
+  CMonthFileScratch::WriteAll(MonthPath(3), copy.substr(0, 200));
+  ASSERT_EQ(MonthFileState::kRead, m_session.OpenToday(m_host));
+  EXPECT_STREQ("saved before the power cut", m_session.Day(5).szLine[0]);
+  EXPECT_EQ("", m_session.KeptCopy());
+
+  m_session.Close();
+  WriteMonth(3, "written elsewhere later");
+  CMonthFileScratch::WriteAll(m_scratch.Path("Plannix/~saving/schedule2010_03.dat"), copy);
+  std::filesystem::last_write_time(m_scratch.Path("Plannix/~saving/schedule2010_03.dat"),
+                                   std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+  m_session.OpenToday(m_host);
+  EXPECT_STREQ("written elsewhere later", m_session.Day(5).szLine[0]);
+  EXPECT_EQ(m_scratch.Path("Plannix/recovered/schedule2010_03.dat"), m_session.KeptCopy());
 }
 
 }  // namespace

@@ -5,12 +5,16 @@
 #include <exception>
 
 #include "data/FileSystem.h"
+#include "data/MonthFileRecovery.h"
+#include "data/MonthFileWriter.h"
 
 namespace {
 
 constexpr int32_t kMonthsInYear = 12;
 constexpr intptr_t kShortestMonth = 28;
 constexpr int32_t kSaturday = 6;
+
+using Clock = std::chrono::steady_clock;
 
 // The host's day count of a month. One no month has is not believed: the
 // whole table is kept, so no day that holds text is left out of the file.
@@ -29,36 +33,46 @@ DateRecord MakeDateRecord(int32_t year, int32_t month, int32_t weekday, int32_t 
   return date;
 }
 
-// What the library throws while the file is read (an exhausted heap) is a
-// read that failed: the month is protected, never taken for empty.
-MonthReadOutcome ReadWithoutThrowing(IFileSystem& files, const char* path, MonthTable& table) {
+// A month whose path, or whose temporary file's, does not fit could never
+// be written.
+bool PlaceMonthFile(char (&path)[kPathSize], const char* directory, const char* toolName, int32_t year, int32_t month,
+                    char separator) {
+  char temporary[kPathSize];
+  char folder[kPathSize];
+  return directory != nullptr && FormatMonthFilePath(path, directory, toolName, year, month, separator) &&
+         MakeTemporaryPath(path, temporary, folder);
+}
+
+// What an interrupted save left is settled first; what the library throws
+// meanwhile leaves the month unread, never taken for empty.
+MonthFileState ReadSettled(IFileSystem& files, const char* path, int days, MonthTable& table, std::string& keptCopy) {
   try {
-    return ReadMonthFileRetrying(files, path, table);
+    const MonthRecovery recovery = SettleInterruptedSave(files, path, days);
+    keptCopy = recovery.keptPath;
+    files.Unhide(path);  // an earlier version's crash could leave it hidden
+    if (recovery.settlement != CopySettlement::kUnsettled) {
+      switch (ReadMonthFileRetrying(files, path, table)) {
+        case MonthReadOutcome::kRead:
+          return MonthFileState::kRead;
+        case MonthReadOutcome::kAbsent:
+          return MonthFileState::kAbsent;
+        case MonthReadOutcome::kUnreadable:
+          break;
+      }
+    }
   } catch (const std::exception&) {
-    ClearMonth(table);
-    return MonthReadOutcome::kUnreadable;
   }
+  ClearMonth(table);
+  return MonthFileState::kUnreadable;
 }
 
 // And while it is written, a write that failed: the old file stays.
-MonthWriteOutcome WriteWithoutThrowing(IFileSystem& files, const char* path, const MonthTable& table, int days) {
+bool WriteWithoutThrowing(IFileSystem& files, const char* path, const MonthTable& table, int days) {
   try {
-    return WriteMonthFileThrough(files, path, table, [days] { return days; });
+    return WriteMonthFileThrough(files, path, table, [days] { return days; }) != MonthWriteOutcome::kFailed;
   } catch (const std::exception&) {
-    return MonthWriteOutcome::kFailed;
+    return false;
   }
-}
-
-MonthFileState StateAfterReading(MonthReadOutcome outcome) {
-  switch (outcome) {
-    case MonthReadOutcome::kRead:
-      return MonthFileState::kRead;
-    case MonthReadOutcome::kAbsent:
-      return MonthFileState::kAbsent;
-    case MonthReadOutcome::kUnreadable:
-      break;
-  }
-  return MonthFileState::kUnreadable;
 }
 
 }  // namespace
@@ -72,8 +86,26 @@ struct CMonthSession::OpenedMonth {
   int32_t weekday;
 };
 
-CMonthSession::CMonthSession(IFileSystem& files, const char* toolName, char separator)
-    : m_files(files), m_toolName(toolName), m_separator(separator) {}
+CMonthSession::CMonthSession(IFileSystem& files, const char* toolName, char separator,
+                             std::chrono::milliseconds writeDelay)
+    : m_files(files), m_toolName(toolName), m_separator(separator), m_writeDelay(writeDelay), m_writer([this] {
+        RunWriter();
+      }) {}
+
+CMonthSession::~CMonthSession() {
+  {
+    std::lock_guard<std::mutex> lock(m_monthLock);
+    m_stopping = true;
+  }
+  m_writerWakes.notify_all();
+  m_writer.join();
+  if (HasUnwritten()) WriteUnwritten(false);
+}
+
+void CMonthSession::SetWriteFailureListener(std::function<void()> listener) {
+  std::lock_guard<std::mutex> lock(m_monthLock);
+  m_onWriteFailure = std::move(listener);
+}
 
 MonthFileState CMonthSession::OpenToday(CToolHost& host) {
   OpenedMonth today;
@@ -85,13 +117,33 @@ MonthFileState CMonthSession::OpenToday(CToolHost& host) {
 }
 
 MonthStepOutcome CMonthSession::Step(CToolHost& host, int months) {
-  MonthSaveOutcome saved = Save(host);
-  if (saved == MonthSaveOutcome::kFailed) return {saved, View().fileState, false};
+  bool failing;
+  {
+    std::lock_guard<std::mutex> lock(m_monthLock);
+    failing = m_failing;
+  }
+  MonthSaveOutcome saved = MonthSaveOutcome::kHandedOn;
+  // Once the disk has refused a write, no further month is left unwritten.
+  if (failing) {
+    saved = Save();
+    if (saved == MonthSaveOutcome::kFailed) return {saved, View().fileState, false};
+  }
   OpenedMonth next;
   {
     std::lock_guard<std::mutex> lock(m_monthLock);
     next = {m_year, m_month, m_selectedDay, m_selectedWeekday};
+    if (!IsEditable()) {
+      saved = m_fileState == MonthFileState::kNone ? MonthSaveOutcome::kNotOpen : MonthSaveOutcome::kProtected;
+    } else if (!failing) {
+      // Every month left is written, changed or not: browsing makes its file.
+      HandOnDisplayedMonth();
+      WantWrite(Clock::now());
+    }
+    // Nothing more is stored into it, and no save takes it for the month on display.
+    m_fileState = MonthFileState::kNone;
+    ++m_generation;
   }
+  m_writerWakes.notify_all();
   const bool forward = months > 0;
   for (int step = 0; step < (forward ? months : -months); ++step) {
     DateRecord date = MakeDateRecord(next.year, next.month, next.weekday, next.day);
@@ -117,76 +169,88 @@ MonthFileState CMonthSession::Open(CToolHost& host, OpenedMonth opened) {
   const int days = SaneDayCount(host.CalendarQuery(kCalDaysInMonth, opened.year, opened.month));
   opened.day = std::clamp(opened.day, 1, days);
   opened.weekday = SaneWeekday(opened.weekday);
-  const char* directory = host.GetDataDirectory(1, 0);
   char path[kPathSize] = {};
   // No data folder, or a path that does not fit: the month could never be
   // written, so it is protected.
-  const bool placed = directory != nullptr &&
-                      FormatMonthFilePath(path, directory, m_toolName.c_str(), opened.year, opened.month, m_separator);
+  const bool placed =
+      PlaceMonthFile(path, host.GetDataDirectory(1, 0), m_toolName.c_str(), opened.year, opened.month, m_separator);
   DateRecord date = MakeDateRecord(opened.year, opened.month, opened.weekday, opened.day);
   MonthGrid grid;
   host.CalendarQuery(kCalFillMonthGrid, reinterpret_cast<intptr_t>(&grid), reinterpret_cast<intptr_t>(&date));
   // A day the file does not hold is never offered for edits.
   for (unsigned char& cell : grid.cells) cell = cell <= days ? cell : 0;
 
-  std::lock_guard<std::mutex> fileLock(m_fileLock);
+  // A month left that is not written yet is newer than its file: it comes
+  // back from memory, and its file is neither read nor written meanwhile.
   MonthTable table;
-  // A month whose path does not fit could never be written: protected too.
-  const MonthFileState state =
-      placed ? StateAfterReading(ReadWithoutThrowing(m_files, path, table)) : MonthFileState::kUnreadable;
-  if (!placed) ClearMonth(table);
-  std::lock_guard<std::mutex> lock(m_monthLock);
-  m_monthTable = table;
-  m_year = opened.year;
-  m_month = opened.month;
-  m_selectedDay = opened.day;
-  m_selectedWeekday = opened.weekday;
-  m_dayGrid = grid;
-  std::memcpy(m_dataFilePath, path, sizeof path);
-  m_fileState = state;
-  ++m_generation;
+  bool unwritten = false;
+  {
+    std::lock_guard<std::mutex> lock(m_monthLock);
+    for (auto left = m_leftMonths.begin(); placed && left != m_leftMonths.end();) {
+      if (std::strcmp(left->path, path) != 0) {
+        ++left;
+        continue;
+      }
+      table = left->table;
+      unwritten = true;
+      if (left->id == m_writingLeftId) {
+        (left++)->superseded = true;
+      } else {
+        left = m_leftMonths.erase(left);
+      }
+    }
+  }
+  std::string keptCopy;
+  MonthFileState state = MonthFileState::kRead;
+  if (!unwritten) {
+    state = placed ? ReadSettled(m_files, path, days, table, keptCopy) : MonthFileState::kUnreadable;
+    if (!placed) ClearMonth(table);
+  }
+  {
+    std::lock_guard<std::mutex> lock(m_monthLock);
+    m_monthTable = table;
+    m_year = opened.year;
+    m_month = opened.month;
+    m_selectedDay = opened.day;
+    m_selectedWeekday = opened.weekday;
+    m_days = days;
+    m_dayGrid = grid;
+    std::memcpy(m_dataFilePath, path, sizeof path);
+    m_fileState = state;
+    m_keptCopy = keptCopy;
+    ++m_generation;
+    m_changesWritten = m_changes;
+    if (unwritten) NoteChange();
+  }
+  m_writerWakes.notify_all();
   return state;
 }
 
-MonthSaveOutcome CMonthSession::Save(CToolHost& host) {
-  for (;;) {
-    int32_t year;
-    int32_t month;
-    uint64_t generation;
-    {
-      std::lock_guard<std::mutex> lock(m_monthLock);
-      if (m_fileState == MonthFileState::kNone) return MonthSaveOutcome::kNotOpen;
-      if (m_fileState == MonthFileState::kUnreadable) return MonthSaveOutcome::kProtected;
-      year = m_year;
-      month = m_month;
-      generation = m_generation;
-    }
-    const int days = SaneDayCount(host.CalendarQuery(kCalDaysInMonth, year, month));
-
-    std::lock_guard<std::mutex> fileLock(m_fileLock);
-    MonthTable table;
-    char path[kPathSize];
-    {
-      std::lock_guard<std::mutex> lock(m_monthLock);
-      // Another month came on display while the host answered: ask again.
-      if (generation != m_generation) continue;
-      table = m_monthTable;
-      std::memcpy(path, m_dataFilePath, sizeof path);
-    }
-    if (WriteWithoutThrowing(m_files, path, table, days) == MonthWriteOutcome::kFailed) {
-      return MonthSaveOutcome::kFailed;
-    }
+MonthSaveOutcome CMonthSession::Save() {
+  MonthFileState state;
+  {
     std::lock_guard<std::mutex> lock(m_monthLock);
-    if (generation == m_generation) m_fileState = MonthFileState::kWritten;
-    return MonthSaveOutcome::kWritten;
+    state = m_fileState;
   }
+  const bool written = WriteUnwritten(true);
+  {
+    std::lock_guard<std::mutex> lock(m_monthLock);
+    NoteWriteResult(written, true);
+  }
+  if (!written) return MonthSaveOutcome::kFailed;
+  if (state == MonthFileState::kNone) return MonthSaveOutcome::kNotOpen;
+  return state == MonthFileState::kUnreadable ? MonthSaveOutcome::kProtected : MonthSaveOutcome::kWritten;
 }
 
 void CMonthSession::Close() {
-  std::lock_guard<std::mutex> lock(m_monthLock);
-  ClearMonth(m_monthTable);
-  m_fileState = MonthFileState::kNone;
-  ++m_generation;
+  {
+    std::lock_guard<std::mutex> lock(m_monthLock);
+    if (IsEditable() && m_changes != m_changesWritten) HandOnDisplayedMonth();
+    ClearMonth(m_monthTable);
+    m_fileState = MonthFileState::kNone;
+    m_keptCopy.clear();
+    ++m_generation;
+  }
 }
 
 bool CMonthSession::SelectDay(int day, int weekday) {
@@ -197,33 +261,158 @@ bool CMonthSession::SelectDay(int day, int weekday) {
   return true;
 }
 
+void CMonthSession::HandOnDisplayedMonth() {
+  LeftMonth left;
+  left.id = ++m_lastLeftId;
+  std::memcpy(left.path, m_dataFilePath, sizeof left.path);
+  left.days = m_days;
+  left.table = m_monthTable;
+  left.superseded = false;
+  m_leftMonths.push_back(left);
+}
+
 bool CMonthSession::IsEditable() const {
   return m_fileState != MonthFileState::kNone && m_fileState != MonthFileState::kUnreadable;
 }
 
+void CMonthSession::WantWrite(Clock::time_point due) {
+  if (!m_writeWanted || due < m_writeDue) m_writeDue = due;
+  m_writeWanted = true;
+}
+
+void CMonthSession::NoteChange() {
+  ++m_changes;
+  // The first change of a burst sets the time; later ones ride along.
+  WantWrite(m_writeWanted ? m_writeDue : Clock::now() + m_writeDelay);
+}
+
 bool CMonthSession::StoreLine(int lineIndex, const char* text, char (&stored)[kLineSize]) {
-  std::lock_guard<std::mutex> lock(m_monthLock);
-  if (!IsEditable() || lineIndex < 0 || lineIndex >= kLineCount) return false;
-  char* field = m_monthTable.Day(m_selectedDay).szLine[lineIndex];
-  StoreFieldText(field, kLineSize, text);
-  std::memcpy(stored, field, kLineSize);
+  {
+    std::lock_guard<std::mutex> lock(m_monthLock);
+    if (!IsEditable() || lineIndex < 0 || lineIndex >= kLineCount) return false;
+    char* field = m_monthTable.Day(m_selectedDay).szLine[lineIndex];
+    char before[kLineSize];
+    std::memcpy(before, field, kLineSize);
+    StoreFieldText(field, kLineSize, text);
+    if (std::memcmp(before, field, kLineSize) != 0) NoteChange();
+    std::memcpy(stored, field, kLineSize);
+  }
+  m_writerWakes.notify_all();
   return true;
 }
 
 bool CMonthSession::StoreMemo(const char* text, char (&stored)[kMemoSize]) {
-  std::lock_guard<std::mutex> lock(m_monthLock);
-  if (!IsEditable()) return false;
-  DayRecord& day = m_monthTable.Day(m_selectedDay);
-  SetDayMemo(day, text);
-  std::memcpy(stored, day.szMemo, kMemoSize);
+  {
+    std::lock_guard<std::mutex> lock(m_monthLock);
+    if (!IsEditable()) return false;
+    DayRecord& day = m_monthTable.Day(m_selectedDay);
+    char before[kMemoSize];
+    std::memcpy(before, day.szMemo, kMemoSize);
+    SetDayMemo(day, text);
+    if (std::memcmp(before, day.szMemo, kMemoSize) != 0) NoteChange();
+    std::memcpy(stored, day.szMemo, kMemoSize);
+  }
+  m_writerWakes.notify_all();
   return true;
 }
 
 bool CMonthSession::StoreSeal(int slotIndex, SealCode code) {
-  std::lock_guard<std::mutex> lock(m_monthLock);
-  if (!IsEditable() || slotIndex < 0 || slotIndex >= kSealSlots) return false;
-  m_monthTable.Day(m_selectedDay).nSeal[slotIndex] = code;
+  {
+    std::lock_guard<std::mutex> lock(m_monthLock);
+    if (!IsEditable() || slotIndex < 0 || slotIndex >= kSealSlots) return false;
+    SealCode& slot = m_monthTable.Day(m_selectedDay).nSeal[slotIndex];
+    if (slot != code) NoteChange();
+    slot = code;
+  }
+  m_writerWakes.notify_all();
   return true;
+}
+
+bool CMonthSession::WriteLeftMonthAfter(uint64_t& id, bool& written) {
+  LeftMonth left;
+  {
+    std::lock_guard<std::mutex> lock(m_monthLock);
+    auto next =
+        std::find_if(m_leftMonths.begin(), m_leftMonths.end(), [id](const LeftMonth& month) { return month.id > id; });
+    if (next == m_leftMonths.end()) return false;
+    left = *next;
+    m_writingLeftId = left.id;
+  }
+  written = WriteWithoutThrowing(m_files, left.path, left.table, left.days);
+  std::lock_guard<std::mutex> lock(m_monthLock);
+  m_writingLeftId = 0;
+  auto same = std::find_if(m_leftMonths.begin(), m_leftMonths.end(),
+                           [&left](const LeftMonth& month) { return month.id == left.id; });
+  // One on display again is the display's to write from now on.
+  if (same != m_leftMonths.end() && (written || same->superseded)) m_leftMonths.erase(same);
+  id = left.id;
+  return true;
+}
+
+bool CMonthSession::WriteUnwritten(bool displayAlways) {
+  std::lock_guard<std::mutex> fileLock(m_fileLock);
+  bool allWritten = true;
+  uint64_t leftId = 0;
+  bool written = true;
+  while (WriteLeftMonthAfter(leftId, written)) allWritten = allWritten && written;
+
+  MonthTable table;
+  char path[kPathSize];
+  int days;
+  uint64_t generation;
+  uint64_t changes;
+  {
+    std::lock_guard<std::mutex> lock(m_monthLock);
+    if (!IsEditable() || (!displayAlways && m_changes == m_changesWritten)) return allWritten;
+    table = m_monthTable;
+    std::memcpy(path, m_dataFilePath, sizeof path);
+    days = m_days;
+    generation = m_generation;
+    changes = m_changes;
+  }
+  written = WriteWithoutThrowing(m_files, path, table, days);
+  std::lock_guard<std::mutex> lock(m_monthLock);
+  if (written && generation == m_generation) {
+    m_changesWritten = std::max(m_changesWritten, changes);
+    m_fileState = MonthFileState::kWritten;
+  }
+  return allWritten && written;
+}
+
+bool CMonthSession::NoteWriteResult(bool written, bool toldByCaller) {
+  m_failing = !written;
+  if (written) {
+    m_failureTold = false;
+    return false;
+  }
+  const bool tell = !toldByCaller && !m_failureTold;
+  m_failureTold = true;
+  return tell;
+}
+
+void CMonthSession::RunWriter() {
+  std::unique_lock<std::mutex> lock(m_monthLock);
+  while (!m_stopping) {
+    if (!m_writeWanted) {
+      m_writerWakes.wait(lock);
+      continue;
+    }
+    if (Clock::now() < m_writeDue) {
+      m_writerWakes.wait_until(lock, m_writeDue);
+      continue;
+    }
+    // A write that fails is tried again on the next change, not in a loop.
+    m_writeWanted = false;
+    lock.unlock();
+    const bool written = WriteUnwritten(false);
+    lock.lock();
+    if (NoteWriteResult(written, false) && m_onWriteFailure) {
+      std::function<void()> tell = m_onWriteFailure;
+      lock.unlock();
+      tell();
+      lock.lock();
+    }
+  }
 }
 
 MonthView CMonthSession::View() const {
@@ -246,4 +435,14 @@ DayRecord CMonthSession::Day(int day) const {
 void CMonthSession::CopyTable(MonthTable& table) const {
   std::lock_guard<std::mutex> lock(m_monthLock);
   table = m_monthTable;
+}
+
+std::string CMonthSession::KeptCopy() const {
+  std::lock_guard<std::mutex> lock(m_monthLock);
+  return m_keptCopy;
+}
+
+bool CMonthSession::HasUnwritten() const {
+  std::lock_guard<std::mutex> lock(m_monthLock);
+  return !m_leftMonths.empty() || (IsEditable() && m_changes != m_changesWritten);
 }

@@ -3,11 +3,20 @@
 // the file. The window shows it and calls it; the host's thread saves it.
 // Every operation is a whole step, and none calls the host or a window
 // while it holds its locks: what the host must answer is asked first.
+// What is stored reaches the disk soon after, written on a thread of the
+// session's own from a copy of the table, so that the window never waits
+// for the disk; a month left is handed to that thread too. Every write,
+// from whichever thread, takes its copy in turn: a newer table always wins.
 // What the library throws while a file is read or written (an exhausted
 // heap) is a read or a write that failed.
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
+#include <deque>
+#include <functional>
 #include <mutex>
 #include <string>
+#include <thread>
 
 #include "data/DayRecord.h"
 #include "data/MonthFile.h"
@@ -26,6 +35,7 @@ enum class MonthFileState {
 
 enum class MonthSaveOutcome {
   kWritten,
+  kHandedOn,   // a month left: written in the background, kept in memory until it is
   kNotOpen,    // no month on display: nothing to keep
   kProtected,  // a month that could not be read is never written
   kFailed,     // the file could not be written; the table is as it was
@@ -54,24 +64,36 @@ struct MonthView {
 
 class CMonthSession {
  public:
+  // How long after a change the month is written: what a user stores in
+  // that time is one write.
+  static constexpr std::chrono::milliseconds kWriteDelay{1000};
+
   // separator: between the folder names of a month file's path.
-  CMonthSession(IFileSystem& files, const char* toolName, char separator);
+  CMonthSession(IFileSystem& files, const char* toolName, char separator,
+                std::chrono::milliseconds writeDelay = kWriteDelay);
+  // What is still not written is tried once more.
+  ~CMonthSession();
   CMonthSession(const CMonthSession&) = delete;
   CMonthSession& operator=(const CMonthSession&) = delete;
 
-  // Today's month with today selected, as the window opens; nothing can be
-  // saved between the host's answers and the reading of the file. Answers
-  // that are no date are clamped: month 1..12, a day the month's file
-  // holds, weekday 0..6; grid days beyond the month are left out.
+  // Called on the writing thread when a write in the background failed,
+  // once until a write succeeds again. It must not wait for anything.
+  void SetWriteFailureListener(std::function<void()> listener);
+
+  // Today's month with today selected, as the window opens. Answers that
+  // are no date are clamped: month 1..12, a day the month's file holds,
+  // weekday 0..6; grid days beyond the month are left out.
   MonthFileState OpenToday(CToolHost& host);
-  // Saves the month on display, then opens the month `months` months later
-  // (earlier when negative) with day 1 selected, each month asked of the
-  // host from the one before. A month that could not be saved stays.
+  // Hands the month on display to the writer, then opens the month
+  // `months` months later (earlier when negative) with day 1 selected,
+  // each month asked of the host from the one before. Once a write has
+  // failed, the month is written first, and stays while that fails.
   MonthStepOutcome Step(CToolHost& host, int months);
-  // Writes the month on display to its file.
-  MonthSaveOutcome Save(CToolHost& host);
-  // The month leaves the display unsaved: later saves write nothing until
-  // a month is opened again.
+  // Writes every month left that is not written yet, then the month on
+  // display, on the calling thread.
+  MonthSaveOutcome Save();
+  // The month leaves the display; what of it is not written yet is kept
+  // for the writer, in its own file, never in a month opened later.
   void Close();
 
   // False for a day the table has no record for or a weekday that is none.
@@ -85,32 +107,78 @@ class CMonthSession {
   MonthView View() const;
   DayRecord Day(int day) const;
   void CopyTable(MonthTable& table) const;
+  // Where a copy that an interrupted save left of the month on display was
+  // kept aside when it was opened; "" when none was.
+  std::string KeptCopy() const;
+  // True while something stored is not in its file yet.
+  bool HasUnwritten() const;
 
  private:
   struct OpenedMonth;
+  // A month left that its file does not hold yet.
+  struct LeftMonth {
+    uint64_t id;
+    char path[kPathSize];
+    int days;
+    MonthTable table;
+    bool superseded;  // on display again while it was being written
+  };
 
-  // Reads the month's file and puts it on display with the host's grid.
+  // Reads the month's file (or takes the month left unwritten) and puts it
+  // on display with the host's grid.
   MonthFileState Open(CToolHost& host, OpenedMonth opened);
   bool IsEditable() const;
+  // The month on display joins the months left; m_monthLock is held.
+  void HandOnDisplayedMonth();
+  // After a store that changed the table; m_monthLock is held.
+  void NoteChange();
+  // Arms the writer to write after the delay, or sooner; m_monthLock is held.
+  void WantWrite(std::chrono::steady_clock::time_point due);
+  // Writes the months left, then the month on display when it changed or
+  // when displayAlways. False when any write failed.
+  bool WriteUnwritten(bool displayAlways);
+  // Writes the first month left after the id given; false when there was none.
+  bool WriteLeftMonthAfter(uint64_t& id, bool& written);
+  // Whether a failure is to be told; m_monthLock is held.
+  bool NoteWriteResult(bool written, bool toldByCaller);
+  void RunWriter();
 
   IFileSystem& m_files;
   const std::string m_toolName;
   const char m_separator;
+  const std::chrono::milliseconds m_writeDelay;
 
-  // Taken before m_monthLock by every save and every open, so that a month
-  // is never written while another is being read into its place.
+  // Held across every write, by whichever thread: the copies are taken in
+  // turn under it, so the writes land in the order of the tables.
   std::mutex m_fileLock;
   // Guards everything below; held only for copies, never across a call out.
   mutable std::mutex m_monthLock;
+  std::condition_variable m_writerWakes;
   MonthTable m_monthTable = {};
   int32_t m_year = 0;
   int32_t m_month = 1;
   int32_t m_selectedDay = 1;
   int32_t m_selectedWeekday = 0;
+  int m_days = kDaysInTable;
   MonthGrid m_dayGrid;
   char m_dataFilePath[kPathSize] = {};
   MonthFileState m_fileState = MonthFileState::kNone;
-  // Counts the months put on display: a save whose host answers belong to
-  // an earlier month asks again.
+  std::string m_keptCopy;
+  // Counts the months put on display: a write of an earlier one leaves the
+  // state of the one on display as it is.
   uint64_t m_generation = 0;
+  // Counts the changes of the month on display, and the change its file holds.
+  uint64_t m_changes = 0;
+  uint64_t m_changesWritten = 0;
+  std::deque<LeftMonth> m_leftMonths;
+  uint64_t m_lastLeftId = 0;
+  uint64_t m_writingLeftId = 0;
+  bool m_writeWanted = false;
+  std::chrono::steady_clock::time_point m_writeDue;
+  bool m_failing = false;
+  bool m_failureTold = false;
+  bool m_stopping = false;
+  std::function<void()> m_onWriteFailure;
+  // Last: it starts once everything it uses is there.
+  std::thread m_writer;
 };
