@@ -36,9 +36,7 @@ std::wstring DisplayLine(const char* line) {
 CMainWindow::CMainWindow(CHostContext& context)
     : CDialog(IDD_HOST_MAIN, nullptr), m_context(context), m_session(*this, context.Services()) {}
 
-CMainWindow::~CMainWindow() {
-  m_search.Cancel();
-}
+CMainWindow::~CMainWindow() { m_search.Cancel(); }
 
 bool CMainWindow::Start() { return Create(IDD_HOST_MAIN, nullptr); }
 
@@ -89,6 +87,11 @@ INT_PTR CMainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       // The tool's window closes on its own thread: follow it here.
       UpdateControls();
       return TRUE;
+    case WM_QUERYENDSESSION:
+    case WM_ENDSESSION:
+      // As the notebook does: the tool saves what it holds before the session ends.
+      if ((message == WM_QUERYENDSESSION || wParam) && m_session.Window() != nullptr) m_session.Tool()->SaveState();
+      return SetDialogResult(m_hWnd, message == WM_QUERYENDSESSION ? TRUE : 0);
     case WM_CLOSE:
       OnClose();
       return TRUE;

@@ -47,8 +47,8 @@ DWORD WINAPI CModalThread::ThreadProc(void* self) {
 
 bool CModalThread::Wait(DWORD timeoutMs) {
   // Pumps while waiting: the run may send to a window of the test thread.
-  return m_thread != nullptr && WaitUntil([this] { return WaitForSingleObject(m_thread, 0) == WAIT_OBJECT_0; },
-                                          timeoutMs);
+  return m_thread != nullptr &&
+         WaitUntil([this] { return WaitForSingleObject(m_thread, 0) == WAIT_OBJECT_0; }, timeoutMs);
 }
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
@@ -119,6 +119,20 @@ void PressKeysAsUser(std::initializer_list<WORD> keys) {
     inputs.push_back(input);
   }
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void TypeAsUser(const std::wstring& text) {
+  std::vector<INPUT> inputs;
+  for (wchar_t character : text) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wScan = character;
+    input.ki.dwFlags = KEYEVENTF_UNICODE;
+    inputs.push_back(input);
+    input.ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+    inputs.push_back(input);
+  }
+  if (!inputs.empty()) SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 COLORREF ClientPixel(HWND window, int x, int y) {

@@ -47,6 +47,8 @@ void ClickAt(HWND control, int x, int y);
 // and keys pressed in order and let go in reverse (e.g. VK_CONTROL, VK_RETURN).
 void ClickAsUser(HWND window, int x, int y);
 void PressKeysAsUser(std::initializer_list<WORD> keys);
+// Each character typed as a key of its own, pressed and let go, in order.
+void TypeAsUser(const std::wstring& text);
 // The colour at a point of the window's client area, as the window draws it.
 COLORREF ClientPixel(HWND window, int x, int y);
 // True once what the display shows where the window is (read from the

@@ -29,11 +29,14 @@ DayRecord DayOfFile(const CToolHarness& harness, int month, int day) {
   return table.Day(day);
 }
 
-// A temporary file of the month, hidden or not.
+// A temporary file of the month, where it is written or where earlier versions wrote it.
 bool TemporaryLeft(const CToolHarness& harness, int month) {
   std::wstring path = WidenCp932(harness.MonthFilePath(2010, month).c_str());
+  std::wstring saving = path;
+  saving.insert(saving.rfind(L'\\') + 1, L"~saving\\");
   path.back() = L'~';
-  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES ||
+         GetFileAttributesW(saving.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool IsReadOnly(const CToolHarness& harness, int id) {
@@ -78,7 +81,7 @@ TEST(MonthFileSharingTest, AMonthHeldWithoutSharingIsToldOfAndKeptUntilItIsRead)
   EXPECT_STREQ("会議", DayOfFile(harness, 3, 1).szLine[0]);
   EXPECT_STREQ("入学式", DayOfFile(harness, 4, 3).szLine[0]);
   EXPECT_STREQ("花見", DayOfFile(harness, 4, 1).szLine[0]);
-  // Saved through a hidden temporary file, the month files are searched as ever.
+  // Saved through a temporary file in a hidden folder, the month files are searched as ever.
   for (int month : {3, 4}) {
     EXPECT_FALSE(TemporaryLeft(harness, month));
     DWORD attributes = GetFileAttributesW(WidenCp932(harness.MonthFilePath(2010, month).c_str()).c_str());
@@ -99,6 +102,7 @@ TEST(MonthFileSharingTest, AReaderThatDoesNotShareDeletionDoesNotStopAMonthChang
   EXPECT_EQ(4, harness.Tool()->m_session.View().month);
   EXPECT_EQ(0, harness.ToolBase()->m_modalActive.load());
   EXPECT_EQ(nullptr, FindOwnedMessageBox(harness.Window()));
+  ASSERT_TRUE(WaitUntilWritten(harness));
   EXPECT_STREQ("歯医者", DayOfFile(harness, 3, 5).szLine[0]);
   EXPECT_STREQ("送別会", DayOfFile(harness, 3, 20).szLine[0]);
   ASSERT_TRUE(backup.Release());

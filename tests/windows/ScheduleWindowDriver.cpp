@@ -62,6 +62,10 @@ void TypeKeys(const CToolHarness& harness, int id, const std::wstring& text) {
   for (wchar_t character : text) PostMessageW(harness.Control(id), WM_CHAR, character, 1);
 }
 
+bool WaitUntilWritten(const CToolHarness& harness, DWORD timeoutMs) {
+  return CToolHarness::WaitFor([&] { return !harness.Tool()->m_session.HasUnwritten(); }, timeoutMs);
+}
+
 HWND FocusedControl(const CToolHarness& harness) {
   GUITHREADINFO info = {};
   info.cbSize = sizeof info;

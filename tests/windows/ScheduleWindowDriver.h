@@ -19,6 +19,8 @@ void Type(const CToolHarness& harness, int id, const char* cp932Text);
 // Key by key, as the keyboard types: the control gets the focus unless it
 // has it, then each character goes through the window's own loop as WM_CHAR.
 void TypeKeys(const CToolHarness& harness, int id, const std::wstring& text);
+// The month session's writer has written everything stored, within the timeout.
+bool WaitUntilWritten(const CToolHarness& harness, DWORD timeoutMs = 10000);
 // The control that has the keyboard focus on the window's thread.
 HWND FocusedControl(const CToolHarness& harness);
 // The message box the window owns, or nullptr.
