@@ -5,14 +5,35 @@
 #include "host/res/HostResource.h"
 #include "win/Text.h"
 
+namespace {
+
+// What the keyboard does in the schedule, its seal picker and this host.
+constexpr const wchar_t* g_KeyLines[] = {
+    L"In the schedule, wherever the focus is on the day page:",
+    L"    Alt+Left, Alt+Right: the day before, the day after",
+    L"    Alt+Up, Alt+Down: the same weekday a week earlier, a week later",
+    L"    Alt+Page Up, Alt+Page Down: the month before, the month after, on day 1",
+    L"    Alt+Home: today",
+    L"    Tab to a seal slot, then Space or Return: the seal picker",
+    L"In the seal picker:",
+    L"    Arrow keys: from seal to seal; Return or Space: the seal chosen",
+    L"    Page Up, Page Down: the page before, the page after; Escape: nothing chosen",
+    L"In this window: Ctrl+F, the search words",
+};
+
+}  // namespace
+
 CAboutDialog::CAboutDialog(CToolBase& tool, CWnd* parent) : CDialog(IDD_HOST_ABOUT, parent), m_tool(tool) {}
 
 BOOL CAboutDialog::OnInitDialog() {
-  std::wstring facts = WidenCp932(m_tool.m_toolName.c_str()) + L": " + WidenCp932(m_tool.GetTitle()) +
-                       L"\r\nToolId " + std::to_wstring(m_tool.m_toolId) + L", flag " +
-                       std::to_wstring(m_tool.m_toolFlag) + L", value " + std::to_wstring(m_tool.m_toolValue) +
-                       L", template " + std::to_wstring(m_tool.GetTemplateId());
+  std::wstring facts = WidenCp932(m_tool.m_toolName.c_str()) + L": " + WidenCp932(m_tool.GetTitle()) + L"\r\nToolId " +
+                       std::to_wstring(m_tool.m_toolId) + L", flag " + std::to_wstring(m_tool.m_toolFlag) +
+                       L", value " + std::to_wstring(m_tool.m_toolValue) + L", template " +
+                       std::to_wstring(m_tool.GetTemplateId());
   ::SetDlgItemTextW(m_hWnd, IDC_TOOL_FACTS, facts.c_str());
+  std::wstring keys;
+  for (const wchar_t* line : g_KeyLines) keys += std::wstring(line) + L"\r\n";
+  ::SetDlgItemTextW(m_hWnd, IDC_KEYS, keys.c_str());
   // The tool keeps its images: the controls only show them.
   SendDlgItemMessageW(m_hWnd, IDC_TOOL_IMAGE, STM_SETIMAGE, IMAGE_BITMAP,
                       reinterpret_cast<LPARAM>(m_tool.m_hToolImage));

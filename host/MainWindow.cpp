@@ -255,6 +255,9 @@ void CMainWindow::UpdateControls() {
   EnableWindow(GetDlgItem(IDC_SAVE_TOOL), open);
   EnableWindow(GetDlgItem(IDC_TOOL_SETTINGS), open);
   EnableWindow(GetDlgItem(IDC_ABOUT), m_toolLoaded);
+  // Both write into the book the search is reading: the export saves the month on display first.
+  EnableWindow(GetDlgItem(IDC_EXPORT), !searching);
+  EnableWindow(GetDlgItem(IDC_IMPORT), !searching);
   EnableWindow(GetDlgItem(IDC_RUN_SEARCH), m_toolLoaded && !searching);
   EnableWindow(GetDlgItem(IDC_CANCEL_SEARCH), searching);
 }

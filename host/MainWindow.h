@@ -19,6 +19,8 @@ class CMainWindow : public CDialog {
 
   BOOL OnInitDialog() override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  // Ctrl+F goes to the search words.
+  BOOL PreTranslateMessage(MSG* msg) override;
   INT_PTR WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:

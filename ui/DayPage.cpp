@@ -73,14 +73,17 @@ void CScheduleDialog::LocateDayCell(const MonthGrid& grid, int day) {
 }
 
 void CScheduleDialog::OnCalendarClick(POINT point) {
-  RECT kept = m_selectedCellRect;
   ::SetFocus(GetDlgItem(IDC_YEAR_SPIN));
   std::optional<GridCell> cell = HitCell(AsPixelRect(m_calendarRect), point.x, point.y);
   if (!cell) return;
+  SelectShownDay(m_session.View().dayGrid.At(cell->row, cell->column), cell->column);
+}
+
+void CScheduleDialog::SelectShownDay(int day, int column) {
+  RECT kept = m_selectedCellRect;
   const MonthGrid grid = m_session.View().dayGrid;
-  int day = grid.At(cell->row, cell->column);
   // Outside the month, or a grid the table cannot hold.
-  if (day == 0 || !m_session.SelectDay(day, cell->column)) return;
+  if (day == 0 || !m_session.SelectDay(day, column)) return;
   ShowDayPage(m_session.View());
   LocateDayCell(grid, day);
   InvalidateRect(kept, true);

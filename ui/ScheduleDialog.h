@@ -88,6 +88,9 @@ class CScheduleDialog : public CToolBase {
   // Saves the month on display and steps by months; 1 when it stays.
   LRESULT StepMonths(int months);
   void OnCalendarClick(POINT point);
+  // The day of the month on display in that grid column, selected as a
+  // click on its cell selects it; the caller has moved the focus off the edits.
+  void SelectShownDay(int day, int column);
   void OnLineKillFocus(int line);
   void OnMemoKillFocus();
   // An edit's text into the selected day; what was kept (cut to its field)
@@ -103,6 +106,14 @@ class CScheduleDialog : public CToolBase {
   void StoreTypingBeforeSave();
   void OnCoverClicked();
   void OnSealSlotClicked(int slot);
+  // The keyboard on the day page: Alt with the arrows, Page Up, Page Down
+  // and Home moves between days and months, Space or Return on a seal slot
+  // opens the picker. True when the key must go no further.
+  bool PreTranslateKey(const MSG& msg);
+  void MarkSealSlotFocus();
+  // Days from the selected day, over a month's edge into the month beside it.
+  void StepDays(int days);
+  void ShowToday();
   // The three labels of the day page, from the date on display.
   void ShowYearLabel();
   void ShowMonthLabel();

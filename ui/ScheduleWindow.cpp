@@ -115,6 +115,7 @@ BOOL CScheduleDialog::OnInitDialog() {
 
   m_toolTip.Create(this, TTS_ALWAYSTIP);
   m_toolTip.SetDelayTime(TTDT_INITIAL, kTooltipInitialDelayMs);
+  MarkSealSlotFocus();
 
   PlaceWithClientArea(m_hWnd, ReadSettingInt("WndPosX"), ReadSettingInt("WndPosY"));
   SetWindowText(GetTitle());

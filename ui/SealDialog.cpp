@@ -3,16 +3,18 @@
 #include <cstring>
 
 #include "ui/res/resource.h"
+#include "win/FocusMark.h"
 #include "win/Text.h"
 
 namespace {
 
 // Cell k is the k-th control; 1125 and 1127 are the spinner and the frame.
-constexpr int g_SealCellIds[kSealsPerPage] = {
-    IDC_SEAL_CELL0, IDC_SEAL_CELL1, IDC_SEAL_CELL2,  IDC_SEAL_CELL3,  IDC_SEAL_CELL4,  IDC_SEAL_CELL5,
-    IDC_SEAL_CELL6, IDC_SEAL_CELL7, IDC_SEAL_CELL8,  IDC_SEAL_CELL9,  IDC_SEAL_CELL10, IDC_SEAL_CELL11,
-    IDC_SEAL_CELL12, IDC_SEAL_CELL13, IDC_SEAL_CELL14, IDC_SEAL_CELL15};
+constexpr int g_SealCellIds[kSealsPerPage] = {IDC_SEAL_CELL0,  IDC_SEAL_CELL1,  IDC_SEAL_CELL2,  IDC_SEAL_CELL3,
+                                              IDC_SEAL_CELL4,  IDC_SEAL_CELL5,  IDC_SEAL_CELL6,  IDC_SEAL_CELL7,
+                                              IDC_SEAL_CELL8,  IDC_SEAL_CELL9,  IDC_SEAL_CELL10, IDC_SEAL_CELL11,
+                                              IDC_SEAL_CELL12, IDC_SEAL_CELL13, IDC_SEAL_CELL14, IDC_SEAL_CELL15};
 
+constexpr int kCellsPerRow = 4;
 constexpr int kInitialDelayMs = 1000;
 constexpr size_t kNameBufferSize = 128;
 constexpr char kAlreadyOpenText[] = "既に使用されています。\nシールダイアログを表示できません。";
@@ -22,6 +24,23 @@ int CellOfControl(int id) {
     if (g_SealCellIds[cell] == id) return cell;
   }
   return -1;
+}
+
+// The cell an arrow key leads to from a cell; the grid's edges hold.
+int CellAfterArrow(int cell, WPARAM key) {
+  const int row = cell / kCellsPerRow;
+  const int column = cell % kCellsPerRow;
+  const int lastRow = kSealsPerPage / kCellsPerRow - 1;
+  switch (key) {
+    case VK_LEFT:
+      return column > 0 ? cell - 1 : cell;
+    case VK_RIGHT:
+      return column < kCellsPerRow - 1 ? cell + 1 : cell;
+    case VK_UP:
+      return row > 0 ? cell - kCellsPerRow : cell;
+    default:
+      return row < lastRow ? cell + kCellsPerRow : cell;
+  }
 }
 
 bool IsRelayedMouseMessage(UINT message) {
@@ -44,8 +63,7 @@ INT_PTR CSealDialog::DoModal() {
   CWnd* owner = OwnerForThisThread();
   bool wasOpen = false;
   if (!m_open.compare_exchange_strong(wasOpen, true)) {
-    MessageBoxW(owner ? owner->m_hWnd : nullptr, WidenCp932(kAlreadyOpenText).c_str(), L"Plannix",
-                MB_OK | MB_ICONHAND);
+    MessageBoxW(owner ? owner->m_hWnd : nullptr, WidenCp932(kAlreadyOpenText).c_str(), L"Plannix", MB_OK | MB_ICONHAND);
     return IDCANCEL;
   }
   m_pParentWnd = owner;
@@ -61,7 +79,45 @@ void CSealDialog::DoDataExchange(CDataExchange*) {}
 
 BOOL CSealDialog::PreTranslateMessage(MSG* msg) {
   if (IsRelayedMouseMessage(msg->message)) m_toolTip.RelayEvent(msg);
+  if (PreTranslateKey(*msg)) return TRUE;
   return CDialog::PreTranslateMessage(msg);
+}
+
+bool CSealDialog::PreTranslateKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || m_hWnd == nullptr || (msg.hwnd != m_hWnd && !::IsChild(m_hWnd, msg.hwnd))) {
+    return false;
+  }
+  const int focused = msg.hwnd != m_hWnd ? CellOfControl(::GetDlgCtrlID(msg.hwnd)) : -1;
+  switch (msg.wParam) {
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+      // From the cancel button the keys go into the cells where they left them.
+      FocusCell(focused < 0 ? m_nKeyCell : CellAfterArrow(focused, msg.wParam));
+      return true;
+    case VK_RETURN:
+    case VK_SPACE:
+      if (focused < 0) return false;  // the cancel button's own
+      ChooseCell(focused);
+      return true;
+    case VK_PRIOR:
+    case VK_NEXT:
+      TurnPage(msg.wParam == VK_NEXT ? -1 : 1);  // Page Down as the spinner's right arrow
+      return true;
+    default:
+      return false;
+  }
+}
+
+void CSealDialog::FocusCell(int cell) {
+  for (int other = 0; other < kSealsPerPage; ++other) {
+    HWND control = GetDlgItem(g_SealCellIds[other]);
+    const LONG style = ::GetWindowLongW(control, GWL_STYLE);
+    ::SetWindowLongW(control, GWL_STYLE, other == cell ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+  }
+  m_nKeyCell = cell;
+  SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(g_SealCellIds[cell])), TRUE);
 }
 
 BOOL CSealDialog::OnInitDialog() {
@@ -71,6 +127,8 @@ BOOL CSealDialog::OnInitDialog() {
   if (m_toolTip.Create(this, TTS_ALWAYSTIP)) m_toolTip.SetDelayTime(TTDT_INITIAL, kInitialDelayMs);
   m_nSealCode = 0;
   m_nPage = 0;
+  m_nKeyCell = 0;
+  for (int id : g_SealCellIds) MarkKeyboardFocus(GetDlgItem(id), m_toolTip);
   SetDlgItemText(IDC_SEAL_FRAME, g_SealPageTitles[0]);
   FillPage(0);
   SetWindowText("シール選択");
@@ -102,6 +160,11 @@ void CSealDialog::TurnPage(int delta) {
   m_nPage = delta < 0 ? (m_nPage + 1) % kSealPages : (m_nPage + kSealPages - 1) % kSealPages;
   SetDlgItemText(IDC_SEAL_FRAME, g_SealPageTitles[m_nPage]);
   FillPage(m_nPage);
+  // A focused cell shows another seal now: its name with it.
+  HWND focus = ::GetFocus();
+  if (focus != nullptr && ::GetParent(focus) == m_hWnd && CellOfControl(::GetDlgCtrlID(focus)) >= 0) {
+    m_toolTip.ShowTrackedText(focus);
+  }
 }
 
 void CSealDialog::ChooseCell(int cell) {

@@ -38,10 +38,16 @@ class CSealDialog : public CDialog {
   void TurnPage(int delta);
   void ChooseCell(int cell);
   void FreeBitmaps();
+  // The arrow keys move between the cells, Return or Space chooses the
+  // focused one, Page Up and Page Down turn the page. True when taken.
+  bool PreTranslateKey(const MSG& msg);
+  // The cell gets the focus and is the one Tab comes back to.
+  void FocusCell(int cell);
 
   CToolTipCtrl m_toolTip;
   int m_nPage = 0;
   int m_nSealCode = 0;
+  int m_nKeyCell = 0;  // the cell the keys work on, the cells' one tab stop
   CBitmap* m_pBitmap[kSealsPerPage] = {};
 
  private:

@@ -31,6 +31,7 @@ bool IsKeyMessage(UINT message) { return message >= WM_KEYFIRST && message <= WM
 
 BOOL CScheduleDialog::PreTranslateMessage(MSG* msg) {
   if (IsKeyMessage(msg->message)) {
+    if (PreTranslateKey(*msg)) return TRUE;
     if (msg->wParam == kReturnKey && GetKeyState(VK_CONTROL) >= 0) msg->wParam = kTabKey;
     if (msg->wParam == kEscapeKey) return TRUE;
   }

@@ -1,5 +1,8 @@
 #pragma once
-// A tooltip control whose tools are whole child windows.
+// A tooltip control whose tools are whole child windows, any of which it
+// can also show without the mouse, for the keyboard.
+#include <string>
+
 #include "win/Wnd.h"
 
 class CToolTipCtrl : public CWnd {
@@ -15,7 +18,18 @@ class CToolTipCtrl : public CWnd {
   void RelayEvent(MSG* msg) const;
   // The text of the tool for the child window, as cp932 (for tests and checks).
   CString GetToolText(HWND tool) const;
+  // The text of the tool for the child window shown below it, whatever the
+  // mouse does, until hidden; nothing for a tool without text.
+  void ShowTrackedText(HWND tool);
+  void HideTrackedText();
+  // What the tip shown below a tool says, "" while none is shown.
+  CString GetTrackedText() const;
 
  private:
+  // Adds the tool, or gives it the text when it is there.
+  void PutTool(TTTOOLINFOW& info, std::wstring text) const;
+  std::wstring ToolText(TTTOOLINFOW info) const;
+
   HWND m_owner = nullptr;
+  bool m_tracking = false;
 };
