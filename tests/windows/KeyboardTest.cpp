@@ -30,6 +30,8 @@ std::string StoredLine(const CToolHarness& harness, int year, int month, int day
   const MonthView view = harness.Tool()->m_session.View();
   if (view.year == year && view.month == month) return harness.Tool()->m_session.Day(day).szLine[line];
   MonthTable written = {};
+  // The month left is written in the background.
+  if (!WaitUntilWritten(harness)) return "(not written)";
   if (ReadMonthFile(written, harness.MonthFilePath(year, month).c_str()) != 1) return "(no file)";
   return written.Day(day).szLine[line];
 }
