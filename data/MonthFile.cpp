@@ -41,13 +41,8 @@ MonthReadOutcome ReadMonthFileOnce(IFileSystem& files, const char* path, MonthTa
 }
 
 MonthReadOutcome ReadMonthFileRetrying(IFileSystem& files, const char* path, MonthTable& table) {
-  MonthReadOutcome outcome = ReadMonthFileOnce(files, path, table);
-  for (unsigned pause : kReadRetryPausesMs) {
-    if (outcome != MonthReadOutcome::kUnreadable) break;
-    files.Pause(pause);
-    outcome = ReadMonthFileOnce(files, path, table);
-  }
-  return outcome;
+  return RetryWhileUnreadable(files, MonthReadOutcome::kUnreadable,
+                              [&] { return ReadMonthFileOnce(files, path, table); });
 }
 
 int ReadMonthFile(MonthTable& table, const char* path) {

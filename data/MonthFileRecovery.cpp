@@ -35,13 +35,7 @@ SnapshotRead ReadOnce(IFileSystem& files, const char* path, FileSnapshot& snapsh
 }
 
 SnapshotRead ReadRetrying(IFileSystem& files, const char* path, FileSnapshot& snapshot) {
-  SnapshotRead read = ReadOnce(files, path, snapshot);
-  for (unsigned pause : kReadRetryPausesMs) {
-    if (read != SnapshotRead::kUnreadable) break;
-    files.Pause(pause);
-    read = ReadOnce(files, path, snapshot);
-  }
-  return read;
+  return RetryWhileUnreadable(files, SnapshotRead::kUnreadable, [&] { return ReadOnce(files, path, snapshot); });
 }
 
 // Exactly what the writer writes for the table it holds.
