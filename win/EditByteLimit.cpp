@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr UINT_PTR kByteLimitSubclass = 0x504C4E58;  // one subclass of ours per edit
-
 size_t Cp932Bytes(const wchar_t* text, size_t length) {
   if (length == 0) return 0;
   int bytes = WideCharToMultiByte(kCodePage932, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
@@ -38,7 +36,17 @@ void RefuseOverflow(HWND edit, size_t maxBytes) {
   MessageBeep(MB_OK);
 }
 
-LRESULT CALLBACK ByteLimitProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR maxBytes) {
+// What the edit was before it was limited. Kept in the edit's own user
+// data: the common controls' subclassing looks up a window property on
+// every message, which costs an edit filled with a day's text far more.
+struct ByteLimit {
+  WNDPROC original;
+  size_t maxBytes;
+};
+
+LRESULT CALLBACK ByteLimitProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* limit = reinterpret_cast<ByteLimit*>(GetWindowLongPtrW(edit, GWLP_USERDATA));
+  const WNDPROC original = limit->original;
   switch (message) {
     case WM_CHAR:
     case WM_IME_CHAR:
@@ -46,21 +54,31 @@ LRESULT CALLBACK ByteLimitProc(HWND edit, UINT message, WPARAM wParam, LPARAM lP
     case WM_PASTE:
     case WM_UNDO:
     case EM_UNDO: {
-      const LRESULT result = DefSubclassProc(edit, message, wParam, lParam);
-      RefuseOverflow(edit, static_cast<size_t>(maxBytes));
+      const LRESULT result = CallWindowProcW(original, edit, message, wParam, lParam);
+      RefuseOverflow(edit, limit->maxBytes);
       return result;
     }
     case WM_NCDESTROY:
-      RemoveWindowSubclass(edit, ByteLimitProc, kByteLimitSubclass);
+      SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+      SetWindowLongPtrW(edit, GWLP_USERDATA, 0);
+      delete limit;
       break;
     default:
       break;
   }
-  return DefSubclassProc(edit, message, wParam, lParam);
+  return CallWindowProcW(original, edit, message, wParam, lParam);
 }
 
 }  // namespace
 
 bool LimitEditToCp932Bytes(HWND edit, size_t maxBytes) {
-  return SetWindowSubclass(edit, ByteLimitProc, kByteLimitSubclass, static_cast<DWORD_PTR>(maxBytes)) != FALSE;
+  if (edit == nullptr || GetWindowLongPtrW(edit, GWLP_USERDATA) != 0) return false;
+  auto* limit = new ByteLimit{nullptr, maxBytes};
+  SetWindowLongPtrW(edit, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(limit));
+  limit->original =
+      reinterpret_cast<WNDPROC>(SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ByteLimitProc)));
+  if (limit->original != nullptr) return true;
+  SetWindowLongPtrW(edit, GWLP_USERDATA, 0);
+  delete limit;
+  return false;
 }
