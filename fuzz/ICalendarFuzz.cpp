@@ -34,7 +34,7 @@ bool Terminated(const DayRecord& day) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CalendarFile file;
-  CalendarError error;
+  CalendarNote error;
   if (!ReadCalendarFile(std::string_view(reinterpret_cast<const char*>(data), size), file, error)) return 0;
   ImportOptions options;
   options.from = {2000, 1};
