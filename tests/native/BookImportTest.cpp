@@ -9,6 +9,7 @@
 
 #include "cp932/Utf8FromCp932.h"
 #include "data/MonthFile.h"
+#include "export/BookExport.h"
 #include "import/BookImport.h"
 #include "tests/native/MonthFileScratch.h"
 
@@ -324,6 +325,32 @@ TEST_F(BookImportTest, AFileThatIsNoCalendarIsRefusedAndNothingIsWritten) {
     EXPECT_EQ(m_report.str(), "");
   }
   EXPECT_TRUE(m_folder.Names().empty());
+}
+
+TEST_F(BookImportTest, TimedLinesKeepTheirTimeThroughTheExport) {
+  MonthTable table;
+  ClearMonth(table);
+  SetDayLine(table.Day(5), 1, "9:30-11:00 打ち合わせ");
+  SetDayLine(table.Day(31), 0, "23:30 〆");
+  WriteMonth(2024, 1, table);
+  ASSERT_TRUE(
+      Import(u8"BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART;TZID=Asia/Tokyo:20240105T100000\r\n"
+             u8"DTEND;TZID=Asia/Tokyo:20240105T120000\r\nSUMMARY:会議\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n"));
+  std::ostringstream calendar;
+  std::ostringstream warnings;
+  ExportSummary exported;
+  ASSERT_TRUE(ExportBook(m_folder.Path(""), ExportOptions(), calendar, warnings, exported));
+  for (const char* time : {"20240105T100000", "20240105T093000", "20240131T233000"}) {
+    EXPECT_NE(calendar.str().find(std::string("DTSTART;TZID=Asia/Tokyo:") + time), std::string::npos) << time;
+  }
+  CMonthFileScratch copy;
+  ASSERT_TRUE(copy.Ok());
+  std::ostringstream report;
+  ImportSummary summary;
+  ASSERT_TRUE(ImportCalendar(calendar.str(), copy.Path(""), ImportOptions(), report, summary, m_error)) << m_error;
+  EXPECT_EQ(summary.warnings, 0) << report.str();
+  EXPECT_EQ(copy.ReadAll(copy.Path("schedule2024_01.dat")), m_folder.ReadAll(MonthPath(2024, 1)));
+  EXPECT_NE(copy.ReadAll(copy.Path("schedule2024_01.dat")).find("10:00 会議"), std::string::npos);
 }
 
 }  // namespace
