@@ -6,13 +6,6 @@
 
 namespace {
 
-std::string UpperCase(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
-}
-
 struct OpenComponent {
   std::string name;
   int lineNumber;

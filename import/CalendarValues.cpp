@@ -11,6 +11,13 @@ constexpr long long kLongestDuration = 10000LL * 366 * kSecondsPerDay;
 
 }  // namespace
 
+std::string UpperCase(std::string text) {
+  for (char& c : text) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return text;
+}
+
 std::string UnescapeText(std::string_view value) {
   std::string text;
   text.reserve(value.size());

@@ -5,6 +5,9 @@
 #include <string_view>
 #include <vector>
 
+// ASCII letters in upper case: names and enumerated values are case-insensitive.
+std::string UpperCase(std::string text);
+
 // Backslash escapes resolved; \n and \N are line breaks (LF).
 std::string UnescapeText(std::string_view value);
 

@@ -6,13 +6,6 @@
 
 namespace {
 
-std::string UpperCase(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
-}
-
 // A DATE or DATE-TIME; VALUE=DATE admits only a date.
 bool ReadTime(const ContentLine& line, EventTime& time) {
   const std::string* type = line.Parameter("VALUE");

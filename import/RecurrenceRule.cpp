@@ -74,10 +74,7 @@ bool ReadFrequency(std::string_view text, RecurrenceRule& rule, RuleReading& rea
 RuleReading ReadRecurrenceRule(std::string_view written, RecurrenceRule& rule, std::string& detail) {
   rule = RecurrenceRule();
   // Names and values of a rule are case-insensitive.
-  std::string text(written);
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
+  std::string text = UpperCase(std::string(written));
   RuleReading reading = RuleReading::kExpandable;
   std::set<std::string> seen;
   auto broken = [&detail](std::string what) {

@@ -53,6 +53,11 @@ const char kAppleShape[] =
     u8"BEGIN:VEVENT\nDTSTART;TZID=Europe/Berlin:20240302T083000\nUID:A2\nSUMMARY:Bäckerei 〜 ¥100\nEND:VEVENT\n"
     u8"END:VCALENDAR\n";
 
+struct LineCheck {
+  int year, month, day, line;
+  const char* text;  // UTF-8; "" for a free line
+};
+
 class BookImportTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(m_folder.Ok()); }
@@ -80,6 +85,13 @@ class BookImportTest : public ::testing::Test {
     ASSERT_EQ(WriteMonthFile(table, MonthPath(year, month).c_str(), [] { return 31; }), 1);
   }
 
+  template <size_t kCount>
+  void ExpectLines(const LineCheck (&checks)[kCount]) const {
+    for (const LineCheck& c : checks) {
+      EXPECT_EQ(Utf8(Month(c.year, c.month).Day(c.day).szLine[c.line]), c.text) << c.month << "/" << c.day;
+    }
+  }
+
   static std::string Utf8(const char* field) {
     std::string text;
     AppendUtf8FromCp932(text, field);
@@ -90,11 +102,6 @@ class BookImportTest : public ::testing::Test {
   std::ostringstream m_report;
   ImportSummary m_summary;
   std::string m_error;
-};
-
-struct LineCheck {
-  int year, month, day, line;
-  const char* text;  // UTF-8; "" for a free line
 };
 
 TEST_F(BookImportTest, CommonApplicationsShapes) {
@@ -117,9 +124,7 @@ TEST_F(BookImportTest, CommonApplicationsShapes) {
       {2024, 3, 1, 0, u8"08:30 Dentist"},
       {2024, 3, 2, 0, u8"08:30 B?ckerei ～ \\100"},
   };
-  for (const LineCheck& c : checks) {
-    EXPECT_EQ(Utf8(Month(c.year, c.month).Day(c.day).szLine[c.line]), c.text) << c.month << "/" << c.day;
-  }
+  ExpectLines(checks);
   MonthTable january = Month(2024, 1);
   EXPECT_EQ(Utf8(january.Day(5).szMemo), u8"議題:\r\n予算");
   EXPECT_EQ(Month(2024, 2).Day(10).nSeal[0], 12) << "出張";
@@ -249,9 +254,7 @@ TEST_F(BookImportTest, RecurrencePartsAndEventsWithoutSummary) {
       {2024, 4, 12, 0, u8"08:00 （無題）"},
       {2024, 4, 13, 0, u8"bare"},
   };
-  for (const LineCheck& c : checks) {
-    EXPECT_EQ(Utf8(Month(c.year, c.month).Day(c.day).szLine[c.line]), c.text) << c.month << "/" << c.day;
-  }
+  ExpectLines(checks);
   EXPECT_EQ(Utf8(Month(2024, 4).Day(10).szMemo), u8"要点");
   EXPECT_EQ(Utf8(Month(2024, 4).Day(11).szMemo), u8"一行目\r\n二行目");
 }
