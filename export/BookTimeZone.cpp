@@ -1,5 +1,7 @@
 #include "export/BookTimeZone.h"
 
+#include <cstring>
+
 #include "export/ICalendarText.h"
 
 namespace {
@@ -71,10 +73,18 @@ const BookTimeZone* FindBookTimeZone(std::string_view id) {
   return nullptr;
 }
 
-std::string BookTimeZoneNames() {
-  std::string names;
+std::string BookTimeZoneNames(const std::string& indent) {
+  constexpr size_t kWidth = 100;
+  std::string names = indent;
+  size_t lineStart = 0;
   for (const BookTimeZone& zone : g_BookTimeZones) {
-    if (!names.empty()) names += ", ";
+    if (names.size() > indent.size()) names += ",";
+    if (names.size() - lineStart + 1 + std::strlen(zone.id) > kWidth) {
+      lineStart = names.size() + 1;
+      names += "\n" + indent;
+    } else if (names.size() > indent.size()) {
+      names += " ";
+    }
     names += zone.id;
   }
   return names;

@@ -25,8 +25,8 @@ struct BookTimeZone {
 // nullptr for a zone the export does not know.
 const BookTimeZone* FindBookTimeZone(std::string_view id);
 
-// The known zones' names, separated by ", ".
-std::string BookTimeZoneNames();
+// The known zones' names, separated by ", " on lines that begin with indent.
+std::string BookTimeZoneNames(const std::string& indent);
 
 // Appends the zone's VTIMEZONE component.
 void AppendTimeZone(std::string& out, const BookTimeZone& zone);

@@ -9,7 +9,7 @@ std::string ExportUsage() {
          "are all-day events.\n"
          "  --from, --to  the first and the last month to export (both included)\n"
          "  --time-zone   the zone of the timed events (default " +
-         std::string(kDefaultTimeZone) + "), one of:\n                " + BookTimeZoneNames() + "\n";
+         std::string(kDefaultTimeZone) + "), one of:\n" + BookTimeZoneNames(std::string(16, ' ')) + "\n";
 }
 
 bool ParseExportArguments(int argc, const char* const* argv, ExportArguments& arguments, std::string& error) {

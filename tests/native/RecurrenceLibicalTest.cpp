@@ -118,6 +118,15 @@ std::vector<int> LibicalDays(const std::string& text, const CalendarDate& date, 
   return days;
 }
 
+CalendarTime DateOf(int day) {
+  CalendarDate date = DateOfDayNumber(day);
+  CalendarTime time;
+  time.year = date.year;
+  time.month = date.month;
+  time.day = date.day;
+  return time;
+}
+
 std::vector<int> OurDays(const std::string& text, const CalendarTime& start, int lastDay) {
   RecurrenceRule rule;
   std::string detail;
@@ -142,12 +151,8 @@ TEST(RecurrenceLibicalTest, GeneratedRulesExpandAsLibicalExpandsThem) {
     std::vector<int> first = LibicalDays(rule, asked, lastDay);
     if (first.empty()) continue;
     CalendarDate startDate = DateOfDayNumber(first.front());
-    CalendarTime ours;
-    ours.year = startDate.year;
-    ours.month = startDate.month;
-    ours.day = startDate.day;
     std::vector<int> expected = LibicalDays(rule, startDate, lastDay);
-    ASSERT_EQ(OurDays(rule, ours, lastDay), expected)
+    ASSERT_EQ(OurDays(rule, DateOf(first.front()), lastDay), expected)
         << rule << " from " << startDate.year << "-" << startDate.month << "-" << startDate.day;
     ++compared;
   }
@@ -209,12 +214,7 @@ TEST(RecurrenceLibicalTest, GeneratedSetsOfRulesAndDatesExpandAsLibicalExpandsTh
       event += "EXDATE;VALUE=DATE:" + DateValue(day) + "\r\n";
     }
     event += "END:VEVENT\r\n";
-    CalendarDate startDate = DateOfDayNumber(first[0]);
-    CalendarTime start;
-    start.year = startDate.year;
-    start.month = startDate.month;
-    start.day = startDate.day;
-    ASSERT_EQ(ExpandRecurrenceSet(rules, start, extraDays, excluded, lastDay, lastDay, 1000000),
+    ASSERT_EQ(ExpandRecurrenceSet(rules, DateOf(first[0]), extraDays, excluded, lastDay, lastDay, 1000000),
               LibicalSetDays(event, lastDay))
         << event;
     ++compared;
