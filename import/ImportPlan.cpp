@@ -149,12 +149,13 @@ class CPlanner {
                                                 m_endlessLastDay, kMaxGatheredDates);
     // Cut short: more dates than can be imported.
     if (days.size() >= kMaxGatheredDates) m_occurrences = kMaxOccurrences + 1;
+    // An RDATE brings its own time, and a period its own length.
     for (int day : days) {
       auto extra = extraDates.find(day);
-      bool own = extra == extraDates.end();
-      CalendarTime start = own ? event.start.time : extra->second->start;
-      int length = own || !extra->second->isPeriod ? span : SpanDays(start, extra->second->length);
-      if (!Take(event, start, day, length)) break;
+      bool ruled = extra == extraDates.end();
+      CalendarTime start = ruled ? event.start.time : extra->second->start;
+      int daySpan = ruled || !extra->second->isPeriod ? span : SpanDays(start, extra->second->length);
+      if (!Take(event, start, day, daySpan)) break;
     }
     return WithinLimit(event.lineNumber, error);
   }
