@@ -26,9 +26,10 @@ using Clock = std::chrono::steady_clock;
 constexpr int kFirstYear = 1950;
 constexpr int kYears = 100;
 
+// Two of them begin with a time of day, as the entries of timed events do.
 const char* const g_Phrases[] = {
-    "会議",           "歯医者",  "買い物: 牛乳, 卵", "dentist 14:30", "ﾚﾎﾟｰﾄ締め切り",
-    "C:\\work\\plan", "誕生日♪", "電車で大阪へ～",   "ジム; 30分",    "family dinner",
+    "会議",           "歯医者",  "買い物: 牛乳, 卵", "dentist 14:30", "ﾚﾎﾟｰﾄ締め切り", "10:00 打ち合わせ",
+    "C:\\work\\plan", "誕生日♪", "電車で大阪へ～",   "ジム; 30分",    "family dinner", "18:30-21:00 送別会",
 };
 
 // Counts what it is given and keeps nothing: the export's own work is measured, not a disk's.

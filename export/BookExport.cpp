@@ -13,9 +13,9 @@
 
 namespace {
 
-std::unique_ptr<CDayWriter> MakeWriter(ExportFormat format, std::ostream& out) {
+std::unique_ptr<CDayWriter> MakeWriter(ExportFormat format, std::ostream& out, const BookTimeZone& zone) {
   if (format == ExportFormat::kCsv) return std::make_unique<CCsvWriter>(out);
-  return std::make_unique<CICalendarWriter>(out, PLANNIX_VERSION);
+  return std::make_unique<CICalendarWriter>(out, PLANNIX_VERSION, zone);
 }
 
 bool IsEmpty(const DayRecord& record) {
@@ -75,6 +75,11 @@ void ExportMonth(const MonthFileEntry& file, const MonthTable& table, CDayWriter
 
 bool ExportBook(const std::filesystem::path& folder, const ExportOptions& options, std::ostream& out,
                 std::ostream& warnings, ExportSummary& summary) {
+  const BookTimeZone* zone = FindBookTimeZone(options.timeZone);
+  if (zone == nullptr) {
+    warnings << "plannix-export: unknown time zone \"" << options.timeZone << "\"\n";
+    return false;
+  }
   std::vector<MonthFileEntry> files;
   std::string error;
   if (!ListMonthFiles(folder, files, error)) {
@@ -82,7 +87,7 @@ bool ExportBook(const std::filesystem::path& folder, const ExportOptions& option
     return false;
   }
   CWarnings say(warnings, summary);
-  std::unique_ptr<CDayWriter> writer = MakeWriter(options.format, out);
+  std::unique_ptr<CDayWriter> writer = MakeWriter(options.format, out, *zone);
   writer->Begin();
   // One table for the whole book: it is 31 days of fixed fields.
   auto table = std::make_unique<MonthTable>();

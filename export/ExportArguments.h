@@ -4,7 +4,8 @@
 
 #include "export/BookExport.h"
 
-extern const char* const kExportUsage;
+// The usage text, with the time zones the export knows.
+std::string ExportUsage();
 
 struct ExportArguments {
   ExportOptions options;

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "export/ICalendarText.h"
+#include "export/LineTime.h"
 #include "export/OwnEventId.h"
 
 namespace {
@@ -11,10 +12,18 @@ namespace {
 // Written as a UTF-8 literal: narrow literals of this project are cp932.
 constexpr const char* kMemoSummary = u8"ﾃﾞｲﾘｰﾒﾓ";
 constexpr const char* kSealSeparator = " / ";
+constexpr int kDefaultMinutes = 60;  // a timed line that writes no end
 
 std::string FormatDate(const BookDate& date) {
   char text[16];
   std::snprintf(text, sizeof text, "%04d%02d%02d", date.year, date.month, date.day);
+  return text;
+}
+
+std::string FormatDateTime(const BookDate& date, int minute) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d%02d%02dT%02d%02d00", date.year, date.month, date.day, minute / 60,
+                minute % 60);
   return text;
 }
 
@@ -38,8 +47,12 @@ std::string CategoryList(const std::vector<std::string>& names) {
 
 }  // namespace
 
-CICalendarWriter::CICalendarWriter(std::ostream& out, std::string version)
-    : m_out(out), m_version(std::move(version)) {}
+CICalendarWriter::CICalendarWriter(std::ostream& out, std::string version, const BookTimeZone& zone)
+    : m_out(out),
+      m_version(std::move(version)),
+      m_zone(zone),
+      m_timedStart(std::string("DTSTART;TZID=") + zone.id),
+      m_timedEnd(std::string("DTEND;TZID=") + zone.id) {}
 
 void CICalendarWriter::Begin() {
   m_buffer.clear();
@@ -47,18 +60,20 @@ void CICalendarWriter::Begin() {
   AppendContentLine(m_buffer, "VERSION", "2.0");
   AppendContentLine(m_buffer, "PRODID", "-//Plannix//Plannix " + m_version + "//JA");
   AppendContentLine(m_buffer, "CALSCALE", "GREGORIAN");
+  AppendTimeZone(m_buffer, m_zone);
   m_out << m_buffer;
 }
 
 void CICalendarWriter::Write(const BookDay& day) {
   std::string date = FormatDate(day.date);
   std::vector<std::string> seals = day.Categories();
-  m_dayLines.clear();
-  AppendContentLine(m_dayLines, "DTSTAMP", date + "T000000Z");
-  AppendContentLine(m_dayLines, "DTSTART;VALUE=DATE", date);
+  m_allDay.clear();
+  AppendContentLine(m_allDay, "DTSTART;VALUE=DATE", date);
   BookDate next = NextDay(day.date);
   // A date of five digits cannot be written; a start date alone is one day long.
-  if (next.year <= 9999) AppendContentLine(m_dayLines, "DTEND;VALUE=DATE", FormatDate(next));
+  if (next.year <= 9999) AppendContentLine(m_allDay, "DTEND;VALUE=DATE", FormatDate(next));
+  m_dayLines.clear();
+  AppendContentLine(m_dayLines, "DTSTAMP", date + "T000000Z");
   if (!seals.empty()) {
     AppendContentLine(m_dayLines, "CATEGORIES", CategoryList(seals));
     AppendContentLine(m_dayLines, kSealSlotsProperty, FormatSealSlots(day.sealCodes));
@@ -70,27 +85,56 @@ void CICalendarWriter::Write(const BookDay& day) {
     const std::string& entry = day.lines[line];
     if (entry.empty()) continue;
     hasText = true;
-    bool severalLines = entry.find('\n') != std::string::npos;
-    WriteEvent(FormatOwnEventUid({day.date, OwnEventKind::kLine, line}), FirstLine(entry),
-               severalLines ? entry : std::string());
+    std::string uid = FormatOwnEventUid({day.date, OwnEventKind::kLine, line});
+    std::string description = entry.find('\n') != std::string::npos ? entry : std::string();
+    LineTime time;
+    if (!ReadLineTime(entry, time)) {
+      WriteEvent(uid, m_allDay, FirstLine(entry), description, std::string());
+      continue;
+    }
+    std::string title = FirstLine(entry.substr(time.titleStart));
+    int end = time.hasEnd ? time.endMinute : time.startMinute + kDefaultMinutes;
+    if (end <= time.startMinute) end += kMinutesPerDay;
+    SetTimedWhen(day.date, time.startMinute, end);
+    WriteEvent(uid, m_when, title.empty() ? FirstLine(entry) : title, description, entry);
   }
   if (!day.memo.empty()) {
     hasText = true;
-    WriteEvent(FormatOwnEventUid({day.date, OwnEventKind::kMemo, 0}), kMemoSummary, day.memo);
+    WriteEvent(FormatOwnEventUid({day.date, OwnEventKind::kMemo, 0}), m_allDay, kMemoSummary, day.memo, std::string());
   }
   if (!hasText && !seals.empty()) {
-    WriteEvent(FormatOwnEventUid({day.date, OwnEventKind::kSeals, 0}), Join(seals, kSealSeparator), std::string());
+    WriteEvent(FormatOwnEventUid({day.date, OwnEventKind::kSeals, 0}), m_allDay, Join(seals, kSealSeparator),
+               std::string(), std::string());
   }
   m_out << m_buffer;
 }
 
-void CICalendarWriter::WriteEvent(const std::string& uid, const std::string& summary, const std::string& description) {
+// The end may lie on the next day (endMinute past a day's minutes).
+void CICalendarWriter::SetTimedWhen(const BookDate& date, int startMinute, int endMinute) {
+  m_when.clear();
+  AppendContentLine(m_when, m_timedStart, FormatDateTime(date, startMinute));
+  BookDate endDate = endMinute < kMinutesPerDay ? date : NextDay(date);
+  if (endDate.year > 9999) {
+    AppendContentLine(m_when, "DURATION", "PT" + std::to_string(endMinute - startMinute) + "M");
+  } else {
+    AppendContentLine(m_when, m_timedEnd, FormatDateTime(endDate, endMinute % kMinutesPerDay));
+  }
+}
+
+void CICalendarWriter::WriteEvent(const std::string& uid, const std::string& when, const std::string& summary,
+                                  const std::string& description, const std::string& entry) {
   AppendContentLine(m_buffer, "BEGIN", "VEVENT");
   AppendContentLine(m_buffer, "UID", uid);
+  m_buffer += when;
   m_buffer += m_dayLines;
   AppendContentLine(m_buffer, "SUMMARY", EscapeText(summary));
   if (!description.empty()) AppendContentLine(m_buffer, "DESCRIPTION", EscapeText(description));
-  AppendContentLine(m_buffer, "TRANSP", "TRANSPARENT");
+  // An all-day entry does not make its day busy; a timed one does, as other calendars take it.
+  if (entry.empty()) {
+    AppendContentLine(m_buffer, "TRANSP", "TRANSPARENT");
+  } else {
+    AppendContentLine(m_buffer, kEntryProperty, EscapeText(entry));
+  }
   AppendContentLine(m_buffer, "END", "VEVENT");
 }
 

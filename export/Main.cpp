@@ -48,11 +48,11 @@ int main(int argc, char** argv) {
   ExportArguments arguments;
   std::string error;
   if (!ParseExportArguments(argc, argv, arguments, error)) {
-    std::cerr << "plannix-export: " << error << '\n' << kExportUsage;
+    std::cerr << "plannix-export: " << error << '\n' << ExportUsage();
     return kExitBadArguments;
   }
   if (arguments.help) {
-    std::cout << kExportUsage;
+    std::cout << ExportUsage();
     return 0;
   }
   return Run(arguments);

@@ -10,6 +10,9 @@
 // Carries the day's seal codes slot by slot ("6,0,6,15"): CATEGORIES holds
 // each name once and in no slot. Other applications ignore X- properties.
 constexpr const char* kSealSlotsProperty = "X-PLANNIX-SEALS";
+// Carries a timed line's entry as typed ("9:30-11:00 打ち合わせ"), which
+// DTSTART and SUMMARY hold only in parts.
+constexpr const char* kEntryProperty = "X-PLANNIX-ENTRY";
 
 enum class OwnEventKind { kLine, kMemo, kSeals };
 

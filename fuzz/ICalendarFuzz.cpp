@@ -1,6 +1,7 @@
 // The import on arbitrary calendar bytes: reading, the recurrence expansion
 // and the merge into a day that is already full must neither overrun a
-// field nor change what the day held.
+// field nor change what the day held. What it stored, exported again,
+// reads back without a warning.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -9,6 +10,8 @@
 #include <string_view>
 
 #include "data/DayRecord.h"
+#include "export/BookDay.h"
+#include "export/ICalendarWriter.h"
 #include "import/CalendarFile.h"
 #include "import/DayMerge.h"
 #include "import/ImportPlan.h"
@@ -30,11 +33,26 @@ bool Terminated(const DayRecord& day) {
   return std::memchr(day.szMemo, '\0', kMemoSize) != nullptr;
 }
 
+void ExportAndReadBack(const DayRecord& record) {
+  DayConversionNotes notes;
+  BookDay day = ConvertDay({2024, 1, 1}, record, notes);
+  std::ostringstream out;
+  CICalendarWriter writer(out, "0", *FindBookTimeZone(kDefaultTimeZone));
+  writer.Begin();
+  writer.Write(day);
+  writer.End();
+  CalendarFile file;
+  CalendarNote error;
+  if (!ReadCalendarFile(out.str(), file, error) || !file.warnings.empty() || file.events.empty() == day.HasContent()) {
+    std::abort();
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CalendarFile file;
-  CalendarError error;
+  CalendarNote error;
   if (!ReadCalendarFile(std::string_view(reinterpret_cast<const char*>(data), size), file, error)) return 0;
   ImportOptions options;
   options.from = {2000, 1};
@@ -50,6 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     DayRecord day = full;
     MergeDay(day, wishes);
     if (!Terminated(empty) || !Terminated(day)) std::abort();
+    ExportAndReadBack(empty);
     for (int line = 0; line < kLineCount - 1; ++line) {
       if (std::strcmp(day.szLine[line], "typed") != 0) std::abort();
     }

@@ -141,7 +141,7 @@ class CMonthImport {
   std::unique_ptr<MonthTable> m_table;  // 31 days of fixed fields: not on the stack
 };
 
-std::string LineError(const CalendarError& error) {
+std::string LineError(const CalendarNote& error) {
   return "line " + std::to_string(error.lineNumber) + ": " + error.message;
 }
 
@@ -150,17 +150,21 @@ std::string LineError(const CalendarError& error) {
 bool ImportCalendar(std::string_view calendar, const std::string& folder, const ImportOptions& options,
                     std::ostream& report, ImportSummary& summary, std::string& error) {
   CalendarFile file;
-  CalendarError failure;
+  CalendarNote failure;
   if (!ReadCalendarFile(calendar, file, failure)) {
     error = LineError(failure);
     return false;
   }
   CImportReport reporter(report);
+  for (const CalendarNote& warning : file.warnings) reporter.Warning(warning.lineNumber, warning.message);
+  reporter.Summary().skippedWithoutStart = file.skippedWithoutStart;
+  reporter.Summary().skippedForRule = file.skippedForRule;
   ImportPlan plan;
   if (!PlanImport(file, options, plan, reporter, failure)) {
     error = LineError(failure);
     return false;
   }
+  reporter.FlushWarnings();
   CMonthImport months(folder, options, reporter);
   for (auto first = plan.begin(); first != plan.end();) {
     CalendarDate date = DateOfDayNumber(first->first);

@@ -7,8 +7,8 @@
 #include "import/ImportOptions.h"
 #include "import/ImportReport.h"
 
-// Reads the whole calendar first: when it cannot be read, error names the
-// line and why, and nothing is written. Then merges it into each month file
+// Reads the whole calendar first: when it is none, error says why, and
+// nothing is written; what of it cannot be read is a warning. Then merges it into each month file
 // it touches, oldest first; report gets a line for each warning, each entry
 // that does not fit (and, in a dry run, each change). A month file that
 // cannot be read or written is named on report and left as it was; the

@@ -2,159 +2,140 @@
 
 #include <utility>
 
-#include "export/OwnEventId.h"
+#include "import/EventProperties.h"
 
 namespace {
-
-std::string UpperCase(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
-}
 
 struct OpenComponent {
   std::string name;
   int lineNumber;
 };
 
+// Follows BEGIN and END as common readers do: a component left open is
+// ended by the END of one around it, by the BEGIN of another event, or by
+// the end of the file; an END of a name that nothing open has ends the
+// innermost component inside the calendar, and is passed over outside.
 class CCalendarBuilder {
  public:
   explicit CCalendarBuilder(CalendarFile& file) : m_file(file) {}
 
-  bool Take(const ContentLine& line, CalendarError& error) {
-    if (line.name == "BEGIN") return Begin(line, error);
-    if (line.name == "END") return End(line, error);
-    if (m_open.empty()) return Fail(line, "the property " + line.name + " stands outside BEGIN:VCALENDAR", error);
-    if (m_open.size() == 2 && m_open.back().name == "VEVENT") return TakeEventProperty(line, error);
-    if (m_open.back().name == "VTIMEZONE" && line.name == "TZID") m_file.definedZones.insert(line.value);
-    return true;
+  void Take(const ContentLine& line) {
+    if (line.name == "BEGIN") {
+      Begin(line);
+    } else if (line.name == "END") {
+      End(line);
+    } else if (m_open.empty()) {
+      Warn(line.lineNumber, "the property " + line.name + " stands outside any component; it is skipped");
+    } else if (m_open.size() == m_eventDepth) {
+      TakeEventProperty(line, m_event, m_file.warnings);
+    } else if (m_open.back().name == "VTIMEZONE" && line.name == "TZID") {
+      m_file.definedZones.insert(line.value);
+    }
   }
 
-  bool Finish(CalendarError& error) const {
-    if (m_open.empty()) return true;
-    error = {m_open.back().lineNumber, "the file ends inside the " + m_open.back().name + " begun here"};
-    return false;
-  }
+  void Finish() { EndAbove(0, "the end of the file"); }
+
+  bool FoundCalendar() const { return m_found; }
 
  private:
-  static bool Fail(const ContentLine& line, std::string message, CalendarError& error) {
-    error = {line.lineNumber, std::move(message)};
-    return false;
-  }
+  void Warn(int lineNumber, std::string text) { m_file.warnings.push_back({lineNumber, std::move(text)}); }
 
-  bool Begin(const ContentLine& line, CalendarError& error) {
+  void Begin(const ContentLine& line) {
     std::string component = UpperCase(line.value);
-    if (m_open.empty() && component != "VCALENDAR") {
-      return Fail(line, "not an iCalendar file: BEGIN:VCALENDAR is missing", error);
-    }
-    if (!m_open.empty() && component == "VCALENDAR") return Fail(line, "a VCALENDAR inside another", error);
-    if (m_open.size() == 1) {
-      if (component == "VEVENT") {
-        m_event = CalendarEvent();
-        m_event.lineNumber = line.lineNumber;
-      } else if (component != "VTIMEZONE") {
-        ++m_file.otherComponents;
-      }
+    std::string endedBy = "BEGIN:" + component + " of line " + std::to_string(line.lineNumber);
+    if (component == "VCALENDAR") EndAbove(0, endedBy);
+    // An event inside an event is one whose END was left out or misspelt.
+    if (component == "VEVENT" && m_eventDepth != 0) EndAbove(m_eventDepth - 1, endedBy);
+    bool topLevel = m_open.empty();
+    if (topLevel && component != "VCALENDAR" && component != "VEVENT") {
+      Warn(line.lineNumber, "BEGIN:" + component + " stands outside BEGIN:VCALENDAR; the component is skipped");
     }
     m_open.push_back({component, line.lineNumber});
-    return true;
+    m_found = m_found || (topLevel && (component == "VCALENDAR" || component == "VEVENT"));
+    // An event of a calendar, or a bare one as some applications write a single event.
+    bool inCalendar = m_open.size() == 2 && m_open.front().name == "VCALENDAR";
+    if (component == "VEVENT" && (inCalendar || topLevel)) {
+      m_eventDepth = m_open.size();
+      m_event = CalendarEvent();
+      m_event.lineNumber = line.lineNumber;
+    }
   }
 
-  bool End(const ContentLine& line, CalendarError& error) {
+  void End(const ContentLine& line) {
     std::string component = UpperCase(line.value);
-    if (m_open.empty() || m_open.back().name != component) {
-      std::string open = m_open.empty() ? "nothing" : "BEGIN:" + m_open.back().name;
-      return Fail(line, "END:" + line.value + " closes " + open, error);
+    size_t open = m_open.size();
+    while (open > 0 && m_open[open - 1].name != component) --open;
+    if (open == 0 && (m_open.empty() || m_open.back().name == "VCALENDAR")) {
+      Warn(line.lineNumber, "END:" + line.value + " ends nothing that is open; it is skipped");
+      return;
     }
-    if (m_open.size() == 2 && component == "VEVENT") {
-      if (m_event.startLine == 0) {
-        error = {m_event.lineNumber, "the VEVENT begun here has no DTSTART"};
-        return false;
-      }
-      m_file.events.push_back(std::move(m_event));
+    // A name that nothing open has is a misspelt END of the innermost component.
+    if (open == 0) {
+      Warn(line.lineNumber, "END:" + line.value + " is taken for the end of the " + m_open.back().name +
+                                " begun at line " + std::to_string(m_open.back().lineNumber));
+    } else {
+      EndAbove(open, "END:" + component + " of line " + std::to_string(line.lineNumber));
     }
+    EndTop();
+  }
+
+  // Ends the components above the first size ones, named in one warning.
+  void EndAbove(size_t size, const std::string& endedBy) {
+    if (m_open.size() <= size) return;
+    std::string names = "the " + m_open.back().name + " begun here";
+    for (size_t outer = m_open.size() - 1; outer > size; --outer) {
+      names += ", the " + m_open[outer - 1].name + " of line " + std::to_string(m_open[outer - 1].lineNumber);
+    }
+    bool one = m_open.size() == size + 1;
+    Warn(m_open.back().lineNumber, "not ended: " + names + "; " + endedBy + " ends " + (one ? "it" : "them"));
+    while (m_open.size() > size) EndTop();
+  }
+
+  void EndTop() {
+    if (m_open.size() == m_eventDepth) FinishEvent();
     m_open.pop_back();
-    return true;
   }
 
-  static bool ReadTime(const ContentLine& line, EventTime& time, CalendarError& error) {
-    const std::string* type = line.Parameter("VALUE");
-    bool dateOnly = type != nullptr && UpperCase(*type) == "DATE";
-    if (!ParseCalendarTime(line.value, time.time) || (dateOnly && time.time.hasTime)) {
-      return Fail(line, line.name + " is no date or date-time: " + line.value, error);
+  void FinishEvent() {
+    m_eventDepth = 0;
+    if (m_event.startLine == 0) SetNoStart();
+    switch (m_event.fault) {
+      case EventFault::kNone:
+        m_file.events.push_back(std::move(m_event));
+        return;
+      case EventFault::kStart:
+        ++m_file.skippedWithoutStart;
+        break;
+      case EventFault::kRule:
+        ++m_file.skippedForRule;
+        break;
     }
-    const std::string* zone = line.Parameter("TZID");
-    time.zone = zone != nullptr && time.time.hasTime && !time.time.utc ? *zone : std::string();
-    return true;
+    Warn(m_event.faultNote.lineNumber, m_event.faultNote.message + "; " + EventName(m_event) + " is skipped");
   }
 
-  bool TakeEventProperty(const ContentLine& line, CalendarError& error) {
-    const std::string& name = line.name;
-    if (name == "DTSTART") {
-      m_event.startLine = line.lineNumber;
-      return ReadTime(line, m_event.start, error);
-    }
-    if (name == "DTEND") {
-      m_event.hasEnd = true;
-      return ReadTime(line, m_event.end, error);
-    }
-    if (name == "DURATION") {
-      m_event.hasDuration = true;
-      if (!ParseDuration(line.value, m_event.durationSeconds)) {
-        return Fail(line, "DURATION is no duration: " + line.value, error);
-      }
-    } else if (name == "RECURRENCE-ID") {
-      EventTime time;
-      if (!ReadTime(line, time, error)) return false;
-      m_event.hasRecurrenceId = true;
-      m_event.recurrenceId = time.time;
-    } else if (name == "EXDATE") {
-      if (!ParseCalendarTimeList(line.value, m_event.exceptions)) {
-        return Fail(line, "EXDATE holds something else than dates: " + line.value, error);
-      }
-    } else if (name == "UID") {
-      m_event.uid = line.value;
-    } else if (name == "SUMMARY") {
-      m_event.summary = UnescapeText(line.value);
-    } else if (name == "DESCRIPTION") {
-      m_event.description = UnescapeText(line.value);
-    } else if (name == "CATEGORIES") {
-      for (std::string& category : SplitTextList(line.value)) m_event.categories.push_back(std::move(category));
-    } else if (name == "RRULE") {
-      m_event.rule = line.value;
-      m_event.ruleLine = line.lineNumber;
-    } else if (name == "RDATE") {
-      m_event.extraDatesLine = line.lineNumber;
-    } else if (name == "STATUS") {
-      m_event.cancelled = UpperCase(line.value) == "CANCELLED";
-    } else if (name == kSealSlotsProperty) {
-      m_event.sealSlots = line.value;
-      m_event.sealSlotsLine = line.lineNumber;
-    }
-    return true;
+  void SetNoStart() {
+    if (m_event.fault != EventFault::kNone) return;
+    m_event.fault = EventFault::kStart;
+    m_event.faultNote = {m_event.lineNumber, "there is no DTSTART"};
   }
 
   CalendarFile& m_file;
   std::vector<OpenComponent> m_open;
+  size_t m_eventDepth = 0;  // the size of m_open while an event's own properties come; 0 outside events
   CalendarEvent m_event;
+  bool m_found = false;
 };
 
 }  // namespace
 
-bool ReadCalendarFile(std::string_view bytes, CalendarFile& file, CalendarError& error) {
+bool ReadCalendarFile(std::string_view bytes, CalendarFile& file, CalendarNote& error) {
   std::vector<ContentLine> lines;
-  if (!ReadContentLines(bytes, lines, error)) {
-    if (lines.empty()) error.message = "not an iCalendar file: " + error.message;
-    return false;
-  }
-  if (lines.empty()) {
-    error = {1, "not an iCalendar file: it holds no content line"};
-    return false;
-  }
+  ReadContentLines(bytes, lines, file.warnings);
   CCalendarBuilder builder(file);
-  for (const ContentLine& line : lines) {
-    if (!builder.Take(line, error)) return false;
-  }
-  return builder.Finish(error);
+  for (const ContentLine& line : lines) builder.Take(line);
+  builder.Finish();
+  if (builder.FoundCalendar()) return true;
+  error = {1, lines.empty() ? "not an iCalendar file: it holds no content line"
+                            : "not an iCalendar file: it holds no BEGIN:VCALENDAR"};
+  return false;
 }

@@ -7,42 +7,61 @@
 
 #include "import/CalendarValues.h"
 #include "import/ContentLines.h"
+#include "import/RecurrenceRule.h"
 
-// A DTSTART, DTEND, EXDATE or RECURRENCE-ID value with its zone as written.
+// A DTSTART or RECURRENCE-ID value with its zone as written.
 struct EventTime {
   CalendarTime time;
   std::string zone;  // the TZID parameter; empty for a date, UTC or a floating time
 };
+
+// One RRULE line as read: expandable, or a valid rule with a part the import does not expand.
+struct EventRule {
+  RecurrenceRule rule;
+  RuleReading reading = RuleReading::kExpandable;
+  std::string detail;  // the part not expanded
+  int lineNumber = 0;
+};
+
+// Why an event cannot be imported at all.
+enum class EventFault { kNone, kStart, kRule };
 
 struct CalendarEvent {
   int lineNumber = 0;  // of BEGIN:VEVENT
   std::string uid;
   EventTime start;
   int startLine = 0;
-  bool hasEnd = false;
-  EventTime end;
-  bool hasDuration = false;
-  long long durationSeconds = 0;
+  EventLength length;
   std::string summary;  // unescaped UTF-8
+  std::string location;
   std::string description;
   std::vector<std::string> categories;
-  std::string rule;  // RRULE as written; empty for none
-  int ruleLine = 0;
-  int extraDatesLine = 0;  // of an RDATE, which is not expanded
+  std::vector<EventRule> rules;
+  std::vector<ExtraDate> extraDates;  // RDATE
   std::vector<CalendarTime> exceptions;
   bool hasRecurrenceId = false;
   CalendarTime recurrenceId;
   bool cancelled = false;
   std::string sealSlots;  // the export's slot property as written; empty for none
   int sealSlotsLine = 0;
+  std::string entry;  // the export's entry text of a timed line; empty for none
+  EventFault fault = EventFault::kNone;
+  CalendarNote faultNote;  // the line that cannot be read, and why
+
+  bool Recurs() const { return !rules.empty() || !extraDates.empty(); }
 };
 
 struct CalendarFile {
-  std::vector<CalendarEvent> events;   // in file order
+  std::vector<CalendarEvent> events;   // in file order, only those that can be imported
   std::set<std::string> definedZones;  // the TZIDs of the file's VTIMEZONE components
-  int otherComponents = 0;             // VTODO, VJOURNAL and the like, not imported
+  std::vector<CalendarNote> warnings;  // what was left out or repaired, and why
+  int skippedWithoutStart = 0;         // events whose DTSTART is missing or cannot be read
+  int skippedForRule = 0;              // events with an RRULE that cannot be read
 };
 
-// False, with the line and the reason, when the stream is no iCalendar
-// object or one of its events cannot be read.
-bool ReadCalendarFile(std::string_view bytes, CalendarFile& file, CalendarError& error);
+// Reads leniently: a line that cannot be read costs what it carries, an
+// event that cannot be placed on a date is skipped, and structure that
+// cannot be followed is repaired as common readers do; each is a warning.
+// False, with the reason, only when the stream holds no calendar: neither
+// a VCALENDAR nor a bare VEVENT.
+bool ReadCalendarFile(std::string_view bytes, CalendarFile& file, CalendarNote& error);

@@ -11,6 +11,13 @@ constexpr long long kLongestDuration = 10000LL * 366 * kSecondsPerDay;
 
 }  // namespace
 
+std::string UpperCase(std::string text) {
+  for (char& c : text) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return text;
+}
+
 std::string UnescapeText(std::string_view value) {
   std::string text;
   text.reserve(value.size());
@@ -32,7 +39,10 @@ std::vector<std::string> SplitTextList(std::string_view value) {
     if (i < value.size() && value[i] == '\\') {
       ++i;
     } else if (i == value.size() || value[i] == ',') {
-      items.push_back(UnescapeText(value.substr(start, i - start)));
+      std::string item = UnescapeText(value.substr(start, i - start));
+      item.erase(0, item.find_first_not_of(' '));
+      item.erase(item.find_last_not_of(' ') + 1);
+      items.push_back(std::move(item));
       start = i + 1;
     }
   }
@@ -56,15 +66,53 @@ bool ParseCalendarTime(std::string_view value, CalendarTime& time) {
          time.second <= kLastSecond;
 }
 
-bool ParseCalendarTimeList(std::string_view value, std::vector<CalendarTime>& times) {
+std::vector<std::string_view> SplitValueList(std::string_view value, char separator) {
+  std::vector<std::string_view> items;
   while (true) {
-    size_t comma = value.find(',');
-    CalendarTime time;
-    if (!ParseCalendarTime(value.substr(0, comma), time)) return false;
-    times.push_back(time);
-    if (comma == std::string_view::npos) return true;
-    value.remove_prefix(comma + 1);
+    size_t at = value.find(separator);
+    std::string_view item = value.substr(0, at);
+    while (!item.empty() && item.front() == ' ') item.remove_prefix(1);
+    while (!item.empty() && item.back() == ' ') item.remove_suffix(1);
+    items.push_back(item);
+    if (at == std::string_view::npos) return items;
+    value.remove_prefix(at + 1);
   }
+}
+
+bool ParseCalendarTimeList(std::string_view value, std::vector<CalendarTime>& times) {
+  bool all = true;
+  for (std::string_view item : SplitValueList(value, ',')) {
+    CalendarTime time;
+    if (ParseCalendarTime(item, time)) {
+      times.push_back(time);
+    } else {
+      all = false;
+    }
+  }
+  return all;
+}
+
+bool ParseExtraDateList(std::string_view value, std::vector<ExtraDate>& dates) {
+  bool all = true;
+  for (std::string_view item : SplitValueList(value, ',')) {
+    ExtraDate date;
+    size_t slash = item.find('/');
+    bool good = ParseCalendarTime(item.substr(0, slash), date.start);
+    if (good && slash != std::string_view::npos) {
+      std::string_view end = item.substr(slash + 1);
+      date.isPeriod = true;
+      // A period ends at a date-time or lasts a duration.
+      date.length.hasEnd = ParseCalendarTime(end, date.length.end);
+      date.length.hasDuration = !date.length.hasEnd && ParseDuration(end, date.length.durationSeconds);
+      good = date.length.hasEnd || date.length.hasDuration;
+    }
+    if (good) {
+      dates.push_back(date);
+    } else {
+      all = false;
+    }
+  }
+  return all;
 }
 
 bool ParseDuration(std::string_view value, long long& seconds) {

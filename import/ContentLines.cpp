@@ -109,24 +109,21 @@ const std::string* ContentLine::Parameter(std::string_view parameterName) const 
   return nullptr;
 }
 
-bool ReadContentLines(std::string_view bytes, std::vector<ContentLine>& lines, CalendarError& error) {
+void ReadContentLines(std::string_view bytes, std::vector<ContentLine>& lines, std::vector<CalendarNote>& broken) {
   if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) bytes.remove_prefix(kByteOrderMark.size());
   std::string logical;
   int logicalStart = 0;
   auto finish = [&]() {
-    if (logicalStart == 0) return true;
+    if (logicalStart == 0) return;
     ContentLine line;
     line.lineNumber = logicalStart;
-    std::string reason;
-    if (!IsUtf8(logical)) {
-      reason = "it is not UTF-8 text";
-    } else if (CLineSplitter(logical, line).Split(reason)) {
+    std::string reason = "it is not UTF-8 text";
+    if (IsUtf8(logical) && CLineSplitter(logical, line).Split(reason)) {
       lines.push_back(std::move(line));
-      logicalStart = 0;
-      return true;
+    } else {
+      broken.push_back({logicalStart, "a broken content line: " + reason + "; it is skipped"});
     }
-    error = {logicalStart, "a broken content line: " + reason};
-    return false;
+    logicalStart = 0;
   };
   int number = 0;
   size_t at = 0;
@@ -139,16 +136,16 @@ bool ReadContentLines(std::string_view bytes, std::vector<ContentLine>& lines, C
     if (!physical.empty() && physical.back() == '\r') physical.remove_suffix(1);
     if (!physical.empty() && (physical[0] == ' ' || physical[0] == '\t')) {
       if (logicalStart == 0) {
-        error = {number, "a folded line continues no content line"};
-        return false;
+        broken.push_back({number, "a folded line continues no content line; it is skipped"});
+      } else {
+        logical.append(physical.substr(1));
       }
-      logical.append(physical.substr(1));
       continue;
     }
-    if (!finish()) return false;
+    finish();
     if (physical.empty()) continue;
     logical.assign(physical);
     logicalStart = number;
   }
-  return finish();
+  finish();
 }

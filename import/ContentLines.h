@@ -20,12 +20,14 @@ struct ContentLine {
   const std::string* Parameter(std::string_view parameterName) const;
 };
 
-// Where and why a calendar cannot be read.
-struct CalendarError {
+// A line of the calendar and what is said of it: why it cannot be read, or
+// what the import made of it.
+struct CalendarNote {
   int lineNumber = 0;
   std::string message;
 };
 
-// False, with the first fault, when the bytes are not UTF-8 content lines.
-// A byte-order mark, CR LF or LF line ends and empty lines are accepted.
-bool ReadContentLines(std::string_view bytes, std::vector<ContentLine>& lines, CalendarError& error);
+// The content lines of the bytes. A line that is no UTF-8 NAME *(;PARAM) :
+// VALUE is left out, and broken names it. A byte-order mark, CR LF or LF
+// line ends and empty lines are accepted.
+void ReadContentLines(std::string_view bytes, std::vector<ContentLine>& lines, std::vector<CalendarNote>& broken);

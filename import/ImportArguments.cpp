@@ -5,6 +5,7 @@ const char* const kImportUsage =
     "Adds the events of an iCalendar file to the month files of a Plannix data folder:\n"
     "each into a free line, its description into the memo, seals named by its categories\n"
     "into free seal slots. Nothing the book holds is changed; what does not fit is listed.\n"
+    "A line or an event that cannot be read is left out with a warning; the rest is imported.\n"
     "  --dry-run     write nothing; list what would change\n"
     "  --from, --to  the first and the last month to import (both included); a rule\n"
     "                without an end is repeated up to --to, or else to the end of next year\n";

@@ -18,6 +18,10 @@ namespace {
 constexpr int kSecondsPerDay = 86400;
 // More entries than anyone's book holds: a calendar asking for them is taken for broken input.
 constexpr long kMaxOccurrences = 400000;
+// The dates one event may gather before the range is applied: every day of the years 1 to 9999.
+constexpr size_t kMaxGatheredDates = 3652500;
+// Written as a UTF-8 literal: narrow literals of this project are cp932.
+constexpr const char* kUntitledEvent = u8"（無題）";
 
 int DayOf(const CalendarTime& time) { return DayNumberOf(time.year, time.month, time.day); }
 
@@ -33,33 +37,39 @@ std::string MonthText(const YearMonth& month) {
   return text;
 }
 
-// Days after the start that the event still covers: 0 for one day.
-int SpanDays(const CalendarEvent& event) {
-  const CalendarTime& start = event.start.time;
+// Days after the start that an event (or one date of it) still covers: 0 for one day.
+int SpanDays(const CalendarTime& start, const EventLength& length) {
   int startDay = DayOf(start);
   int lastDay = startDay;
-  if (event.hasEnd) {
-    int endDay = DayOf(event.end.time);
+  if (length.hasEnd) {
     // An all-day end and a timed end at midnight are exclusive.
-    bool exclusive = !start.hasTime || !event.end.time.hasTime || event.end.time.SecondOfDay() == 0;
-    lastDay = exclusive ? endDay - 1 : endDay;
-  } else if (event.hasDuration) {
-    long long end = (start.hasTime ? start.SecondOfDay() : 0) + event.durationSeconds;
+    bool exclusive = !start.hasTime || !length.end.hasTime || length.end.SecondOfDay() == 0;
+    lastDay = exclusive ? DayOf(length.end) - 1 : DayOf(length.end);
+  } else if (length.hasDuration) {
+    long long end = (start.hasTime ? start.SecondOfDay() : 0) + length.durationSeconds;
     lastDay = startDay + static_cast<int>((end - 1) / kSecondsPerDay);
   }
   return std::max(0, lastDay - startDay);
 }
 
+// What names an event on its line: its summary, else its location, else the
+// first line of its description, so that a busy day never stays empty.
+std::string EventTitle(const CalendarEvent& event) {
+  if (!event.summary.empty()) return event.summary;
+  if (!event.location.empty()) return event.location;
+  std::string firstLine = event.description.substr(0, event.description.find('\n'));
+  return firstLine.empty() ? kUntitledEvent : firstLine;
+}
+
 // "10:00 会議 (～8/15)": the start time of a timed event, the last day of a long one.
-std::string LineText(const CalendarEvent& event, int day, int span) {
+std::string LineText(const CalendarEvent& event, const CalendarTime& start, int day, int span) {
   std::string text;
-  const CalendarTime& start = event.start.time;
   char piece[32];
   if (start.hasTime) {
     std::snprintf(piece, sizeof piece, "%02d:%02d ", start.hour, start.minute);
     text += piece;
   }
-  for (char c : event.summary) text += c == '\n' ? ' ' : c;
+  for (char c : EventTitle(event)) text += c == '\n' ? ' ' : c;
   if (span > 0) {
     CalendarDate first = DateOfDayNumber(day);
     CalendarDate last = DateOfDayNumber(day + span);
@@ -96,83 +106,95 @@ class CPlanner {
       m_sealCodes.emplace(name, row.nCode);
     }
     for (const CalendarEvent& event : file.events) {
-      if (event.hasRecurrenceId) m_replaced.insert({event.uid, DayOf(event.recurrenceId)});
+      if (event.hasRecurrenceId) m_replaced[event.uid].insert(DayOf(event.recurrenceId));
     }
   }
 
-  bool PlanEvent(const CalendarEvent& event, CalendarError& error) {
+  bool PlanEvent(const CalendarEvent& event, CalendarNote& error) {
     if (event.cancelled) return true;
     const std::string& zone = event.start.zone;
     if (!zone.empty() && m_file.definedZones.count(zone) == 0 && m_warnedZones.insert(zone).second) {
       m_report.Warning(event.startLine,
                        "the time zone \"" + zone + "\" is not defined in the file; its times are taken as written");
     }
-    if (event.extraDatesLine != 0) {
-      m_report.Warning(event.extraDatesLine, "RDATE is not imported; the event is imported on its other dates");
-    }
-    int span = SpanDays(event);
-    auto take = [&](int day) {
-      if (day < m_firstDay || day > m_lastDay) {
-        ++m_report.Summary().outsideRange;
-        return true;
-      }
-      if (++m_occurrences > kMaxOccurrences) return false;
-      AddWishes(event, day, span);
-      return true;
-    };
-    int startDay = DayOf(event.start.time);
-    if (event.rule.empty()) {
-      take(startDay);
+    const int span = SpanDays(event.start.time, event.length);
+    if (!event.Recurs()) {
+      Take(event, event.start.time, DayOf(event.start.time), span);
       return WithinLimit(event.lineNumber, error);
     }
-    RecurrenceRule rule;
-    std::string detail;
-    switch (ReadRecurrenceRule(event.rule, rule, detail)) {
-      case RuleReading::kBroken:
-        error = {event.ruleLine, "RRULE cannot be read: " + detail};
-        return false;
-      case RuleReading::kUnsupported:
-        m_report.Warning(event.ruleLine, "RRULE with " + detail + " is not expanded; only the first date is imported");
-        take(startDay);
-        return WithinLimit(event.lineNumber, error);
-      case RuleReading::kExpandable:
-        break;
+    std::vector<RecurrenceRule> rules;
+    for (const EventRule& rule : event.rules) {
+      if (rule.reading == RuleReading::kUnsupported) {
+        m_report.Warning(rule.lineNumber,
+                         "RRULE with " + rule.detail + " is not expanded; only the event's first date is imported");
+        continue;
+      }
+      rules.push_back(rule.rule);
+      if (!rule.rule.HasEnd() && m_endlessLastDay < m_lastDay) {
+        m_report.Warning(rule.lineNumber, "RRULE has no end; its dates are imported up to " +
+                                              MonthText(m_options.endlessUntil) + " (--to goes further)");
+      }
     }
-    int lastDay = m_lastDay;
-    if (!rule.HasEnd() && m_endlessLastDay < m_lastDay) {
-      lastDay = m_endlessLastDay;
-      m_report.Warning(event.ruleLine, "RRULE has no end; its dates are imported up to " +
-                                           MonthText(m_options.endlessUntil) + " (--to goes further)");
+    std::map<int, const ExtraDate*> extraDates;
+    std::vector<int> extraDays;
+    for (const ExtraDate& date : event.extraDates) {
+      extraDates.emplace(DayOf(date.start), &date);
+      extraDays.push_back(DayOf(date.start));
     }
-    std::set<int> skipped;
-    for (const CalendarTime& exception : event.exceptions) skipped.insert(DayOf(exception));
-    ExpandRecurrence(rule, event.start.time, lastDay, [&](int day) {
-      if (skipped.count(day) != 0 || m_replaced.count({event.uid, day}) != 0) return true;
-      return take(day);
-    });
-    return WithinLimit(event.ruleLine, error);
+    std::set<int> excluded;
+    for (const CalendarTime& exception : event.exceptions) excluded.insert(DayOf(exception));
+    auto moved = m_replaced.find(event.uid);
+    if (moved != m_replaced.end()) excluded.insert(moved->second.begin(), moved->second.end());
+    std::vector<int> days = ExpandRecurrenceSet(rules, event.start.time, extraDays, excluded, m_lastDay,
+                                                m_endlessLastDay, kMaxGatheredDates);
+    // Cut short: more dates than can be imported.
+    if (days.size() >= kMaxGatheredDates) m_occurrences = kMaxOccurrences + 1;
+    // An RDATE brings its own time, and a period its own length.
+    for (int day : days) {
+      auto extra = extraDates.find(day);
+      bool ruled = extra == extraDates.end();
+      CalendarTime start = ruled ? event.start.time : extra->second->start;
+      int daySpan = ruled || !extra->second->isPeriod ? span : SpanDays(start, extra->second->length);
+      if (!Take(event, start, day, daySpan)) break;
+    }
+    return WithinLimit(event.lineNumber, error);
   }
 
  private:
-  bool WithinLimit(int lineNumber, CalendarError& error) const {
+  bool WithinLimit(int lineNumber, CalendarNote& error) const {
     if (m_occurrences <= kMaxOccurrences) return true;
     error = {lineNumber, "the calendar's events occur more than " + std::to_string(kMaxOccurrences) +
                              " times; --from and --to can narrow the import"};
     return false;
   }
 
-  void AddWishes(const CalendarEvent& event, int day, int span) {
+  // One occurrence, starting at start on day; false past the limit.
+  bool Take(const CalendarEvent& event, const CalendarTime& start, int day, int span) {
+    if (day < m_firstDay || day > m_lastDay) {
+      ++m_report.Summary().outsideRange;
+      return true;
+    }
+    if (++m_occurrences > kMaxOccurrences) return false;
+    AddWishes(event, start, day, span);
+    return true;
+  }
+
+  void AddWishes(const CalendarEvent& event, const CalendarTime& start, int day, int span) {
     DayWishes& wishes = m_plan[day];
     OwnEventId own;
-    bool isOwn = ParseOwnEventUid(event.uid, own) && !event.start.time.hasTime && span == 0 &&
-                 DayNumberOf(own.date.year, own.date.month, own.date.day) == day;
+    // The export's own events as it writes them; one changed elsewhere is taken as any other.
+    bool ownShape = start.hasTime ? !event.entry.empty() : span == 0 && event.entry.empty();
+    bool isOwn =
+        ownShape && ParseOwnEventUid(event.uid, own) && DayNumberOf(own.date.year, own.date.month, own.date.day) == day;
     if (isOwn && own.kind == OwnEventKind::kLine) {
-      const std::string& text = event.description.empty() ? event.summary : event.description;
+      const std::string& text = !event.entry.empty()        ? event.entry
+                                : event.description.empty() ? event.summary
+                                                            : event.description;
       wishes.lines.push_back({WithCrLf(text), own.line, event.lineNumber});
     } else if (isOwn && own.kind == OwnEventKind::kMemo) {
       if (!event.description.empty()) wishes.memos.push_back({WithCrLf(event.description), event.lineNumber});
     } else if (!isOwn) {
-      if (!event.summary.empty()) wishes.lines.push_back({LineText(event, day, span), -1, event.lineNumber});
+      wishes.lines.push_back({LineText(event, start, day, span), -1, event.lineNumber});
       if (!event.description.empty()) wishes.memos.push_back({WithCrLf(event.description), event.lineNumber});
     }
     AddSeals(event, wishes);
@@ -218,8 +240,8 @@ class CPlanner {
   int m_lastDay = 0;
   int m_endlessLastDay = 0;
   long m_occurrences = 0;
-  std::map<std::string, SealCode> m_sealCodes;       // by UTF-8 name
-  std::set<std::pair<std::string, int>> m_replaced;  // UID and day of each RECURRENCE-ID
+  std::map<std::string, SealCode> m_sealCodes;      // by UTF-8 name
+  std::map<std::string, std::set<int>> m_replaced;  // the days each UID's RECURRENCE-IDs move
   std::set<std::string> m_warnedZones;
   std::set<int> m_warnedSlotLines;
 };
@@ -227,7 +249,7 @@ class CPlanner {
 }  // namespace
 
 bool PlanImport(const CalendarFile& file, const ImportOptions& options, ImportPlan& plan, CImportReport& report,
-                CalendarError& error) {
+                CalendarNote& error) {
   CPlanner planner(file, options, plan, report);
   for (const CalendarEvent& event : file.events) {
     if (!planner.PlanEvent(event, error)) return false;

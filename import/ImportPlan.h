@@ -37,6 +37,7 @@ struct DayWishes {
 using ImportPlan = std::map<int, DayWishes>;  // by day number
 
 // Fills the plan; warns (once per unknown zone, once per rule it does not
-// expand) on the report. False, with the line, for a rule that is broken.
+// expand) on the report. False, with the line, when the events occur more
+// often than any book holds.
 bool PlanImport(const CalendarFile& file, const ImportOptions& options, ImportPlan& plan, CImportReport& report,
-                CalendarError& error);
+                CalendarNote& error);

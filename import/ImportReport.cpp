@@ -1,12 +1,21 @@
 #include "import/ImportReport.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "calendar/DayNumber.h"
 
 void CImportReport::Warning(int lineNumber, const std::string& text) {
-  m_out << "warning: line " << lineNumber << ": " << text << '\n';
+  m_pending.push_back({lineNumber, text});
   ++m_summary.warnings;
+}
+
+void CImportReport::FlushWarnings() {
+  std::stable_sort(m_pending.begin(), m_pending.end(),
+                   [](const PendingWarning& a, const PendingWarning& b) { return a.lineNumber < b.lineNumber; });
+  for (const PendingWarning& warning : m_pending)
+    m_out << "warning: line " << warning.lineNumber << ": " << warning.text << '\n';
+  m_pending.clear();
 }
 
 void CImportReport::Day(int dayNumber, const std::string& text) {
@@ -36,6 +45,12 @@ std::string FormatImportSummary(const ImportSummary& summary, bool dryRun) {
   if (summary.cut > 0 || summary.substituted > 0) {
     text += n(summary.cut) + " text(s) cut to fit their field, " + n(summary.substituted) +
             " with characters that cp932 cannot hold written as ?.\n";
+  }
+  int skipped = summary.skippedWithoutStart + summary.skippedForRule;
+  if (skipped > 0) {
+    text += n(skipped) + " event(s) skipped: " + n(summary.skippedWithoutStart) +
+            " without a DTSTART that can be read, " + n(summary.skippedForRule) +
+            " with an RRULE that cannot be read.\n";
   }
   if (summary.outsideRange > 0) text += n(summary.outsideRange) + " occurrence(s) outside --from/--to left out.\n";
   if (dryRun) text += "Nothing was written (dry run).\n";

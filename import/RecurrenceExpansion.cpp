@@ -48,6 +48,19 @@ std::vector<int> Intersection(std::vector<int> a, std::vector<int> b) {
   return both;
 }
 
+// The n-th (or, counted from the end, the -n-th) of a period's dates, in date order.
+std::vector<int> AtSetPositions(const std::vector<int>& days, const std::vector<int>& positions) {
+  const int count = static_cast<int>(days.size());
+  std::vector<int> chosen;
+  for (int position : positions) {
+    int index = position > 0 ? position - 1 : count + position;
+    if (index >= 0 && index < count) chosen.push_back(days[index]);
+  }
+  std::sort(chosen.begin(), chosen.end());
+  chosen.erase(std::unique(chosen.begin(), chosen.end()), chosen.end());
+  return chosen;
+}
+
 class CExpansion {
  public:
   CExpansion(const RecurrenceRule& rule, const CalendarTime& start) : m_rule(rule), m_start(start) {}
@@ -145,6 +158,7 @@ void ExpandRecurrence(const RecurrenceRule& rule, const CalendarTime& start, int
   auto emitAll = [&](std::vector<int> days) {
     std::sort(days.begin(), days.end());
     days.erase(std::unique(days.begin(), days.end()), days.end());
+    if (!rule.bySetPos.empty()) days = AtSetPositions(days, rule.bySetPos);
     for (int day : days) {
       if (day <= startDay) continue;  // the start was the first occurrence
       if (day > lastDay || !WithinUntil(rule, start, day)) return false;
@@ -178,4 +192,25 @@ void ExpandRecurrence(const RecurrenceRule& rule, const CalendarTime& start, int
       }
       break;
   }
+}
+
+std::vector<int> ExpandRecurrenceSet(const std::vector<RecurrenceRule>& rules, const CalendarTime& start,
+                                     const std::vector<int>& extraDays, const std::set<int>& excluded, int lastDay,
+                                     int endlessLastDay, size_t limit) {
+  std::vector<int> days;
+  auto gather = [&](int day) {
+    days.push_back(day);
+    return days.size() < limit;
+  };
+  if (rules.empty()) gather(DayNumberOf(start.year, start.month, start.day));
+  for (const RecurrenceRule& rule : rules) {
+    if (days.size() < limit) ExpandRecurrence(rule, start, rule.HasEnd() ? lastDay : endlessLastDay, gather);
+  }
+  for (int day : extraDays) {
+    if (days.size() < limit) days.push_back(day);
+  }
+  std::sort(days.begin(), days.end());
+  days.erase(std::unique(days.begin(), days.end()), days.end());
+  days.erase(std::remove_if(days.begin(), days.end(), [&](int day) { return excluded.count(day) != 0; }), days.end());
+  return days;
 }

@@ -1,6 +1,9 @@
 #pragma once
 // The dates on which a recurring event happens.
+#include <cstddef>
 #include <functional>
+#include <set>
+#include <vector>
 
 #include "import/CalendarValues.h"
 #include "import/RecurrenceRule.h"
@@ -11,3 +14,12 @@
 // each returns false to stop early.
 void ExpandRecurrence(const RecurrenceRule& rule, const CalendarTime& start, int lastDay,
                       const std::function<bool(int dayNumber)>& each);
+
+// The days of a recurrence set: the start, the dates of every rule up to
+// lastDay (endlessLastDay for a rule without COUNT or UNTIL) and the extra
+// days (RDATE) whatever their date, less the excluded ones (EXDATE, moved
+// occurrences), each once and in date order. Gathering stops at limit
+// dates, so that a result of that size may be cut short.
+std::vector<int> ExpandRecurrenceSet(const std::vector<RecurrenceRule>& rules, const CalendarTime& start,
+                                     const std::vector<int>& extraDays, const std::set<int>& excluded, int lastDay,
+                                     int endlessLastDay, size_t limit);

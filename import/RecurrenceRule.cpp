@@ -8,6 +8,7 @@ namespace {
 
 constexpr const char* g_WeekdayCodes[] = {"SU", "MO", "TU", "WE", "TH", "FR", "SA"};
 constexpr int kMaxOrdinal = 53;
+constexpr int kMaxSetPosition = 366;
 
 bool ReadInteger(std::string_view text, int& value) {
   bool negative = !text.empty() && text[0] == '-';
@@ -15,16 +16,6 @@ bool ReadInteger(std::string_view text, int& value) {
   if (!ReadDecimalDigits(text, value)) return false;
   if (negative) value = -value;
   return true;
-}
-
-std::vector<std::string_view> Split(std::string_view text, char separator) {
-  std::vector<std::string_view> items;
-  while (true) {
-    size_t at = text.find(separator);
-    items.push_back(text.substr(0, at));
-    if (at == std::string_view::npos) return items;
-    text.remove_prefix(at + 1);
-  }
 }
 
 int WeekdayCode(std::string_view text) {
@@ -35,7 +26,7 @@ int WeekdayCode(std::string_view text) {
 }
 
 bool ReadNumbers(std::string_view text, int low, int high, bool allowNegative, std::vector<int>& numbers) {
-  for (std::string_view item : Split(text, ',')) {
+  for (std::string_view item : SplitValueList(text, ',')) {
     int value = 0;
     if (!ReadInteger(item, value)) return false;
     int size = value < 0 ? -value : value;
@@ -46,7 +37,7 @@ bool ReadNumbers(std::string_view text, int low, int high, bool allowNegative, s
 }
 
 bool ReadWeekdays(std::string_view text, std::vector<WeekdayNumber>& days) {
-  for (std::string_view item : Split(text, ',')) {
+  for (std::string_view item : SplitValueList(text, ',')) {
     if (item.size() < 2) return false;
     int weekday = WeekdayCode(item.substr(item.size() - 2));
     int ordinal = 0;
@@ -80,15 +71,17 @@ bool ReadFrequency(std::string_view text, RecurrenceRule& rule, RuleReading& rea
 
 }  // namespace
 
-RuleReading ReadRecurrenceRule(std::string_view text, RecurrenceRule& rule, std::string& detail) {
+RuleReading ReadRecurrenceRule(std::string_view written, RecurrenceRule& rule, std::string& detail) {
   rule = RecurrenceRule();
+  // Names and values of a rule are case-insensitive.
+  std::string text = UpperCase(std::string(written));
   RuleReading reading = RuleReading::kExpandable;
   std::set<std::string> seen;
   auto broken = [&detail](std::string what) {
     detail = std::move(what);
     return RuleReading::kBroken;
   };
-  for (std::string_view part : Split(text, ';')) {
+  for (std::string_view part : SplitValueList(text, ';')) {
     if (part.empty()) continue;  // a trailing semicolon
     size_t equals = part.find('=');
     if (equals == std::string_view::npos) return broken("the part \"" + std::string(part) + "\" has no =");
@@ -112,11 +105,13 @@ RuleReading ReadRecurrenceRule(std::string_view text, RecurrenceRule& rule, std:
       good = ReadNumbers(value, 1, 31, true, rule.byMonthDay);
     } else if (name == "BYMONTH") {
       good = ReadNumbers(value, 1, 12, false, rule.byMonth);
+    } else if (name == "BYSETPOS") {
+      good = ReadNumbers(value, 1, kMaxSetPosition, true, rule.bySetPos);
     } else if (name == "WKST") {
       rule.weekStart = WeekdayCode(value);
       good = rule.weekStart >= 0;
     } else {
-      // BYSETPOS, BYHOUR and the like: a valid rule that the import does not expand.
+      // BYHOUR, BYWEEKNO and the like: a valid rule that the import does not expand.
       reading = RuleReading::kUnsupported;
       if (detail.empty()) detail = name;
     }

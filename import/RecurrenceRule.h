@@ -22,6 +22,7 @@ struct RecurrenceRule {
   std::vector<WeekdayNumber> byDay;
   std::vector<int> byMonthDay;  // 1..31 or -31..-1
   std::vector<int> byMonth;     // 1..12
+  std::vector<int> bySetPos;    // 1..366 or -366..-1: the n-th date of each period
   int weekStart = 1;            // Monday
 
   bool HasEnd() const { return count > 0 || hasUntil; }

@@ -146,6 +146,7 @@ const ArgumentCase kArgumentCases[] = {
     {{"--to", "2010-05", "--to", "2010-06", "dir"}, false, "twice"},
     {{"--verbose", "dir"}, false, "unknown option"},
     {{"--out", "", "dir"}, false, "file name"},
+    {{"--time-zone", "Mars/Olympus", "dir"}, false, "unknown time zone"},
 };
 
 TEST(ExportArguments, Cases) {
@@ -162,10 +163,12 @@ TEST(ExportArguments, Cases) {
 }
 
 TEST(ExportArguments, ValuesReachTheOptions) {
-  const char* argv[] = {"plannix-export", "--format", "csv", "--from", "2001-02", "--to", "2003-11", "--out", "o", "d"};
+  const char* argv[] = {"plannix-export", "--format", "csv", "--from",      "2001-02",          "--to",
+                        "2003-11",        "--out",    "o",   "--time-zone", "America/New_York", "d"};
   ExportArguments arguments;
   std::string error;
-  ASSERT_TRUE(ParseExportArguments(10, argv, arguments, error));
+  ASSERT_TRUE(ParseExportArguments(12, argv, arguments, error));
+  EXPECT_EQ(arguments.options.timeZone, "America/New_York");
   EXPECT_EQ(arguments.options.format, ExportFormat::kCsv);
   EXPECT_EQ(arguments.options.from.Index(), (YearMonth{2001, 2}.Index()));
   EXPECT_EQ(arguments.options.to.Index(), (YearMonth{2003, 11}.Index()));

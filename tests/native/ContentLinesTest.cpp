@@ -17,8 +17,9 @@ const char* const kSpellings[] = {
 TEST(ContentLines, SpellingsThatReadTheSame) {
   for (const char* spelling : kSpellings) {
     std::vector<ContentLine> lines;
-    CalendarError error;
-    ASSERT_TRUE(ReadContentLines(spelling, lines, error)) << spelling << ": " << error.message;
+    std::vector<CalendarNote> broken;
+    ReadContentLines(spelling, lines, broken);
+    ASSERT_TRUE(broken.empty()) << spelling << ": " << broken[0].message;
     ASSERT_EQ(lines.size(), 1u) << spelling;
     EXPECT_EQ(lines[0].name, "SUMMARY") << spelling;
     ASSERT_NE(lines[0].Parameter("LANGUAGE"), nullptr) << spelling;
@@ -29,8 +30,9 @@ TEST(ContentLines, SpellingsThatReadTheSame) {
 
 TEST(ContentLines, QuotedAndCaretParameterValues) {
   std::vector<ContentLine> lines;
-  CalendarError error;
-  ASSERT_TRUE(ReadContentLines("X-A;P=\"a;b:c\",d^n^^^'e;Q=:v", lines, error)) << error.message;
+  std::vector<CalendarNote> broken;
+  ReadContentLines("X-A;P=\"a;b:c\",d^n^^^'e;Q=:v", lines, broken);
+  ASSERT_TRUE(broken.empty()) << broken[0].message;
   ASSERT_EQ(lines[0].parameters.size(), 2u);
   EXPECT_EQ(lines[0].parameters[0].values, (std::vector<std::string>{"a;b:c", "d\n^\"e"}));
   EXPECT_EQ(*lines[0].Parameter("Q"), "");

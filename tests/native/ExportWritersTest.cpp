@@ -8,6 +8,7 @@
 #include "export/BookDay.h"
 #include "export/CsvWriter.h"
 #include "export/ICalendarWriter.h"
+#include "export/LineTime.h"
 
 namespace {
 
@@ -54,7 +55,7 @@ BookDay MakeDay(const DayInput& day, DayConversionNotes& notes) {
 
 std::string Calendar(const std::vector<DayInput>& days) {
   std::ostringstream out;
-  CICalendarWriter writer(out, "9.8.7");
+  CICalendarWriter writer(out, "9.8.7", *FindBookTimeZone(kDefaultTimeZone));
   writer.Begin();
   DayConversionNotes notes;
   for (const DayInput& day : days) writer.Write(MakeDay(day, notes));
@@ -142,11 +143,48 @@ TEST(ICalendarWriter, AnAllDayEventEndsTheNextDay) {
   }
 }
 
-TEST(ICalendarWriter, CalendarFrame) {
+TEST(ICalendarWriter, CalendarFrameWithTheBooksTimeZone) {
   std::string text = Calendar({});
   EXPECT_EQ(text,
-            "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Plannix//Plannix 9.8.7//JA\r\n"
-            "CALSCALE:GREGORIAN\r\nEND:VCALENDAR\r\n");
+            "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Plannix//Plannix 9.8.7//JA\r\nCALSCALE:GREGORIAN\r\n"
+            "BEGIN:VTIMEZONE\r\nTZID:Asia/Tokyo\r\nBEGIN:STANDARD\r\nDTSTART:19700101T000000\r\n"
+            "TZOFFSETFROM:+0900\r\nTZOFFSETTO:+0900\r\nTZNAME:JST\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n"
+            "END:VCALENDAR\r\n");
+}
+
+struct LineTimeCase {
+  const char* entry;
+  int start;  // minute of the day; -1: no time
+  int end;    // -1: none written
+  const char* title;
+};
+
+const LineTimeCase kLineTimeCases[] = {
+    {u8"10:00 会議", 600, -1, u8"会議"},
+    {u8"9:30-11:00 打ち合わせ", 570, 660, u8"打ち合わせ"},
+    {u8"18:00～21:00　送別会", 1080, 1260, u8"送別会"},
+    {u8"22:00〜24:00 夜", 1320, 1440, u8"夜"},
+    {u8"7:05会議", 425, -1, u8"会議"},
+    {"12:00\nnext line", 720, -1, "\nnext line"},
+    {u8"10:00～明日", 600, -1, u8"～明日"},
+    {"10:00-x", -1, -1, nullptr},
+    {"10:00am call", -1, -1, nullptr},
+    {"12:30:15 x", -1, -1, nullptr},
+    {"24:00 x", -1, -1, nullptr},
+    {"10:00-25:00 x", -1, -1, nullptr},
+    {u8"会議 10:00", -1, -1, nullptr},
+};
+
+TEST(LineTime, LinesThatBeginWithATimeOfDay) {
+  for (const LineTimeCase& c : kLineTimeCases) {
+    LineTime time;
+    bool found = ReadLineTime(c.entry, time);
+    ASSERT_EQ(found, c.start >= 0) << c.entry;
+    if (!found) continue;
+    EXPECT_EQ(time.startMinute, c.start) << c.entry;
+    EXPECT_EQ(time.hasEnd ? time.endMinute : -1, c.end) << c.entry;
+    EXPECT_EQ(std::string(c.entry).substr(time.titleStart), c.title) << c.entry;
+  }
 }
 
 struct CsvFieldCase {

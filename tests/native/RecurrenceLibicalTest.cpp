@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 #include <libical/ical.h>
 
+#include <algorithm>
 #include <map>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,7 @@
 namespace {
 
 constexpr int kRules = 1000;
+constexpr int kSets = 300;
 constexpr size_t kMaxOccurrences = 60;
 constexpr const char* g_Days[] = {"SU", "MO", "TU", "WE", "TH", "FR", "SA"};
 
@@ -22,11 +25,14 @@ class CRuleMaker {
  public:
   explicit CRuleMaker(unsigned seed) : m_random(seed) {}
 
-  std::string Make() {
+  // A rule whose COUNT and INTERVAL count from the start, unless fromStart
+  // is false: libical counts neither from a start that is no date of the
+  // rule, as the standard does.
+  std::string Make(bool fromStart = true) {
     static const char* const kFrequencies[] = {"DAILY", "WEEKLY", "MONTHLY", "YEARLY"};
     int frequency = Pick(4);
     std::string rule = std::string("FREQ=") + kFrequencies[frequency];
-    bool interval = Chance(2);
+    bool interval = fromStart && Chance(2);
     if (interval) rule += ";INTERVAL=" + std::to_string(1 + Pick(3));
     // A monthly interval past the named months never meets them: libical then searches for ages.
     if (frequency != 1 && !(frequency == 2 && interval) && Chance(3))
@@ -49,9 +55,15 @@ class CRuleMaker {
                                 return std::pair(Pick(7), Chance(3) ? -ordinal : ordinal);
                               },
                               true);
+      // "The last weekday of the month": every named weekday of a month or a year,
+      // at least 4 of each. libical passes over BYSETPOS in a weekly rule, and a
+      // position that no period has sends it searching for ages.
+      if (frequency >= 2 && !monthDays && !ordinals) {
+        rule += ";BYSETPOS=" + List(1 + Pick(2), [&] { return std::pair(Chance(2) ? -1 - Pick(4) : 1 + Pick(4), 0); });
+      }
     }
     if (frequency == 1 && Chance(2)) rule += std::string(";WKST=") + g_Days[Pick(7)];
-    if (Chance(2)) {
+    if (fromStart && Chance(2)) {
       rule += ";COUNT=" + std::to_string(1 + Pick(40));
     } else {
       char until[64];
@@ -61,6 +73,9 @@ class CRuleMaker {
     return rule;
   }
 
+  int Pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(m_random); }
+  bool Chance(int oneIn) { return Pick(oneIn) == 0; }
+
   CalendarDate Start() {
     int year = 1995 + Pick(20);
     int month = 1 + Pick(12);
@@ -68,9 +83,6 @@ class CRuleMaker {
   }
 
  private:
-  int Pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(m_random); }
-  bool Chance(int oneIn) { return Pick(oneIn) == 0; }
-
   // Distinct values in ascending order (libical repeats dates of unordered
   // lists); a pair is a number, or a weekday and its ordinal.
   template <typename Maker>
@@ -106,6 +118,15 @@ std::vector<int> LibicalDays(const std::string& text, const CalendarDate& date, 
   return days;
 }
 
+CalendarTime DateOf(int day) {
+  CalendarDate date = DateOfDayNumber(day);
+  CalendarTime time;
+  time.year = date.year;
+  time.month = date.month;
+  time.day = date.day;
+  return time;
+}
+
 std::vector<int> OurDays(const std::string& text, const CalendarTime& start, int lastDay) {
   RecurrenceRule rule;
   std::string detail;
@@ -130,16 +151,75 @@ TEST(RecurrenceLibicalTest, GeneratedRulesExpandAsLibicalExpandsThem) {
     std::vector<int> first = LibicalDays(rule, asked, lastDay);
     if (first.empty()) continue;
     CalendarDate startDate = DateOfDayNumber(first.front());
-    CalendarTime ours;
-    ours.year = startDate.year;
-    ours.month = startDate.month;
-    ours.day = startDate.day;
     std::vector<int> expected = LibicalDays(rule, startDate, lastDay);
-    ASSERT_EQ(OurDays(rule, ours, lastDay), expected)
+    ASSERT_EQ(OurDays(rule, DateOf(first.front()), lastDay), expected)
         << rule << " from " << startDate.year << "-" << startDate.month << "-" << startDate.day;
     ++compared;
   }
   EXPECT_GT(compared, kRules / 2);
+}
+
+std::string DateValue(int day) {
+  CalendarDate date = DateOfDayNumber(day);
+  char value[16];
+  std::snprintf(value, sizeof value, "%04d%02d%02d", date.year, date.month, date.day);
+  return value;
+}
+
+// The dates libical gives an event with its start, rules, RDATE and EXDATE, each once.
+std::vector<int> LibicalSetDays(const std::string& event, int lastDay) {
+  icalcomponent* component = icalcomponent_new_from_string(event.c_str());
+  std::vector<int> days;
+  if (component == nullptr) return days;
+  icalcomponent_foreach_recurrence(
+      component, icaltime_from_string("19900101"), icaltime_from_string(DateValue(lastDay + 1).c_str()),
+      [](icalcomponent*, icaltime_span* span, void* data) {
+        icaltimetype t = icaltime_from_timet_with_zone(span->start, 1, icaltimezone_get_utc_timezone());
+        static_cast<std::vector<int>*>(data)->push_back(DayNumberOf(t.year, t.month, t.day));
+      },
+      &days);
+  icalcomponent_free(component);
+  std::sort(days.begin(), days.end());
+  days.erase(std::unique(days.begin(), days.end()), days.end());
+  return days;
+}
+
+TEST(RecurrenceLibicalTest, GeneratedSetsOfRulesAndDatesExpandAsLibicalExpandsThem) {
+  CRuleMaker maker(20240518);
+  int compared = 0;
+  for (int i = 0; i < kSets; ++i) {
+    std::vector<std::string> texts{maker.Make()};
+    if (maker.Chance(2)) texts.push_back(maker.Make(false));
+    CalendarDate asked = maker.Start();
+    int lastDay = DayNumberOf(asked.year + 40, 12, 31);
+    std::vector<int> first = LibicalDays(texts[0], asked, lastDay);
+    if (first.empty()) continue;
+    std::string event = "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:" + DateValue(first[0]) + "\r\n";
+    std::vector<RecurrenceRule> rules;
+    for (const std::string& text : texts) {
+      event += "RRULE:" + text + "\r\n";
+      std::string detail;
+      rules.emplace_back();
+      ASSERT_EQ(ReadRecurrenceRule(text, rules.back(), detail), RuleReading::kExpandable) << text << ": " << detail;
+    }
+    std::vector<int> extraDays;
+    for (int extra = maker.Pick(4); extra > 0; --extra) {
+      extraDays.push_back(first[0] + 1 + maker.Pick(2000));
+      event += "RDATE;VALUE=DATE:" + DateValue(extraDays.back()) + "\r\n";
+    }
+    std::set<int> excluded;
+    for (int exception = maker.Pick(3); exception > 0; --exception) {
+      int day = first[maker.Pick(static_cast<int>(first.size()))];
+      excluded.insert(day);
+      event += "EXDATE;VALUE=DATE:" + DateValue(day) + "\r\n";
+    }
+    event += "END:VEVENT\r\n";
+    ASSERT_EQ(ExpandRecurrenceSet(rules, DateOf(first[0]), extraDays, excluded, lastDay, lastDay, 1000000),
+              LibicalSetDays(event, lastDay))
+        << event;
+    ++compared;
+  }
+  EXPECT_GT(compared, kSets / 2);
 }
 
 }  // namespace

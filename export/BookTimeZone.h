@@ -1,0 +1,32 @@
+#pragma once
+// The time zone that the export writes timed lines in, with the VTIMEZONE
+// that calendars read it by: today's rules of a few zones, carried back to
+// 1970, since a schedule book keeps wall-clock times.
+#include <string>
+#include <string_view>
+
+constexpr const char* kDefaultTimeZone = "Asia/Tokyo";
+
+// One STANDARD or DAYLIGHT part of a VTIMEZONE, as written.
+struct ZoneObservance {
+  const char* start;  // DTSTART; nullptr in the daylight part of a zone without daylight saving time
+  const char* rule;   // RRULE; nullptr for an offset that never changes
+  const char* offsetFrom;
+  const char* offsetTo;
+  const char* name;
+};
+
+struct BookTimeZone {
+  const char* id;  // the IANA name, the TZID written
+  ZoneObservance standard;
+  ZoneObservance daylight;
+};
+
+// nullptr for a zone the export does not know.
+const BookTimeZone* FindBookTimeZone(std::string_view id);
+
+// The known zones' names, separated by ", " on lines that begin with indent.
+std::string BookTimeZoneNames(const std::string& indent);
+
+// Appends the zone's VTIMEZONE component.
+void AppendTimeZone(std::string& out, const BookTimeZone& zone);
