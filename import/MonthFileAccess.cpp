@@ -7,6 +7,7 @@
 #include "calendar/CalendarFacts.h"
 #include "data/FileSystem.h"
 #include "data/MonthFile.h"
+#include "data/MonthFileRecovery.h"
 
 namespace {
 
@@ -41,6 +42,18 @@ std::string MonthFilePathIn(const std::string& folder, int year, int month) {
 }
 
 MonthRead ReadMonthForChange(const std::string& path, int year, int month, MonthTable& table, std::string& reason) {
+  // A copy an interrupted save left may hold the newer month: it is settled
+  // first, so the import's own save never takes its place.
+  const MonthRecovery recovery = SettleInterruptedSave(SystemFileSystem(), path.c_str(), DaysInMonth(year, month));
+  if (recovery.settlement == CopySettlement::kUnsettled) {
+    reason = "has a copy an interrupted save left, which cannot be settled now";
+    return MonthRead::kFailed;
+  }
+  if (recovery.settlement == CopySettlement::kKeptAside) {
+    reason = "had a copy an interrupted save left, which may be newer: it is kept as " + recovery.keptPath +
+             "; the month is left as it is";
+    return MonthRead::kFailed;
+  }
   // Retried: the schedule window or another program may hold the file for a moment.
   switch (ReadMonthFileRetrying(SystemFileSystem(), path.c_str(), table)) {
     case MonthReadOutcome::kAbsent:

@@ -9,6 +9,7 @@
 
 #include "cp932/Utf8FromCp932.h"
 #include "data/MonthFile.h"
+#include "data/MonthFileWriter.h"
 #include "export/BookExport.h"
 #include "import/BookImport.h"
 #include "tests/native/MonthFileScratch.h"
@@ -197,6 +198,26 @@ TEST_F(BookImportTest, AMonthFileThatCannotBeReadOrWouldLoseDaysIsLeftAlone) {
   EXPECT_NE(m_report.str().find("schedule2024_05.dat: cannot be read"), std::string::npos) << m_report.str();
   EXPECT_NE(m_report.str().find("schedule2024_06.dat: ends inside a record"), std::string::npos);
   EXPECT_NE(m_report.str().find("schedule2024_09.dat: holds day 31"), std::string::npos);
+}
+
+// A rewrite cut the month file short and left the whole copy: the import
+// puts the copy back first, and adds to it.
+TEST_F(BookImportTest, AMonthAnInterruptedSaveLeftIsRestoredBeforeItIsChanged) {
+  MonthTable june;
+  ClearMonth(june);
+  SetDayLine(june.Day(2), 0, "kept in the copy");
+  const std::string copy = FormatMonthFile(june, [] { return 30; });
+  std::filesystem::create_directory(m_folder.Path("~saving"));
+  m_folder.WriteAll(m_folder.Path("~saving/schedule2024_06.dat"), copy);
+  m_folder.WriteAll(MonthPath(2024, 6), copy.substr(0, 60));
+  ASSERT_TRUE(
+      Import("BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20240601\r\nSUMMARY:x\r\n"
+             "END:VEVENT\r\nEND:VCALENDAR\r\n"))
+      << m_error;
+  EXPECT_EQ(m_summary.failedMonths, 0) << m_report.str();
+  EXPECT_STREQ("kept in the copy", Month(2024, 6).Day(2).szLine[0]);
+  EXPECT_STREQ("x", Month(2024, 6).Day(1).szLine[0]);
+  EXPECT_FALSE(std::filesystem::exists(m_folder.Path("~saving/schedule2024_06.dat")));
 }
 
 TEST_F(BookImportTest, RulesThatAreNotExpandedOrHaveNoEnd) {
