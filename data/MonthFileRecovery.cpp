@@ -38,26 +38,27 @@ SnapshotRead ReadRetrying(IFileSystem& files, const char* path, FileSnapshot& sn
   return RetryWhileUnreadable(files, SnapshotRead::kUnreadable, [&] { return ReadOnce(files, path, snapshot); });
 }
 
-// Exactly what the writer writes for the table it holds.
-bool IsWholeMonthFile(const std::string& bytes, int days) {
+// What a file's bytes come to as a month.
+struct ParsedMonth {
   MonthTable table;
-  ParseMonthBytes(table, bytes.data(), bytes.size());
-  return FormatMonthFile(table, [days] { return days; }) == bytes;
+  bool whole;  // exactly what the writer writes for that table
+};
+
+ParsedMonth ParseSnapshot(const std::string& bytes, int days) {
+  ParsedMonth parsed;
+  ParseMonthBytes(parsed.table, bytes.data(), bytes.size());
+  parsed.whole = FormatMonthFile(parsed.table, [days] { return days; }) == bytes;
+  return parsed;
 }
 
-bool HoldsNoDay(const std::string& bytes) {
-  MonthTable table;
-  ParseMonthBytes(table, bytes.data(), bytes.size());
+bool HoldsNoDay(const MonthTable& table) {
   static const MonthTable kEmpty = {};
   return std::memcmp(&table, &kEmpty, sizeof table) == 0;
 }
 
 // "schedule2010_03.dat", then "schedule2010_03 (2).dat" and on, in the recovered folder.
 bool KeepAside(IFileSystem& files, const char* copy, const char* path, std::string& keptPath) {
-  const char* name = std::strrchr(path, '/');
-  const char* other = std::strrchr(path, '\\');
-  name = (other > name ? other : name);
-  name = name != nullptr ? name + 1 : path;
+  const char* name = path + MonthFileNameStart(path, strnlen(path, kPathSize));
   const char* dot = std::strrchr(name, '.');
   const int stem = static_cast<int>(dot != nullptr ? dot - name : std::strlen(name));
   char kept[kPathSize];
@@ -119,15 +120,16 @@ MonthRecovery SettleCopy(IFileSystem& files, const char* copy, const char* path,
 }  // namespace
 
 CopyVerdict JudgeLeftCopy(const FileSnapshot& copy, const FileSnapshot& month, int days) {
-  if (IsWholeMonthFile(copy.bytes, days)) {
+  const ParsedMonth copied = ParseSnapshot(copy.bytes, days);
+  if (copied.whole) {
     if (!month.present) return CopyVerdict::kRestore;
     if (month.bytes == copy.bytes) return CopyVerdict::kRemove;
     if (copy.bytes.compare(0, month.bytes.size(), month.bytes) == 0) return CopyVerdict::kRestore;
     const bool copyIsNewer = copy.timeKnown && month.timeKnown && copy.written >= month.written;
     return copyIsNewer ? CopyVerdict::kRestore : CopyVerdict::kKeepAside;
   }
-  if (month.present && IsWholeMonthFile(month.bytes, days)) return CopyVerdict::kRemove;
-  return HoldsNoDay(copy.bytes) ? CopyVerdict::kRemove : CopyVerdict::kKeepAside;
+  if (month.present && ParseSnapshot(month.bytes, days).whole) return CopyVerdict::kRemove;
+  return HoldsNoDay(copied.table) ? CopyVerdict::kRemove : CopyVerdict::kKeepAside;
 }
 
 MonthRecovery SettleInterruptedSave(IFileSystem& files, const char* path, int days) {

@@ -48,15 +48,13 @@ CopyPlacement RewriteInPlace(IFileSystem& files, const char* path, const std::st
   return CopyPlacement::kRewritten;
 }
 
-// The name after the last separator: the month file's name is ASCII, so a
-// trail byte 0x5C of a folder name before it is never reached.
-size_t NameStart(const char* path, size_t length) {
+}  // namespace
+
+size_t MonthFileNameStart(const char* path, size_t length) {
   size_t start = length;
   while (start > 0 && path[start - 1] != '/' && path[start - 1] != '\\') --start;
   return start;
 }
-
-}  // namespace
 
 size_t FormatDayRecord(const DayRecord& day, int dayNumber, char (&record)[kMaxRecordSize + 1]) {
   int numbers = std::snprintf(record, sizeof record, "%02d,%d,%d,%d,%d,", dayNumber, day.nSeal[0], day.nSeal[1],
@@ -77,7 +75,7 @@ bool PathInSubFolder(const char* path, const char* subFolder, const char* name, 
   result[0] = folder[0] = '\0';
   const size_t length = strnlen(path, kPathSize);
   if (length == kPathSize) return false;
-  const size_t nameStart = NameStart(path, length);
+  const size_t nameStart = MonthFileNameStart(path, length);
   if (nameStart == 0 || nameStart == length) return false;
   const char separator = path[nameStart - 1];
   const int made = std::snprintf(folder, kPathSize, "%.*s%s", static_cast<int>(nameStart), path, subFolder);

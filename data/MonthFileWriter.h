@@ -27,6 +27,11 @@ constexpr char kRecoveredFolderName[] = "recovered";
 // its length. Texts are taken only up to their field size.
 size_t FormatDayRecord(const DayRecord& day, int dayNumber, char (&record)[kMaxRecordSize + 1]);
 
+// Where the month file's name begins in its path: after the last separator,
+// '/' or '\\'. The name is ASCII, so a trail byte 0x5C of a folder name
+// before it is never taken for one.
+size_t MonthFileNameStart(const char* path, size_t length);
+
 // The month file's name put into a folder beside it: <folder>/<subFolder>/<name>,
 // with the month path's own separator. False when the path has no folder
 // or the result does not fit; folder gets <folder>/<subFolder>.

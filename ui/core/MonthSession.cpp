@@ -283,19 +283,23 @@ void CMonthSession::WantWrite(Clock::time_point due) {
 void CMonthSession::NoteChange() {
   ++m_changes;
   // The first change of a burst sets the time; later ones ride along.
-  WantWrite(m_writeWanted ? m_writeDue : Clock::now() + m_writeDelay);
+  if (!m_writeWanted) WantWrite(Clock::now() + m_writeDelay);
+}
+
+void CMonthSession::StoreText(char* field, size_t size, const char* text, char* stored) {
+  static_assert(kLineSize <= kMemoSize, "a line fits where a memo does");
+  char before[kMemoSize];  // the larger of the two fields
+  std::memcpy(before, field, size);
+  StoreFieldText(field, size, text);
+  if (std::memcmp(before, field, size) != 0) NoteChange();
+  std::memcpy(stored, field, size);
 }
 
 bool CMonthSession::StoreLine(int lineIndex, const char* text, char (&stored)[kLineSize]) {
   {
     std::lock_guard<std::mutex> lock(m_monthLock);
     if (!IsEditable() || lineIndex < 0 || lineIndex >= kLineCount) return false;
-    char* field = m_monthTable.Day(m_selectedDay).szLine[lineIndex];
-    char before[kLineSize];
-    std::memcpy(before, field, kLineSize);
-    StoreFieldText(field, kLineSize, text);
-    if (std::memcmp(before, field, kLineSize) != 0) NoteChange();
-    std::memcpy(stored, field, kLineSize);
+    StoreText(m_monthTable.Day(m_selectedDay).szLine[lineIndex], kLineSize, text, stored);
   }
   m_writerWakes.notify_all();
   return true;
@@ -305,12 +309,7 @@ bool CMonthSession::StoreMemo(const char* text, char (&stored)[kMemoSize]) {
   {
     std::lock_guard<std::mutex> lock(m_monthLock);
     if (!IsEditable()) return false;
-    DayRecord& day = m_monthTable.Day(m_selectedDay);
-    char before[kMemoSize];
-    std::memcpy(before, day.szMemo, kMemoSize);
-    SetDayMemo(day, text);
-    if (std::memcmp(before, day.szMemo, kMemoSize) != 0) NoteChange();
-    std::memcpy(stored, day.szMemo, kMemoSize);
+    StoreText(m_monthTable.Day(m_selectedDay).szMemo, kMemoSize, text, stored);
   }
   m_writerWakes.notify_all();
   return true;

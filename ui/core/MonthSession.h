@@ -132,6 +132,9 @@ class CMonthSession {
   void HandOnDisplayedMonth();
   // After a store that changed the table; m_monthLock is held.
   void NoteChange();
+  // The text into the field, cut to it, and what was kept into stored; a
+  // change is noted. m_monthLock is held.
+  void StoreText(char* field, size_t size, const char* text, char* stored);
   // Arms the writer to write after the delay, or sooner; m_monthLock is held.
   void WantWrite(std::chrono::steady_clock::time_point due);
   // Writes the months left, then the month on display when it changed or
