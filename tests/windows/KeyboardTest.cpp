@@ -11,12 +11,6 @@
 
 namespace {
 
-void BringToFront(const CToolHarness& harness) {
-  ShowWindow(harness.Window(), SW_SHOW);
-  SetForegroundWindow(harness.Window());
-  harness.Sync();
-}
-
 // Each key pressed and let go before the next.
 void PressInTurn(std::initializer_list<WORD> keys) {
   for (WORD key : keys) PressKeysAsUser({key});
@@ -58,7 +52,7 @@ TEST(KeyboardTest, DayAndMonthKeysStoreWhatWasTypedAndShowTheNewDay) {
   for (const DayKeyCase& c : cases) {
     CToolHarness harness(CToolHarness::MakeDate(c.fromYear, c.fromMonth, c.fromDay));
     ASSERT_TRUE(harness.Open());
-    BringToFront(harness);
+    ASSERT_TRUE(harness.BringToFront()) << c.name;
     if (c.startNextMonth) Spin(harness, IDC_MONTH_SPIN, kForward);
     const MonthView from = harness.Tool()->m_session.View();
     HWND line3 = harness.Control(IDC_LINE3);
@@ -66,10 +60,14 @@ TEST(KeyboardTest, DayAndMonthKeysStoreWhatWasTypedAndShowTheNewDay) {
     ASSERT_TRUE(CToolHarness::WaitFor([&] { return GetWindowTextWide(line3) == L"typed"; })) << c.name;
 
     PressKeysAsUser({VK_MENU, c.key});
-    ASSERT_TRUE(CToolHarness::WaitFor([&] {
+    const bool shown = CToolHarness::WaitFor([&] {
       const MonthView view = harness.Tool()->m_session.View();
       return view.year == c.toYear && view.month == c.toMonth && view.selectedDay == c.toDay;
-    })) << c.name;
+    });
+    const MonthView now = harness.Tool()->m_session.View();
+    ASSERT_TRUE(shown) << c.name << ": shows " << now.year << "-" << now.month << "-" << now.selectedDay
+                       << (GetForegroundWindow() == harness.Window() ? "" : ", not in front")
+                       << (FindOwnedMessageBox(harness.Window()) != nullptr ? ", a box open" : "");
     harness.Sync();
 
     EXPECT_EQ("typed", StoredLine(harness, from.year, from.month, from.selectedDay, 2)) << c.name;
@@ -87,7 +85,7 @@ TEST(KeyboardTest, ASealIsPutOnADayAndTakenOffAgainWithoutTheMouse) {
   constexpr SealCode kDinner = 38;  // page 0, cell 1
   CToolHarness harness;
   ASSERT_TRUE(harness.Open());
-  BringToFront(harness);
+  ASSERT_TRUE(harness.BringToFront());
   const DWORD uiThread = GetWindowThreadProcessId(harness.Window(), nullptr);
   CSealDialog& picker = harness.Tool()->m_sealPicker;
   HWND slot4 = harness.Control(IDC_SEAL_SLOT4);

@@ -132,7 +132,8 @@ TEST(ScheduleWindowTest, PlacementAndThemeFromTheStoredSettings) {
     EXPECT_EQ(600, client.bottom) << c.left;
     EXPECT_EQ(c.left, window.left);
     EXPECT_EQ(c.top, window.top);
-    HANDLE coverImage = reinterpret_cast<HANDLE>(SendMessageW(harness.Control(IDC_COVER), BM_GETIMAGE, IMAGE_BITMAP, 0));
+    HANDLE coverImage =
+        reinterpret_cast<HANDLE>(SendMessageW(harness.Control(IDC_COVER), BM_GETIMAGE, IMAGE_BITMAP, 0));
     EXPECT_EQ(c.cover, coverImage != nullptr) << "theme " << c.theme;
     COLORREF tip = static_cast<COLORREF>(harness.Tool()->m_toolTip.SendMessage(TTM_GETTIPBKCOLOR));
     EXPECT_EQ(c.tip != 0 ? c.tip : GetSysColor(COLOR_INFOBK), tip) << "theme " << c.theme;
@@ -165,9 +166,7 @@ TEST(ScheduleWindowTest, ModifiedReturnWithTheFocusOffTheTextLeavesTheWindowOpen
   for (WORD modifier : {VK_CONTROL, VK_SHIFT}) {
     CToolHarness harness;
     ASSERT_TRUE(harness.Open());
-    ShowWindow(harness.Window(), SW_SHOW);
-    SetForegroundWindow(harness.Window());
-    harness.Sync();
+    ASSERT_TRUE(harness.BringToFront());
     ClickAsUser(harness.Window(), 160, 90);  // beside the day label: the focus leaves the text
     HWND spin = harness.Control(IDC_YEAR_SPIN);
     ASSERT_TRUE(CToolHarness::WaitFor([&] { return FocusOfThread(harness.Window()) == spin; }, 3000));

@@ -15,8 +15,8 @@ std::string NewDataDirectory() {
   static std::atomic<int> counter{0};
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
-  std::wstring folder = std::wstring(temp) + L"plannix-ui-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                        std::to_wstring(counter++);
+  std::wstring folder =
+      std::wstring(temp) + L"plannix-ui-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(counter++);
   RemoveFolderTree(folder);
   CreateDirectoryW(folder.c_str(), nullptr);
   return NarrowToCp932(folder.c_str()).str();
@@ -130,8 +130,8 @@ int CRecordingHost::HolidayQuery(int code, int a, int b, int c) {
 CToolHarness::CToolHarness(const DateRecord& today)
     : m_dataDirectory(NewDataDirectory()), m_host(m_settings, m_dataDirectory, today) {
   RegisterHostClass(&CToolHarness::HostWindowProc);
-  m_hostWnd.m_hWnd = CreateWindowExW(0, kHostClassName, L"host", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
-                                     nullptr, GetModuleHandleW(nullptr), &m_host);
+  m_hostWnd.m_hWnd = CreateWindowExW(0, kHostClassName, L"host", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                                     GetModuleHandleW(nullptr), &m_host);
 }
 
 CToolHarness::~CToolHarness() {
@@ -187,8 +187,7 @@ bool CToolHarness::Close(DWORD timeoutMs) {
   if (window == nullptr) return true;
   HANDLE thread = OpenThread(SYNCHRONIZE, FALSE, GetWindowThreadProcessId(window, nullptr));
   PostMessageW(window, WM_CLOSE, 0, 0);
-  bool ended = WaitFor([&] { return thread == nullptr || WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; },
-                       timeoutMs);
+  bool ended = WaitFor([&] { return thread == nullptr || WaitForSingleObject(thread, 0) == WAIT_OBJECT_0; }, timeoutMs);
   if (thread != nullptr) CloseHandle(thread);
   return ended;
 }
@@ -205,6 +204,20 @@ bool CToolHarness::WaitFor(const std::function<bool()>& condition, DWORD timeout
 void CToolHarness::Sync() const {
   DWORD_PTR ignored = 0;
   if (Window() != nullptr) SendMessageTimeoutW(Window(), WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored);
+}
+
+bool CToolHarness::BringToFront() const {
+  ShowWindow(Window(), SW_SHOW);
+  // The X server tells of focus later; a window closed just before may take it back meanwhile.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    SetForegroundWindow(Window());
+    Sync();
+    if (WaitFor([&] { return GetForegroundWindow() == Window(); }, 3000)) {
+      WaitFor([] { return false; }, 100);
+      if (GetForegroundWindow() == Window()) return true;
+    }
+  }
+  return false;
 }
 
 bool CToolHarness::CaptureWindow(const std::string& bmpPath) const {

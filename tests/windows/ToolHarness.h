@@ -71,6 +71,8 @@ class CToolHarness {
   static bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
   // Lets the UI thread finish what is queued for the window.
   void Sync() const;
+  // Shows the window in front and waits until keys pressed go to it.
+  bool BringToFront() const;
   // Shows the window, lets it paint and writes its pixels as a 24-bit BMP.
   bool CaptureWindow(const std::string& bmpPath) const;
   // The exit code of the UI thread that Initialize started last; STILL_ACTIVE while it runs.

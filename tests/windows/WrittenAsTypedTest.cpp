@@ -31,9 +31,7 @@ class WrittenAsTypedTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(m_harness.Open());
-    ShowWindow(m_harness.Window(), SW_SHOW);
-    SetForegroundWindow(m_harness.Window());
-    m_harness.Sync();
+    ASSERT_TRUE(m_harness.BringToFront());
   }
   void TearDown() override { EXPECT_TRUE(m_harness.Close()); }
 
