@@ -10,7 +10,6 @@
 namespace {
 
 constexpr int kDaysInWeek = 7;
-constexpr int kMonthsInYear = 12;
 
 // With Alt: a day, a week or a month either way; Home is today.
 struct NavigationKey {
@@ -93,10 +92,11 @@ void CScheduleDialog::StepDays(int days) {
 
 void CScheduleDialog::ShowToday() {
   const int year = static_cast<int>(m_pHost->CalendarQuery(kCalTodayYear, 0, 0));
-  const int month = std::clamp(static_cast<int>(m_pHost->CalendarQuery(kCalTodayMonth, 0, 0)), 1, kMonthsInYear);
+  const int month =
+      std::clamp(static_cast<int>(m_pHost->CalendarQuery(kCalTodayMonth, 0, 0)), 1, MonthView::kMonthsInYear);
   const int day = static_cast<int>(m_pHost->CalendarQuery(kCalTodayDay, 0, 0));
   const MonthView view = m_session.View();
-  const int months = (year - view.year) * kMonthsInYear + (month - view.month);
+  const int months = (year - view.year) * MonthView::kMonthsInYear + (month - view.month);
   if (months != 0 && StepMonths(months) != 0) return;
   SelectGridDay(*this, std::clamp(day, 1, std::max(1, LastDay(m_session.View().dayGrid))));
 }

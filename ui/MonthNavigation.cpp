@@ -3,12 +3,6 @@
 #include "ui/ScheduleDialog.h"
 #include "ui/res/resource.h"
 
-namespace {
-
-constexpr int kMonthsInYear = 12;
-
-}  // namespace
-
 void CScheduleDialog::ShowOpenedMonth(MonthFileState opened) {
   MonthView view = m_session.View();
   ShowDayPage(view);
@@ -44,5 +38,5 @@ LRESULT CScheduleDialog::OnMonthSpin(const NMUPDOWN* notification) {
 
 LRESULT CScheduleDialog::OnYearSpin(const NMUPDOWN* notification) {
   ::SetFocus(GetDlgItem(IDC_MONTH_SPIN));
-  return StepMonths(notification->iDelta < 0 ? kMonthsInYear : -kMonthsInYear);
+  return StepMonths(notification->iDelta < 0 ? MonthView::kMonthsInYear : -MonthView::kMonthsInYear);
 }

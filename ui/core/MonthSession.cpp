@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr int32_t kMonthsInYear = 12;
 constexpr intptr_t kShortestMonth = 28;
 constexpr int32_t kSaturday = 6;
 
@@ -151,11 +150,11 @@ MonthStepOutcome CMonthSession::Step(CToolHost& host, int months) {
                                                   reinterpret_cast<intptr_t>(&date), 0));
     next.day = 1;
     next.month += forward ? 1 : -1;
-    if (next.month > kMonthsInYear) {
+    if (next.month > MonthView::kMonthsInYear) {
       next.month = 1;
       ++next.year;
     } else if (next.month < 1) {
-      next.month = kMonthsInYear;
+      next.month = MonthView::kMonthsInYear;
       --next.year;
     }
   }
@@ -165,7 +164,7 @@ MonthStepOutcome CMonthSession::Step(CToolHost& host, int months) {
 MonthFileState CMonthSession::Open(CToolHost& host, OpenedMonth opened) {
   // Whatever the host answers, the selected day is one the table and the
   // file hold, and the date given back to the host is a date.
-  opened.month = std::clamp(opened.month, 1, kMonthsInYear);
+  opened.month = std::clamp(opened.month, 1, MonthView::kMonthsInYear);
   const int days = SaneDayCount(host.CalendarQuery(kCalDaysInMonth, opened.year, opened.month));
   opened.day = std::clamp(opened.day, 1, days);
   opened.weekday = SaneWeekday(opened.weekday);

@@ -52,6 +52,8 @@ struct MonthStepOutcome {
 
 // The date on display and the host's grid of it.
 struct MonthView {
+  static constexpr int32_t kMonthsInYear = 12;
+
   int32_t year = 0;
   int32_t month = 1;
   int32_t selectedDay = 1;
