@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "win/ReplacedProcedure.h"
 #include "win/Text.h"
 
 namespace {
@@ -36,17 +37,13 @@ void RefuseOverflow(HWND edit, size_t maxBytes) {
   MessageBeep(MB_OK);
 }
 
-// What the edit was before it was limited. Kept in the edit's own user
-// data: the common controls' subclassing looks up a window property on
-// every message, which costs an edit filled with a day's text far more.
-struct ByteLimit {
-  WNDPROC original;
-  size_t maxBytes;
+struct ByteLimit : ReplacedProcedure {
+  size_t maxBytes = 0;
 };
 
 LRESULT CALLBACK ByteLimitProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* limit = reinterpret_cast<ByteLimit*>(GetWindowLongPtrW(edit, GWLP_USERDATA));
-  const WNDPROC original = limit->original;
+  auto* limit = ReplacedState<ByteLimit>(edit);
+  WNDPROC original = limit->original;
   switch (message) {
     case WM_CHAR:
     case WM_IME_CHAR:
@@ -59,9 +56,7 @@ LRESULT CALLBACK ByteLimitProc(HWND edit, UINT message, WPARAM wParam, LPARAM lP
       return result;
     }
     case WM_NCDESTROY:
-      SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-      SetWindowLongPtrW(edit, GWLP_USERDATA, 0);
-      delete limit;
+      original = RestoreProcedure(edit, limit);
       break;
     default:
       break;
@@ -72,13 +67,7 @@ LRESULT CALLBACK ByteLimitProc(HWND edit, UINT message, WPARAM wParam, LPARAM lP
 }  // namespace
 
 bool LimitEditToCp932Bytes(HWND edit, size_t maxBytes) {
-  if (edit == nullptr || GetWindowLongPtrW(edit, GWLP_USERDATA) != 0) return false;
-  auto* limit = new ByteLimit{nullptr, maxBytes};
-  SetWindowLongPtrW(edit, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(limit));
-  limit->original =
-      reinterpret_cast<WNDPROC>(SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ByteLimitProc)));
-  if (limit->original != nullptr) return true;
-  SetWindowLongPtrW(edit, GWLP_USERDATA, 0);
-  delete limit;
-  return false;
+  auto* limit = new ByteLimit;
+  limit->maxBytes = maxBytes;
+  return ReplaceProcedure(edit, &ByteLimitProc, limit);
 }

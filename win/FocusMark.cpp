@@ -1,10 +1,14 @@
 #include "win/FocusMark.h"
 
+#include "win/ReplacedProcedure.h"
+
 namespace {
 
-constexpr wchar_t kOriginalProcedure[] = L"Plannix.FocusMark.Procedure";
-constexpr wchar_t kNames[] = L"Plannix.FocusMark.Names";
 constexpr int kFrameWidth = 2;
+
+struct FocusMark : ReplacedProcedure {
+  CToolTipCtrl* names = nullptr;
+};
 
 // Drawn over the control's own painting, which covers all of it, so the
 // frame goes with the next paint after the focus leaves.
@@ -20,8 +24,9 @@ void DrawFocusFrame(HWND control) {
 }
 
 LRESULT CALLBACK MarkedControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto original = reinterpret_cast<WNDPROC>(GetPropW(control, kOriginalProcedure));
-  auto* names = static_cast<CToolTipCtrl*>(GetPropW(control, kNames));
+  auto* mark = ReplacedState<FocusMark>(control);
+  WNDPROC original = mark->original;
+  CToolTipCtrl* names = mark->names;
   switch (message) {
     case WM_SETFOCUS:
       InvalidateRect(control, nullptr, TRUE);
@@ -37,9 +42,7 @@ LRESULT CALLBACK MarkedControlProc(HWND control, UINT message, WPARAM wParam, LP
       return result;
     }
     case WM_NCDESTROY:
-      SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-      RemovePropW(control, kOriginalProcedure);
-      RemovePropW(control, kNames);
+      original = RestoreProcedure(control, mark);
       break;
     default:
       break;
@@ -50,8 +53,7 @@ LRESULT CALLBACK MarkedControlProc(HWND control, UINT message, WPARAM wParam, LP
 }  // namespace
 
 void MarkKeyboardFocus(HWND control, CToolTipCtrl& names) {
-  if (control == nullptr || GetPropW(control, kOriginalProcedure) != nullptr) return;
-  SetPropW(control, kNames, &names);
-  SetPropW(control, kOriginalProcedure, reinterpret_cast<HANDLE>(GetWindowLongPtrW(control, GWLP_WNDPROC)));
-  SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MarkedControlProc));
+  auto* mark = new FocusMark;
+  mark->names = &names;
+  ReplaceProcedure(control, &MarkedControlProc, mark);
 }
