@@ -220,6 +220,7 @@ TEST(DayPageTest, AMemoTooLongShowsWhatWasKeptOnceTheFocusLeaves) {
   TypeKeys(harness, IDC_MEMO, std::wstring(100, L'm') + std::wstring(100, L'\u3042'));  // 300 bytes
   PostMessageW(memo, WM_KEYDOWN, VK_TAB, 1);
   ASSERT_TRUE(CToolHarness::WaitFor([&] { return FocusedControl(harness) != memo; }));
+  harness.Sync();  // the focus moves before the memo hears that it lost it
   std::string kept = std::string(100, 'm');
   for (int i = 0; i < 77; ++i) kept += "あ";
   EXPECT_EQ(kept, harness.Tool()->m_session.Day(5).szMemo);
