@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench/windows/WindowTiming.h"
 #include "data/MonthFile.h"
 #include "tests/windows/ToolHarness.h"
 #include "win/Text.h"
@@ -58,11 +59,6 @@ class CCanvas {
   HBITMAP m_bitmap = nullptr;
   HGDIOBJ m_old = nullptr;
 };
-
-double Median(std::vector<double> samples) {
-  std::sort(samples.begin(), samples.end());
-  return samples[samples.size() / 2];
-}
 
 // Median seconds of one paint of January 2011, busy or without a month file:
 // other programs on the machine stretch single paints, not the median. The

@@ -2,13 +2,11 @@
 // repaint, all done), over full months next to empty months as the reference.
 // Each change goes on to a month not shown before, with texts of its own, so
 // that nothing a window keeps between paints makes a change look cheaper.
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include "tests/windows/ToolHarness.h"
-#include "ui/res/resource.h"
+#include "bench/windows/WindowTiming.h"
 #include "win/Text.h"
 
 namespace {
@@ -16,9 +14,6 @@ namespace {
 constexpr int kRounds = 40;
 constexpr double kRatioGoal = 2.0;
 constexpr double kFullChangeGoalUs = 16000;
-
-constexpr int kFirstYear = 2010;
-constexpr int kFirstMonth = 3;  // the harness's today
 
 // Every text at its length, headed by its month, day and line.
 std::string FullText(int monthIndex, int day, int line, size_t length, char filler) {
@@ -41,45 +36,19 @@ MonthTable FullMonth(int monthIndex) {
   return month;
 }
 
-double MicrosecondsOfOneChange(const CToolHarness& harness, int delta) {
-  NMUPDOWN notification = {};
-  notification.hdr.hwndFrom = harness.Control(IDC_MONTH_SPIN);
-  notification.hdr.idFrom = IDC_MONTH_SPIN;
-  notification.hdr.code = UDN_DELTAPOS;
-  notification.iDelta = delta;
-  LARGE_INTEGER frequency, start, end;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&start);
-  SendMessageW(harness.Window(), WM_NOTIFY, IDC_MONTH_SPIN, reinterpret_cast<LPARAM>(&notification));
-  UpdateWindow(harness.Window());
-  // The window's own thread may have begun the paint before UpdateWindow
-  // came: the change ends when that thread is idle again.
-  harness.Sync();
-  QueryPerformanceCounter(&end);
-  return 1e6 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> samples) {
-  std::sort(samples.begin(), samples.end());
-  return samples[samples.size() / 2];
-}
-
 // From March 2010 forward month by month, every month full or every one empty.
 double MedianChange(bool full) {
   CToolHarness harness;
   if (full) {
     CreateDirectoryW(WidenCp932(harness.ToolFolder().c_str()).c_str(), nullptr);
     for (int index = 0; index <= kRounds; ++index) {
-      const int month = kFirstMonth - 1 + index;
-      WriteMonthFile(FullMonth(index), harness.MonthFilePath(kFirstYear + month / 12, month % 12 + 1).c_str(),
-                     [] { return 31; });
+      WriteMonthFile(FullMonth(index), MonthPathAfterToday(harness, index).c_str(), [] { return 31; });
     }
   }
   if (!harness.Open()) return -1;
   ShowWindow(harness.Window(), SW_SHOWNOACTIVATE);
   std::vector<double> samples;
-  // A negative delta is the right arrow: forward in time.
-  for (int round = 0; round < kRounds; ++round) samples.push_back(MicrosecondsOfOneChange(harness, -1));
+  for (int round = 0; round < kRounds; ++round) samples.push_back(MicrosecondsOfMonthStep(harness, -1));
   harness.Close();
   return Median(samples);
 }

@@ -8,17 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "bench/windows/WindowTiming.h"
 #include "tests/windows/FileHolder.h"
-#include "tests/windows/ToolHarness.h"
-#include "ui/res/resource.h"
 #include "win/Text.h"
 
 namespace {
 
 constexpr int kRounds = 12;
 constexpr double kFrameUs = 16700;
-constexpr int kFirstYear = 2010;
-constexpr int kFirstMonth = 3;  // the harness's today
 // 16 March 2010, a Tuesday, and the same cell in any month: row 2, column 2.
 constexpr POINT kDayCell = {200 + 79 * 2 + 40, 5 + 17 + 95 * 2 + 47};
 
@@ -33,49 +30,7 @@ MonthTable FullMonth(int index) {
   return month;
 }
 
-class CStopwatch {
- public:
-  CStopwatch() {
-    QueryPerformanceFrequency(&m_frequency);
-    QueryPerformanceCounter(&m_start);
-  }
-  double Microseconds() const {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return 1e6 * static_cast<double>(now.QuadPart - m_start.QuadPart) / static_cast<double>(m_frequency.QuadPart);
-  }
-
- private:
-  LARGE_INTEGER m_frequency, m_start;
-};
-
-// Done when the window has painted and its thread is idle again.
-double TimeToIdle(const CToolHarness& harness, UINT message, WPARAM wParam, LPARAM lParam) {
-  CStopwatch watch;
-  SendMessageW(harness.Window(), message, wParam, lParam);
-  UpdateWindow(harness.Window());
-  harness.Sync();
-  return watch.Microseconds();
-}
-
-double MonthForward(const CToolHarness& harness) {
-  static NMUPDOWN notification = {};
-  notification.hdr.hwndFrom = harness.Control(IDC_MONTH_SPIN);
-  notification.hdr.idFrom = IDC_MONTH_SPIN;
-  notification.hdr.code = UDN_DELTAPOS;
-  notification.iDelta = -1;  // the right arrow
-  return TimeToIdle(harness, WM_NOTIFY, IDC_MONTH_SPIN, reinterpret_cast<LPARAM>(&notification));
-}
-
-double Median(std::vector<double> samples) {
-  std::sort(samples.begin(), samples.end());
-  return samples.empty() ? -1 : samples[samples.size() / 2];
-}
-
-std::string MonthPath(const CToolHarness& harness, int index) {
-  const int month = kFirstMonth - 1 + index;
-  return harness.MonthFilePath(kFirstYear + month / 12, month % 12 + 1);
-}
+double MonthForward(const CToolHarness& harness) { return MicrosecondsOfMonthStep(harness, -1); }
 
 struct Timings {
   std::vector<double> clicks, changes, saves;
@@ -88,7 +43,8 @@ struct Timings {
 // is over before they begin.
 bool Round(CToolHarness& harness, int index, bool slowSave, Timings& timings) {
   CFileHolder backup;
-  if (slowSave && !backup.Hold(CFileHolder::kReadSharingReadWrite, WidenCp932(MonthPath(harness, index).c_str()))) {
+  if (slowSave &&
+      !backup.Hold(CFileHolder::kReadSharingReadWrite, WidenCp932(MonthPathAfterToday(harness, index).c_str()))) {
     return false;
   }
   CStopwatch save;
@@ -97,7 +53,7 @@ bool Round(CToolHarness& harness, int index, bool slowSave, Timings& timings) {
   // The window settles alike in both kinds: the held save goes on for far longer.
   CToolHarness::WaitFor([] { return false; }, 60);
   const bool savingBefore = harness.Tool()->m_session.HasUnwritten();
-  timings.clicks.push_back(TimeToIdle(harness, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(kDayCell.x, kDayCell.y)));
+  timings.clicks.push_back(MicrosecondsToIdle(harness, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(kDayCell.x, kDayCell.y)));
   timings.changes.push_back(MonthForward(harness));
   if (savingBefore && harness.Tool()->m_session.HasUnwritten()) ++timings.overlapped;
   CToolHarness::WaitFor([&] { return !harness.Tool()->m_session.HasUnwritten(); }, 10000);
@@ -116,7 +72,7 @@ int main() {
   CToolHarness harness;
   CreateDirectoryW(WidenCp932(harness.ToolFolder().c_str()).c_str(), nullptr);
   for (int index = 0; index <= 4 * kRounds + 1; ++index) {
-    WriteMonthFile(FullMonth(index), MonthPath(harness, index).c_str(), [] { return 31; });
+    WriteMonthFile(FullMonth(index), MonthPathAfterToday(harness, index).c_str(), [] { return 31; });
   }
   if (!harness.Open()) return 1;
   ShowWindow(harness.Window(), SW_SHOWNOACTIVATE);
