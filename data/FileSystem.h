@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <string>
+#include <vector>
 
 // Binary reading ("rb"), sharing reading, writing and deletion with other
 // programs; nullptr when the file cannot be opened. The caller closes the
@@ -31,6 +33,19 @@ class IFile {
 // What opening an existing file to read came to.
 enum class FileOpenOutcome { kOpened, kAbsent, kRefused };
 
+// How a file or folder stands, asked without opening it: cheap enough to
+// ask every second. Two stamps that differ mean it may have changed.
+struct FileStamp {
+  bool present = false;
+  uint64_t size = 0;
+  uint64_t written = 0;  // ticks that only compare with each other
+
+  bool operator==(const FileStamp& other) const {
+    return present == other.present && size == other.size && written == other.written;
+  }
+  bool operator!=(const FileStamp& other) const { return !(*this == other); }
+};
+
 // What making a new file came to.
 enum class FileCreateOutcome { kCreated, kExists, kFailed };
 
@@ -56,6 +71,11 @@ class IFileSystem {
   virtual bool MakeFolder(const char* path, bool hidden) = 0;
   // A file that is hidden is shown; nothing happens to any other.
   virtual void Unhide(const char* path) = 0;
+  // Absent (present false) also when it cannot be asked.
+  virtual FileStamp Stamp(const char* path) = 0;
+  // The names of the files in the folder, as cp932 bytes; names that cp932
+  // cannot spell are left out. False when the folder cannot be listed.
+  virtual bool ListFolder(const char* folder, std::vector<std::string>& names) = 0;
   // Waits before an attempt is made again.
   virtual void Pause(unsigned milliseconds) = 0;
 };

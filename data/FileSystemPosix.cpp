@@ -1,3 +1,4 @@
+#include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -93,6 +94,26 @@ class CPosixFileSystem : public IFileSystem {
     return mkdir(path, kNewFolderMode) == 0 || (stat(path, &status) == 0 && S_ISDIR(status.st_mode));
   }
   void Unhide(const char*) override {}
+  FileStamp Stamp(const char* path) override {
+    FileStamp stamp;
+    struct stat status;
+    if (stat(path, &status) != 0) return stamp;
+    stamp.present = true;
+    stamp.size = static_cast<uint64_t>(status.st_size);
+    stamp.written =
+        static_cast<uint64_t>(status.st_mtim.tv_sec) * 1000000000u + static_cast<uint64_t>(status.st_mtim.tv_nsec);
+    return stamp;
+  }
+  bool ListFolder(const char* folder, std::vector<std::string>& names) override {
+    names.clear();
+    DIR* listing = opendir(folder);
+    if (listing == nullptr) return false;
+    while (const dirent* entry = readdir(listing)) {
+      if (entry->d_type == DT_REG || entry->d_type == DT_UNKNOWN) names.emplace_back(entry->d_name);
+    }
+    closedir(listing);
+    return true;
+  }
   void Pause(unsigned milliseconds) override { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 };
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <string>
 
 #include "data/FileSystem.h"
 
@@ -11,6 +12,8 @@ namespace {
 // The W functions cannot open longer paths without the \\?\ form anyway.
 constexpr int kWidePathChars = MAX_PATH;
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+// A name of MAX_PATH UTF-16 units, two cp932 bytes each at the most.
+constexpr int kNarrowNameBytes = 2 * MAX_PATH;
 // Larger requests are made in pieces that a DWORD counts.
 constexpr size_t kLargestTransfer = 1u << 30;
 
@@ -138,6 +141,39 @@ class CWin32FileSystem : public IFileSystem {
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_HIDDEN) == 0) return;
     DWORD shown = attributes & ~FILE_ATTRIBUTE_HIDDEN;
     SetFileAttributesW(wide, shown != 0 ? shown : FILE_ATTRIBUTE_NORMAL);
+  }
+
+  FileStamp Stamp(const char* path) override {
+    FileStamp stamp;
+    wchar_t wide[kWidePathChars];
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!ToWidePath(path, wide) || !GetFileAttributesExW(wide, GetFileExInfoStandard, &data)) return stamp;
+    stamp.present = true;
+    stamp.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    stamp.written =
+        (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+    return stamp;
+  }
+
+  bool ListFolder(const char* folder, std::vector<std::string>& names) override {
+    names.clear();
+    wchar_t wide[kWidePathChars];
+    if (!ToWidePath(folder, wide)) return false;
+    std::wstring pattern = wide;
+    pattern += L"\\*";
+    WIN32_FIND_DATAW found;
+    HANDLE listing = FindFirstFileW(pattern.c_str(), &found);
+    if (listing == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
+    do {
+      if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
+      char name[kNarrowNameBytes];
+      BOOL lossy = FALSE;
+      const int length =
+          WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, found.cFileName, -1, name, sizeof name, nullptr, &lossy);
+      if (length > 0 && !lossy) names.emplace_back(name);
+    } while (FindNextFileW(listing, &found));
+    FindClose(listing);
+    return true;
   }
 
   void Pause(unsigned milliseconds) override { Sleep(milliseconds); }

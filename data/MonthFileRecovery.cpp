@@ -5,38 +5,11 @@
 #include <memory>
 
 #include "data/FileSystem.h"
+#include "data/MergingWrite.h"
 #include "data/MonthFileWriter.h"
-#include "data/ReadRetry.h"
+#include "data/RecoveredFolder.h"
 
 namespace {
-
-// Far beyond the longest month file: a larger file is no month of ours and
-// is not held in memory whole.
-constexpr size_t kLargestSnapshot = size_t{1} << 20;
-constexpr int kKeptNames = 99;
-
-enum class SnapshotRead { kRead, kAbsent, kUnreadable };
-
-SnapshotRead ReadOnce(IFileSystem& files, const char* path, FileSnapshot& snapshot) {
-  snapshot = FileSnapshot();
-  FileOpenOutcome opened = FileOpenOutcome::kRefused;
-  std::unique_ptr<IFile> file = files.OpenToRead(path, opened);
-  if (opened == FileOpenOutcome::kAbsent) return SnapshotRead::kAbsent;
-  if (!file) return SnapshotRead::kUnreadable;
-  snapshot.present = true;
-  snapshot.timeKnown = file->LastWriteTime(snapshot.written);
-  char block[4096];
-  long got;
-  while ((got = file->Read(block, sizeof block)) > 0) {
-    if (snapshot.bytes.size() >= kLargestSnapshot) return SnapshotRead::kRead;  // its start is enough to judge
-    snapshot.bytes.append(block, static_cast<size_t>(got));
-  }
-  return got == 0 ? SnapshotRead::kRead : SnapshotRead::kUnreadable;
-}
-
-SnapshotRead ReadRetrying(IFileSystem& files, const char* path, FileSnapshot& snapshot) {
-  return RetryWhileUnreadable(files, SnapshotRead::kUnreadable, [&] { return ReadOnce(files, path, snapshot); });
-}
 
 // What a file's bytes come to as a month.
 struct ParsedMonth {
@@ -56,29 +29,27 @@ bool HoldsNoDay(const MonthTable& table) {
   return std::memcmp(&table, &kEmpty, sizeof table) == 0;
 }
 
-// "schedule2010_03.dat", then "schedule2010_03 (2).dat" and on, in the recovered folder.
-bool KeepAside(IFileSystem& files, const char* copy, const char* path, std::string& keptPath) {
-  const char* name = path + MonthFileNameStart(path, strnlen(path, kPathSize));
-  const char* dot = std::strrchr(name, '.');
-  const int stem = static_cast<int>(dot != nullptr ? dot - name : std::strlen(name));
-  char kept[kPathSize];
-  char folder[kPathSize];
-  for (int number = 1; number <= kKeptNames; ++number) {
-    char keptName[kPathSize];
-    if (number == 1) {
-      std::snprintf(keptName, sizeof keptName, "%s", name);
-    } else {
-      std::snprintf(keptName, sizeof keptName, "%.*s (%d)%s", stem, name, number, dot != nullptr ? dot : "");
-    }
-    if (!PathInSubFolder(path, kRecoveredFolderName, keptName, kept, folder)) return false;
-    if (number == 1 && !files.MakeFolder(folder, false)) return false;
-    if (files.Move(copy, kept)) {
-      files.Unhide(kept);  // an earlier version's copy was hidden
-      keptPath = kept;
+bool HoldsADayTheOtherLacks(const MonthTable& table, const MonthTable& other, int days) {
+  static const DayRecord kEmpty = {};
+  for (int day = 1; day <= days && day <= kDaysInTable; ++day) {
+    if (std::memcmp(&table.Day(day), &kEmpty, sizeof kEmpty) != 0 &&
+        std::memcmp(&other.Day(day), &kEmpty, sizeof kEmpty) == 0) {
       return true;
     }
   }
   return false;
+}
+
+// "schedule2010_03.dat", then "schedule2010_03 (2).dat" and on, in the recovered folder.
+bool KeepAside(IFileSystem& files, const char* copy, const char* path, std::string& keptPath) {
+  return KeepInRecovered(
+      files, path, nullptr,
+      [&](const char* target) {
+        if (!files.Move(copy, target)) return false;
+        files.Unhide(target);  // an earlier version's copy was hidden
+        return true;
+      },
+      keptPath);
 }
 
 // The more a settlement asks of the user, the more it counts.
@@ -88,13 +59,31 @@ MonthRecovery Graver(const MonthRecovery& a, const MonthRecovery& b) {
   return graver;
 }
 
+// The copy's days added to the month file; the copy goes once they are in it.
+CopySettlement MergeCopy(IFileSystem& files, const char* copy, const char* path, const FileSnapshot& copied,
+                         const FileSnapshot& month, int days, std::string& keptPath) {
+  MonthTable theirs;
+  MonthTable ours;
+  ParseSnapshotMonth(copied, theirs);
+  ParseSnapshotMonth(month, ours);
+  const MonthMergeResult merge = MergeMonths(nullptr, ours, theirs, days);
+  if (WriteMonthOverChanges(files, path, month, merge.merged, days).outcome == MonthWriteOutcome::kFailed) {
+    return CopySettlement::kUnsettled;
+  }
+  if (merge.unplaced == 0) {
+    files.Remove(copy);
+    return CopySettlement::kMerged;
+  }
+  return KeepAside(files, copy, path, keptPath) ? CopySettlement::kKeptAside : CopySettlement::kUnsettled;
+}
+
 MonthRecovery SettleCopy(IFileSystem& files, const char* copy, const char* path, int days) {
   MonthRecovery recovery;
   FileSnapshot copied;
-  const SnapshotRead copyRead = ReadRetrying(files, copy, copied);
+  const SnapshotRead copyRead = ReadFileSnapshot(files, copy, copied);
   if (copyRead == SnapshotRead::kAbsent) return recovery;
   FileSnapshot month;
-  if (copyRead == SnapshotRead::kUnreadable || ReadRetrying(files, path, month) == SnapshotRead::kUnreadable) {
+  if (copyRead == SnapshotRead::kUnreadable || ReadFileSnapshot(files, path, month) == SnapshotRead::kUnreadable) {
     recovery.settlement = CopySettlement::kUnsettled;
     return recovery;
   }
@@ -109,6 +98,9 @@ MonthRecovery SettleCopy(IFileSystem& files, const char* copy, const char* path,
       recovery.settlement = restored ? CopySettlement::kRestored : CopySettlement::kUnsettled;
       break;
     }
+    case CopyVerdict::kMerge:
+      recovery.settlement = MergeCopy(files, copy, path, copied, month, days, recovery.keptPath);
+      break;
     case CopyVerdict::kKeepAside:
       recovery.settlement =
           KeepAside(files, copy, path, recovery.keptPath) ? CopySettlement::kKeptAside : CopySettlement::kUnsettled;
@@ -125,6 +117,11 @@ CopyVerdict JudgeLeftCopy(const FileSnapshot& copy, const FileSnapshot& month, i
     if (!month.present) return CopyVerdict::kRestore;
     if (month.bytes == copy.bytes) return CopyVerdict::kRemove;
     if (copy.bytes.compare(0, month.bytes.size(), month.bytes) == 0) return CopyVerdict::kRestore;
+    const ParsedMonth current = ParseSnapshot(month.bytes, days);
+    if (current.whole && HoldsADayTheOtherLacks(copied.table, current.table, days) &&
+        HoldsADayTheOtherLacks(current.table, copied.table, days)) {
+      return CopyVerdict::kMerge;
+    }
     const bool copyIsNewer = copy.timeKnown && month.timeKnown && copy.written >= month.written;
     return copyIsNewer ? CopyVerdict::kRestore : CopyVerdict::kKeepAside;
   }

@@ -20,7 +20,7 @@ class CFaultyFileSystem : public IFileSystem {
 
   // "open-read", "read", "create-new", "write-new", "flush-new", "replace",
   // "open-in-place", "truncate", "write-in-place", "flush-in-place", "remove",
-  // "move", "make-folder".
+  // "move", "make-folder", "list".
   void Fail(const std::string& step, int times = kAlways) {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_failures[step] = times;
@@ -70,6 +70,10 @@ class CFaultyFileSystem : public IFileSystem {
     return !Fails("make-folder") && m_system.MakeFolder(path, hidden);
   }
   void Unhide(const char* path) override { m_system.Unhide(path); }
+  FileStamp Stamp(const char* path) override { return m_system.Stamp(path); }
+  bool ListFolder(const char* folder, std::vector<std::string>& names) override {
+    return !Fails("list") && m_system.ListFolder(folder, names);
+  }
   void Pause(unsigned milliseconds) override { m_pausedMs += milliseconds; }
 
  private:

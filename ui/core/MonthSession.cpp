@@ -4,14 +4,17 @@
 #include <cstring>
 #include <exception>
 
+#include "calendar/CalendarFacts.h"
+#include "data/ConflictCopies.h"
 #include "data/FileSystem.h"
+#include "data/MergingWrite.h"
 #include "data/MonthFileRecovery.h"
 #include "data/MonthFileWriter.h"
+#include "data/RecoveredFolder.h"
 
 namespace {
 
 constexpr intptr_t kShortestMonth = 28;
-constexpr int32_t kSaturday = 6;
 
 using Clock = std::chrono::steady_clock;
 
@@ -43,35 +46,38 @@ bool PlaceMonthFile(char (&path)[kPathSize], const char* directory, const char* 
 }
 
 // What an interrupted save left is settled first; what the library throws
-// meanwhile leaves the month unread, never taken for empty.
-MonthFileState ReadSettled(IFileSystem& files, const char* path, int days, MonthTable& table, std::string& keptCopy) {
+// meanwhile leaves the month unread, never taken for empty. base gets the
+// file's bytes.
+MonthFileState ReadSettled(IFileSystem& files, const char* path, int days, MonthTable& table, FileSnapshot& base,
+                           std::string& keptCopy) {
   try {
     const MonthRecovery recovery = SettleInterruptedSave(files, path, days);
     keptCopy = recovery.keptPath;
     files.Unhide(path);  // an earlier version's crash could leave it hidden
     if (recovery.settlement != CopySettlement::kUnsettled) {
-      switch (ReadMonthFileRetrying(files, path, table)) {
-        case MonthReadOutcome::kRead:
+      switch (ReadFileSnapshot(files, path, base)) {
+        case SnapshotRead::kRead:
+          ParseSnapshotMonth(base, table);
           return MonthFileState::kRead;
-        case MonthReadOutcome::kAbsent:
+        case SnapshotRead::kAbsent:
+          ClearMonth(table);
           return MonthFileState::kAbsent;
-        case MonthReadOutcome::kUnreadable:
+        case SnapshotRead::kUnreadable:
           break;
       }
     }
   } catch (const std::exception&) {
   }
   ClearMonth(table);
+  base = FileSnapshot();
   return MonthFileState::kUnreadable;
 }
 
-// And while it is written, a write that failed: the old file stays.
-bool WriteWithoutThrowing(IFileSystem& files, const char* path, const MonthTable& table, int days) {
-  try {
-    return WriteMonthFileThrough(files, path, table, [days] { return days; }) != MonthWriteOutcome::kFailed;
-  } catch (const std::exception&) {
-    return false;
-  }
+// The month file's folder: the path up to its name.
+std::string FolderOf(const char* path) {
+  const size_t length = strnlen(path, kPathSize);
+  const size_t nameStart = MonthFileNameStart(path, length);
+  return nameStart > 1 ? std::string(path, nameStart - 1) : std::string();
 }
 
 }  // namespace
@@ -86,10 +92,13 @@ struct CMonthSession::OpenedMonth {
 };
 
 CMonthSession::CMonthSession(IFileSystem& files, const char* toolName, char separator,
-                             std::chrono::milliseconds writeDelay)
-    : m_files(files), m_toolName(toolName), m_separator(separator), m_writeDelay(writeDelay), m_writer([this] {
-        RunWriter();
-      }) {}
+                             std::chrono::milliseconds writeDelay, std::chrono::milliseconds watchInterval)
+    : m_files(files),
+      m_toolName(toolName),
+      m_separator(separator),
+      m_writeDelay(writeDelay),
+      m_watchInterval(watchInterval),
+      m_writer([this] { RunWriter(); }) {}
 
 CMonthSession::~CMonthSession() {
   {
@@ -104,6 +113,20 @@ CMonthSession::~CMonthSession() {
 void CMonthSession::SetWriteFailureListener(std::function<void()> listener) {
   std::lock_guard<std::mutex> lock(m_monthLock);
   m_onWriteFailure = std::move(listener);
+}
+
+void CMonthSession::SetArrivalListener(std::function<void()> listener) {
+  std::lock_guard<std::mutex> lock(m_monthLock);
+  m_onArrival = std::move(listener);
+}
+
+void CMonthSession::SetKeptCopyListener(std::function<void()> listener) {
+  std::lock_guard<std::mutex> lock(m_monthLock);
+  m_onKeptCopy = std::move(listener);
+}
+
+void CMonthSession::Tell(const std::function<void()>& listener) {
+  if (listener) listener();
 }
 
 MonthFileState CMonthSession::OpenToday(CToolHost& host) {
@@ -182,15 +205,21 @@ MonthFileState CMonthSession::Open(CToolHost& host, OpenedMonth opened) {
   // A month left that is not written yet is newer than its file: it comes
   // back from memory, and its file is neither read nor written meanwhile.
   MonthTable table;
+  FileSnapshot base;
+  std::string keep;
+  DayMask keepDays = 0;
   bool unwritten = false;
   {
     std::lock_guard<std::mutex> lock(m_monthLock);
     for (auto left = m_leftMonths.begin(); placed && left != m_leftMonths.end();) {
-      if (std::strcmp(left->path, path) != 0) {
+      if (std::strcmp(left->job.path, path) != 0) {
         ++left;
         continue;
       }
-      table = left->table;
+      table = left->job.table;
+      base = left->job.base;
+      keep = left->job.keep;
+      keepDays = left->job.keepDays;
       unwritten = true;
       if (left->id == m_writingLeftId) {
         (left++)->superseded = true;
@@ -202,7 +231,7 @@ MonthFileState CMonthSession::Open(CToolHost& host, OpenedMonth opened) {
   std::string keptCopy;
   MonthFileState state = MonthFileState::kRead;
   if (!unwritten) {
-    state = placed ? ReadSettled(m_files, path, days, table, keptCopy) : MonthFileState::kUnreadable;
+    state = placed ? ReadSettled(m_files, path, days, table, base, keptCopy) : MonthFileState::kUnreadable;
     if (!placed) ClearMonth(table);
   }
   {
@@ -217,6 +246,11 @@ MonthFileState CMonthSession::Open(CToolHost& host, OpenedMonth opened) {
     std::memcpy(m_dataFilePath, path, sizeof path);
     m_fileState = state;
     m_keptCopy = keptCopy;
+    m_base = base;
+    m_stampKnown = false;
+    m_arrivalPending = false;
+    m_keep = keep;
+    m_keepDays = keepDays;
     ++m_generation;
     m_changesWritten = m_changes;
     if (unwritten) NoteChange();
@@ -263,11 +297,18 @@ bool CMonthSession::SelectDay(int day, int weekday) {
 void CMonthSession::HandOnDisplayedMonth() {
   LeftMonth left;
   left.id = ++m_lastLeftId;
-  std::memcpy(left.path, m_dataFilePath, sizeof left.path);
-  left.days = m_days;
-  left.table = m_monthTable;
+  std::memcpy(left.job.path, m_dataFilePath, sizeof left.job.path);
+  left.job.year = m_year;
+  left.job.month = m_month;
+  left.job.days = m_days;
+  left.job.table = m_monthTable;
+  left.job.base = m_base;
+  left.job.keep = m_keep;
+  left.job.keepDays = m_keepDays;
   left.superseded = false;
   m_leftMonths.push_back(left);
+  m_keep.clear();
+  m_keepDays = 0;
 }
 
 bool CMonthSession::IsEditable() const {
@@ -336,7 +377,8 @@ bool CMonthSession::WriteLeftMonthAfter(uint64_t& id, bool& written) {
     left = *next;
     m_writingLeftId = left.id;
   }
-  written = WriteWithoutThrowing(m_files, left.path, left.table, left.days);
+  MergingWrite result;
+  written = WriteJobThrough(left.job, result);
   std::lock_guard<std::mutex> lock(m_monthLock);
   m_writingLeftId = 0;
   auto same = std::find_if(m_leftMonths.begin(), m_leftMonths.end(),
@@ -354,27 +396,84 @@ bool CMonthSession::WriteUnwritten(bool displayAlways) {
   bool written = true;
   while (WriteLeftMonthAfter(leftId, written)) allWritten = allWritten && written;
 
-  MonthTable table;
-  char path[kPathSize];
-  int days;
+  WriteJob job;
   uint64_t generation;
   uint64_t changes;
   {
     std::lock_guard<std::mutex> lock(m_monthLock);
-    if (!IsEditable() || (!displayAlways && m_changes == m_changesWritten)) return allWritten;
-    table = m_monthTable;
-    std::memcpy(path, m_dataFilePath, sizeof path);
-    days = m_days;
+    if (!IsEditable() || (!displayAlways && m_changes == m_changesWritten && m_keep.empty())) return allWritten;
+    std::memcpy(job.path, m_dataFilePath, sizeof job.path);
+    job.year = m_year;
+    job.month = m_month;
+    job.days = m_days;
+    job.table = m_monthTable;
+    job.base = m_base;
+    job.keep = m_keep;
+    job.keepDays = m_keepDays;
     generation = m_generation;
     changes = m_changes;
   }
-  written = WriteWithoutThrowing(m_files, path, table, days);
-  std::lock_guard<std::mutex> lock(m_monthLock);
-  if (written && generation == m_generation) {
-    m_changesWritten = std::max(m_changesWritten, changes);
-    m_fileState = MonthFileState::kWritten;
+  MergingWrite result;
+  written = WriteJobThrough(job, result);
+  std::function<void()> arrival;
+  {
+    std::lock_guard<std::mutex> lock(m_monthLock);
+    if (written && generation == m_generation) {
+      m_changesWritten = std::max(m_changesWritten, changes);
+      m_fileState = MonthFileState::kWritten;
+      m_base = result.base;
+      m_stampKnown = false;
+      // The file holds what arrived, merged: nothing is left to take in.
+      m_arrivalPending = false;
+      if (!job.keep.empty() && m_keep == job.keep) {
+        m_keep.clear();
+        m_keepDays = 0;
+      }
+      if (result.merged) {
+        // What was stored meanwhile stays; the rest becomes the merge.
+        MonthMergeResult merge = MergeMonths(&job.table, m_monthTable, result.written, m_days);
+        m_monthTable = merge.merged;
+        if (merge.unplaced != 0) {
+          m_keep = result.base.bytes;
+          m_keepDays |= merge.unplaced;
+        }
+        if (!SameDays(m_monthTable, result.written, m_days)) NoteChange();
+        arrival = m_onArrival;
+      }
+    }
   }
+  Tell(arrival);
   return allWritten && written;
+}
+
+bool CMonthSession::WriteJobThrough(const WriteJob& job, MergingWrite& result) {
+  std::function<void()> told;
+  bool written = false;
+  try {
+    std::string keptPath;
+    // What found no place is a file of its own before the file is written over.
+    if (job.keep.empty() || KeepBytesInRecovered(m_files, job.path, job.keep, keptPath)) {
+      result = WriteMonthOverChanges(m_files, job.path, job.base, job.table, job.days);
+      written = result.outcome != MonthWriteOutcome::kFailed;
+    }
+    std::lock_guard<std::mutex> lock(m_monthLock);
+    if (!keptPath.empty()) NoteKeptCopy(job.year, job.month, job.keepDays, keptPath);
+    if (written && result.unplaced != 0) NoteKeptCopy(job.year, job.month, result.unplaced, result.keptCopy);
+    if (!keptPath.empty() || (written && result.unplaced != 0)) told = m_onKeptCopy;
+  } catch (const std::exception&) {
+    written = false;
+  }
+  Tell(told);
+  return written;
+}
+
+void CMonthSession::NoteKeptCopy(int32_t year, int32_t month, DayMask days, const std::string& path) {
+  KeptCopyNotice notice;
+  notice.year = year;
+  notice.month = month;
+  notice.days = days;
+  notice.path = path;
+  m_keptNotices.push_back(notice);
 }
 
 bool CMonthSession::NoteWriteResult(bool written, bool toldByCaller) {
@@ -390,13 +489,21 @@ bool CMonthSession::NoteWriteResult(bool written, bool toldByCaller) {
 
 void CMonthSession::RunWriter() {
   std::unique_lock<std::mutex> lock(m_monthLock);
+  Clock::time_point nextWatch = Clock::now() + m_watchInterval;
   while (!m_stopping) {
-    if (!m_writeWanted) {
-      m_writerWakes.wait(lock);
+    const Clock::time_point now = Clock::now();
+    if (now >= nextWatch) {
+      lock.unlock();
+      {
+        std::lock_guard<std::mutex> fileLock(m_fileLock);
+        Watch();
+      }
+      lock.lock();
+      nextWatch = Clock::now() + m_watchInterval;
       continue;
     }
-    if (Clock::now() < m_writeDue) {
-      m_writerWakes.wait_until(lock, m_writeDue);
+    if (!m_writeWanted || now < m_writeDue) {
+      m_writerWakes.wait_until(lock, m_writeWanted ? std::min(m_writeDue, nextWatch) : nextWatch);
       continue;
     }
     // A write that fails is tried again on the next change, not in a loop.
@@ -411,6 +518,109 @@ void CMonthSession::RunWriter() {
       lock.lock();
     }
   }
+}
+
+void CMonthSession::Watch() {
+  char path[kPathSize];
+  uint64_t generation;
+  bool stampKnown;
+  FileStamp known;
+  {
+    std::lock_guard<std::mutex> lock(m_monthLock);
+    if (!IsEditable()) return;
+    std::memcpy(path, m_dataFilePath, sizeof path);
+    generation = m_generation;
+    stampKnown = m_stampKnown;
+    known = m_stamp;
+  }
+  try {
+    FoldCopies(FolderOf(path));
+    const FileStamp stamp = m_files.Stamp(path);
+    if (stampKnown && stamp == known) return;
+    FileSnapshot now;
+    if (ReadFileSnapshot(m_files, path, now) == SnapshotRead::kUnreadable) return;  // looked at again next time
+    std::function<void()> listener;
+    {
+      std::lock_guard<std::mutex> lock(m_monthLock);
+      if (generation != m_generation) return;
+      m_stampKnown = true;
+      m_stamp = stamp;
+      // A file that went away takes nothing away: the next write brings it back.
+      if (!now.present || now.SameContent(m_base)) return;
+      m_arrived = now;
+      m_arrivalPending = true;
+      listener = m_onArrival;
+    }
+    if (listener) {
+      listener();
+    } else {
+      TakeInArrived();
+    }
+  } catch (const std::exception&) {
+    // An exhausted heap: looked at again next time.
+  }
+}
+
+void CMonthSession::FoldCopies(const std::string& folder) {
+  if (folder.empty()) return;
+  const FileStamp stamp = m_files.Stamp(folder.c_str());
+  {
+    std::lock_guard<std::mutex> lock(m_monthLock);
+    if (m_folderStampKnown && folder == m_watchedFolder && stamp == m_folderStamp) return;
+  }
+  const std::vector<FoldedCopy> folded =
+      FoldConflictCopies(m_files, folder, m_separator, [](int year, int month) { return DaysInMonth(year, month); });
+  std::function<void()> told;
+  {
+    std::lock_guard<std::mutex> lock(m_monthLock);
+    m_watchedFolder = folder;
+    // Moving the copies away changed the folder: its stamp is taken after.
+    m_folderStamp = folded.empty() ? stamp : m_files.Stamp(folder.c_str());
+    m_folderStampKnown = true;
+    for (const FoldedCopy& copy : folded) {
+      if (copy.unplaced == 0) continue;
+      NoteKeptCopy(copy.year, copy.month, copy.unplaced, copy.keptPath);
+      told = m_onKeptCopy;
+    }
+  }
+  Tell(told);
+}
+
+bool CMonthSession::TakeInArrived() {
+  bool changed = false;
+  {
+    std::lock_guard<std::mutex> lock(m_monthLock);
+    if (!m_arrivalPending || !IsEditable()) return false;
+    m_arrivalPending = false;
+    MonthTable base;
+    MonthTable theirs;
+    ParseSnapshotMonth(m_base, base);
+    ParseSnapshotMonth(m_arrived, theirs);
+    const MonthMergeResult merge = MergeMonths(&base, m_monthTable, theirs, m_days);
+    changed = !SameDays(merge.merged, m_monthTable, m_days);
+    m_monthTable = merge.merged;
+    m_base = m_arrived;
+    if (merge.unplaced != 0) {
+      m_keep = m_arrived.bytes;
+      m_keepDays |= merge.unplaced;
+      WantWrite(Clock::now());
+    }
+    // What only arrived is the file's already: taking it in writes nothing.
+    if (SameDays(m_monthTable, theirs, m_days) && m_keep.empty()) {
+      m_changesWritten = m_changes;
+    } else if (m_changes == m_changesWritten) {
+      NoteChange();
+    }
+  }
+  m_writerWakes.notify_all();
+  return changed;
+}
+
+std::vector<KeptCopyNotice> CMonthSession::TakeKeptCopyNotices() {
+  std::lock_guard<std::mutex> lock(m_monthLock);
+  std::vector<KeptCopyNotice> notices;
+  notices.swap(m_keptNotices);
+  return notices;
 }
 
 MonthView CMonthSession::View() const {
@@ -442,5 +652,5 @@ std::string CMonthSession::KeptCopy() const {
 
 bool CMonthSession::HasUnwritten() const {
   std::lock_guard<std::mutex> lock(m_monthLock);
-  return !m_leftMonths.empty() || (IsEditable() && m_changes != m_changesWritten);
+  return !m_leftMonths.empty() || (IsEditable() && (m_changes != m_changesWritten || !m_keep.empty()));
 }

@@ -9,6 +9,11 @@
 // from whichever thread, takes its copy in turn: a newer table always wins.
 // What the library throws while a file is read or written (an exhausted
 // heap) is a read or a write that failed.
+// The file can change under the session (a sync client brings the other
+// PC's copy, a second host saves): the session keeps what the file held
+// when it last read or wrote it, never writes over a change but merges it
+// in, watches the file and takes in what arrives, and folds in the
+// conflict copies that sync clients leave beside the month files.
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -18,11 +23,25 @@
 #include <string>
 #include <thread>
 
+#include <vector>
+
 #include "data/DayRecord.h"
+#include "data/FileSnapshot.h"
+#include "data/FileSystem.h"
 #include "data/MonthFile.h"
+#include "data/MonthMerge.h"
 #include "tool/ToolHost.h"
 
-class IFileSystem;
+struct MergingWrite;
+
+// Something of another version of a month that found no place in it, kept
+// as a file for the user.
+struct KeptCopyNotice {
+  int32_t year = 0;
+  int32_t month = 0;
+  DayMask days = 0;
+  std::string path;
+};
 
 // What is known of the month file of the month on display.
 enum class MonthFileState {
@@ -69,10 +88,13 @@ class CMonthSession {
   // How long after a change the month is written: what a user stores in
   // that time is one write.
   static constexpr std::chrono::milliseconds kWriteDelay{1000};
+  // How often the month file and its folder are looked at for a change.
+  static constexpr std::chrono::milliseconds kWatchInterval{1000};
 
   // separator: between the folder names of a month file's path.
   CMonthSession(IFileSystem& files, const char* toolName, char separator,
-                std::chrono::milliseconds writeDelay = kWriteDelay);
+                std::chrono::milliseconds writeDelay = kWriteDelay,
+                std::chrono::milliseconds watchInterval = kWatchInterval);
   // What is still not written is tried once more.
   ~CMonthSession();
   CMonthSession(const CMonthSession&) = delete;
@@ -81,6 +103,14 @@ class CMonthSession {
   // Called on the writing thread when a write in the background failed,
   // once until a write succeeds again. It must not wait for anything.
   void SetWriteFailureListener(std::function<void()> listener);
+  // Called on the watching thread when the file of the month on display
+  // changed on disk: the listener has TakeInArrived called soon, after it
+  // stored what is being typed. Without one the session takes it in itself.
+  // Also called when a write merged a change into the month on display.
+  // It must not wait for anything.
+  void SetArrivalListener(std::function<void()> listener);
+  // Called when a notice of a kept copy is waiting; it must not wait.
+  void SetKeptCopyListener(std::function<void()> listener);
 
   // Today's month with today selected, as the window opens. Answers that
   // are no date are clamped: month 1..12, a day the month's file holds,
@@ -106,6 +136,13 @@ class CMonthSession {
   bool StoreMemo(const char* text, char (&stored)[kMemoSize]);
   bool StoreSeal(int slotIndex, SealCode code);
 
+  // Merges what arrived in the month's file into the table: a change made
+  // there wins where nothing here changed the field, both stay where both
+  // did. Writes nothing. True when the table changed.
+  bool TakeInArrived();
+  // The notices of copies kept since the last call, oldest first.
+  std::vector<KeptCopyNotice> TakeKeptCopyNotices();
+
   MonthView View() const;
   DayRecord Day(int day) const;
   void CopyTable(MonthTable& table) const;
@@ -117,12 +154,24 @@ class CMonthSession {
 
  private:
   struct OpenedMonth;
+  // A month to write: its table, and what its file held when it was last
+  // read or written here.
+  struct WriteJob {
+    char path[kPathSize];
+    int32_t year;
+    int32_t month;
+    int days;
+    MonthTable table;
+    FileSnapshot base;
+    // Another version that found no place in the table, to be kept as a
+    // file before the file is written over.
+    std::string keep;
+    DayMask keepDays;
+  };
   // A month left that its file does not hold yet.
   struct LeftMonth {
     uint64_t id;
-    char path[kPathSize];
-    int days;
-    MonthTable table;
+    WriteJob job;
     bool superseded;  // on display again while it was being written
   };
 
@@ -147,11 +196,21 @@ class CMonthSession {
   // Whether a failure is to be told; m_monthLock is held.
   bool NoteWriteResult(bool written, bool toldByCaller);
   void RunWriter();
+  // Keeps what must be kept, then writes merging; m_fileLock is held.
+  bool WriteJobThrough(const WriteJob& job, MergingWrite& result);
+  // A notice for the user; m_monthLock is held.
+  void NoteKeptCopy(int32_t year, int32_t month, DayMask days, const std::string& path);
+  // Looks at the month file and its folder; m_fileLock is held.
+  void Watch();
+  void FoldCopies(const std::string& folder);
+  // The listeners, called with no lock held.
+  void Tell(const std::function<void()>& listener);
 
   IFileSystem& m_files;
   const std::string m_toolName;
   const char m_separator;
   const std::chrono::milliseconds m_writeDelay;
+  const std::chrono::milliseconds m_watchInterval;
 
   // Held across every write, by whichever thread: the copies are taken in
   // turn under it, so the writes land in the order of the tables.
@@ -169,6 +228,23 @@ class CMonthSession {
   char m_dataFilePath[kPathSize] = {};
   MonthFileState m_fileState = MonthFileState::kNone;
   std::string m_keptCopy;
+  // What the file held when it was last read or written here.
+  FileSnapshot m_base;
+  // How the file stood when it was last looked at; unknown after a write,
+  // so that the next look reads it.
+  bool m_stampKnown = false;
+  FileStamp m_stamp;
+  // What arrived and waits for TakeInArrived.
+  bool m_arrivalPending = false;
+  FileSnapshot m_arrived;
+  // What arrived and found no place, to be kept before the next write.
+  std::string m_keep;
+  DayMask m_keepDays = 0;
+  // The month files' folder as last looked at, for the conflict copies.
+  std::string m_watchedFolder;
+  FileStamp m_folderStamp;
+  bool m_folderStampKnown = false;
+  std::vector<KeptCopyNotice> m_keptNotices;
   // Counts the months put on display: a write of an earlier one leaves the
   // state of the one on display as it is.
   uint64_t m_generation = 0;
@@ -184,6 +260,8 @@ class CMonthSession {
   bool m_failureTold = false;
   bool m_stopping = false;
   std::function<void()> m_onWriteFailure;
+  std::function<void()> m_onArrival;
+  std::function<void()> m_onKeptCopy;
   // Last: it starts once everything it uses is there.
   std::thread m_writer;
 };
