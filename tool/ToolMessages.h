@@ -10,6 +10,9 @@ constexpr unsigned WM_TOOL_SEARCHRESULT = kWmUser + 111;  // to the result windo
 constexpr unsigned WM_TOOL_MONTHUNREADABLE = kWmUser + 120;  // wParam year, lParam month
 constexpr unsigned WM_TOOL_SAVEFAILED = kWmUser + 121;
 constexpr unsigned WM_TOOL_COPYKEPT = kWmUser + 126;  // wParam year, lParam month
+// The month file changed on disk; another version was kept as a file.
+constexpr unsigned WM_TOOL_MONTHARRIVED = kWmUser + 127;
+constexpr unsigned WM_TOOL_MERGEKEPT = kWmUser + 128;
 // Sent to the tool window by a settings dialog run on the host's thread.
 constexpr unsigned WM_TOOL_APPLYSETTINGS = kWmUser + 122;
 // Sent to the tool window by a save on another thread: the focused box's text is stored first.

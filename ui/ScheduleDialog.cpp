@@ -35,6 +35,15 @@ CScheduleDialog::CScheduleDialog(CWnd* hostWnd)
     HWND window = m_hWnd;
     if (window != nullptr) ::PostMessageW(window, WM_TOOL_SAVEFAILED, 0, 0);
   });
+  // What arrives in the file is taken in on the window's thread, after what is being typed.
+  m_session.SetArrivalListener([this] {
+    HWND window = m_hWnd;
+    if (window != nullptr) ::PostMessageW(window, WM_TOOL_MONTHARRIVED, 0, 0);
+  });
+  m_session.SetKeptCopyListener([this] {
+    HWND window = m_hWnd;
+    if (window != nullptr) ::PostMessageW(window, WM_TOOL_MERGEKEPT, 0, 0);
+  });
 }
 
 CScheduleDialog::~CScheduleDialog() {

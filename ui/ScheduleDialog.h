@@ -58,6 +58,11 @@ class CScheduleDialog : public CToolBase {
   void ReportUnreadableMonth(int year, int month);
   // A copy an interrupted save left, kept aside as the month opened.
   void ReportKeptCopy(int year, int month);
+  // What of another version of a month found no place in it, kept as a file.
+  void ReportMergeKeptCopies();
+  // The month's file changed on disk: what arrived is taken in and shown;
+  // the box being typed in keeps its text, caret and selection.
+  void OnMonthArrived();
 
   // What was typed reaches the disk without a month change: after a pause
   // in typing, and before the Windows session ends or the machine sleeps.

@@ -144,6 +144,12 @@ INT_PTR CScheduleDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_TOOL_SAVEFAILED:
       ReportWriteFailure();
       return TRUE;
+    case WM_TOOL_MONTHARRIVED:
+      OnMonthArrived();
+      return TRUE;
+    case WM_TOOL_MERGEKEPT:
+      ReportMergeKeptCopies();
+      return TRUE;
     case WM_TOOL_STOREFOCUSEDTEXT:
       StoreFocusedText();
       return TRUE;

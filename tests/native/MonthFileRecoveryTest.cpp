@@ -6,6 +6,7 @@
 
 #include "FaultyFileSystem.h"
 #include "MonthFileScratch.h"
+#include "data/MonthFile.h"
 #include "data/MonthFileRecovery.h"
 #include "data/MonthFileWriter.h"
 
@@ -13,9 +14,9 @@ namespace {
 
 constexpr int kDays = 31;
 
-std::string WholeMonth(const char* line) {
+std::string WholeMonth(const char* line, int day = 5) {
   MonthTable table = {};
-  SetDayLine(table.Day(5), 0, line);
+  SetDayLine(table.Day(day), 0, line);
   return FormatMonthFile(table, [] { return kDays; });
 }
 
@@ -56,6 +57,7 @@ TEST(MonthFileRecoveryTest, ACopyIsPutInPlaceOnlyWhenItHoldsTheNewerMonth) {
        CopyVerdict::kKeepAside},
       {"an empty copy", Snapshot("", 2), FileSnapshot(), CopyVerdict::kRemove},
       {"a copy of no day", Snapshot("QL3\n01,0,0,0,0,,,,,,,\n", 2), FileSnapshot(), CopyVerdict::kRemove},
+      {"each holds a day the other lacks", Snapshot(copy, 1), Snapshot(WholeMonth("there", 6), 2), CopyVerdict::kMerge},
   };
   for (const JudgeCase& c : cases) {
     EXPECT_EQ(c.verdict, JudgeLeftCopy(c.copy, c.month, kDays)) << c.what;
@@ -107,6 +109,20 @@ TEST_F(MonthFileSettleTest, ACopyThatMayBeOlderIsKeptAsideUnderANewName) {
     EXPECT_EQ(WholeMonth("typed"), CMonthFileScratch::ReadAll(m_scratch.Path(kept)));
     EXPECT_EQ(month, CMonthFileScratch::ReadAll(m_path));
   }
+}
+
+// A copy that came with the synced folder from the other PC holds a day,
+// the month file another: the month file gets both, and the copy goes.
+TEST_F(MonthFileSettleTest, ACopyHoldingADayTheMonthFileLacksIsMergedIntoIt) {
+  Put("schedule2010_03.dat", WholeMonth("here", 6), 10);
+  Put("~saving/schedule2010_03.dat", WholeMonth("typed there"), 60);
+  CFaultyFileSystem files;
+  EXPECT_EQ(CopySettlement::kMerged, Settle(files).settlement);
+  MonthTable table;
+  ParseMonthBytes(table, CMonthFileScratch::ReadAll(m_path).data(), CMonthFileScratch::ReadAll(m_path).size());
+  EXPECT_STREQ("typed there", table.Day(5).szLine[0]);
+  EXPECT_STREQ("here", table.Day(6).szLine[0]);
+  EXPECT_EQ(std::vector<std::string>{"schedule2010_03.dat"}, m_scratch.Names());
 }
 
 // A copy or a month file that cannot be read, and a copy that cannot be

@@ -383,4 +383,88 @@ TEST_F(MonthSessionTest, ACopyLeftBesideTheMonthIsSettledAsItOpens) {
   EXPECT_EQ("", m_session.KeptCopy());
 }
 
+// The other PC's copy of the month, put in place as sync clients do: written
+// beside the file, then moved over it.
+void ArriveFromElsewhere(const std::string& path, int day, int line, const char* text) {
+  MonthTable table;
+  ReadMonthFile(table, path.c_str());
+  SetDayLine(table.Day(day), line, text);
+  CMonthFileScratch::WriteAll(path + ".sync-tmp", FormatMonthFile(table, [] { return 31; }));
+  std::filesystem::rename(path + ".sync-tmp", path);
+}
+
+// Every write, of the month on display or of a month left for the writer,
+// reads the file again and merges what changed there: nothing is written over.
+TEST_F(MonthSessionTest, AWriteOverAFileThatChangedIsAlwaysAMerge) {
+  for (const bool left : {false, true}) {
+    SCOPED_TRACE(left ? "a month left" : "the month on display");
+    WriteMonth(3, "base");
+    CMonthSession session(m_files, "Plannix", '/', std::chrono::milliseconds(10), std::chrono::hours(1));
+    session.OpenToday(m_host);
+    char stored[kLineSize];
+    ASSERT_TRUE(session.StoreLine(1, "typed here", stored));
+    ArriveFromElsewhere(MonthPath(3), 20, 0, "typed there");
+    if (left) {
+      session.Step(m_host, 1);
+      ASSERT_TRUE(Written(session));
+    } else {
+      EXPECT_EQ(MonthSaveOutcome::kWritten, session.Save());
+      EXPECT_STREQ("typed there", session.Day(20).szLine[0]);
+    }
+    MonthTable file;
+    ReadMonthFile(file, MonthPath(3).c_str());
+    EXPECT_STREQ("base", file.Day(5).szLine[0]);
+    EXPECT_STREQ("typed here", file.Day(5).szLine[1]);
+    EXPECT_STREQ("typed there", file.Day(20).szLine[0]);
+  }
+}
+
+// A file that arrives shows soon, merged with what is still unwritten here,
+// and taking it in writes nothing; two different changes of one field both stay.
+TEST_F(MonthSessionTest, WhatArrivesIsTakenInWithoutAWrite) {
+  WriteMonth(3, "base");
+  CMonthSession session(m_files, "Plannix", '/', std::chrono::hours(1), std::chrono::milliseconds(20));
+  std::atomic<int> arrivals{0};
+  session.SetArrivalListener([&] { ++arrivals; });
+  session.OpenToday(m_host);
+  const unsigned created = m_files.Created();
+  ArriveFromElsewhere(MonthPath(3), 20, 0, "typed there");
+  for (int wait = 0; wait < 200 && arrivals == 0; ++wait) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  ASSERT_EQ(1, arrivals.load());
+  EXPECT_TRUE(session.TakeInArrived());
+  EXPECT_STREQ("typed there", session.Day(20).szLine[0]);
+  EXPECT_FALSE(session.HasUnwritten());
+  EXPECT_EQ(created, m_files.Created());
+
+  char stored[kLineSize];
+  ASSERT_TRUE(session.StoreLine(0, "changed here", stored));
+  ArriveFromElsewhere(MonthPath(3), 5, 0, "changed there");
+  for (int wait = 0; wait < 200 && arrivals == 1; ++wait) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  EXPECT_TRUE(session.TakeInArrived());
+  EXPECT_STREQ("changed here", session.Day(5).szLine[0]);
+  EXPECT_STREQ("changed there", session.Day(5).szLine[1]);
+  EXPECT_TRUE(session.HasUnwritten());
+  EXPECT_EQ(MonthSaveOutcome::kWritten, session.Save());
+  EXPECT_EQ("changed there", [&] {
+    MonthTable file;
+    ReadMonthFile(file, MonthPath(3).c_str());
+    return std::string(file.Day(5).szLine[1]);
+  }());
+}
+
+// A file that cannot be read again before a write is never written blind.
+TEST_F(MonthSessionTest, AFileThatCannotBeReadAgainIsNotWritten) {
+  WriteMonth(3, "base");
+  CMonthSession session(m_files, "Plannix", '/', std::chrono::hours(1), std::chrono::hours(1));
+  session.OpenToday(m_host);
+  char stored[kLineSize];
+  ASSERT_TRUE(session.StoreLine(1, "typed", stored));
+  ArriveFromElsewhere(MonthPath(3), 20, 0, "there");
+  m_files.Fail("open-read");
+  EXPECT_EQ(MonthSaveOutcome::kFailed, session.Save());
+  m_files.Heal();
+  EXPECT_EQ(MonthSaveOutcome::kWritten, session.Save());
+  EXPECT_EQ("there", LineOfFile(3, 20));
+}
+
 }  // namespace
