@@ -61,7 +61,8 @@ class CMonthImport {
     }
     std::string path = MonthFilePathIn(m_folder, year, month);
     std::string reason = "its path is too long";
-    MonthRead read = path.empty() ? MonthRead::kFailed : ReadMonthForChange(path, year, month, *m_table, reason);
+    MonthRead read =
+        path.empty() ? MonthRead::kFailed : ReadMonthForChange(path, year, month, *m_table, m_base, reason);
     if (read == MonthRead::kFailed) {
       m_report.Month(year, month, reason + "; nothing was imported into this month");
       ++summary.failedMonths;
@@ -77,13 +78,18 @@ class CMonthImport {
       TakeCounts(counts);
       return;
     }
-    if (!m_options.dryRun && !WriteChangedMonth(path, year, month, *m_table)) {
+    std::string keptCopy;
+    if (!m_options.dryRun && !WriteChangedMonth(path, year, month, m_base, *m_table, keptCopy)) {
       m_report.Month(year, month, "cannot be written; the month is unchanged and nothing was imported into it");
       ++summary.failedMonths;
       summary.inFailedMonths += counts.Added();
       counts.days = counts.lines = counts.memos = counts.seals = 0;
     } else {
       ++summary.monthFiles;
+      if (!keptCopy.empty()) {
+        m_report.Month(year, month,
+                       "changed elsewhere while it was imported; what of that did not fit is kept as " + keptCopy);
+      }
     }
     TakeCounts(counts);
   }
@@ -139,6 +145,7 @@ class CMonthImport {
   const ImportOptions& m_options;
   CImportReport& m_report;
   std::unique_ptr<MonthTable> m_table;  // 31 days of fixed fields: not on the stack
+  FileSnapshot m_base;                  // the month's file as it was read
 };
 
 std::string LineError(const CalendarNote& error) {

@@ -6,23 +6,13 @@
 
 #include "calendar/CalendarFacts.h"
 #include "data/FileSystem.h"
+#include "data/MergingWrite.h"
 #include "data/MonthFile.h"
 #include "data/MonthFileRecovery.h"
 
 namespace {
 
 constexpr char kCurrentHeader[] = "QL3";
-
-// The file's bytes, to see how it ends: the parse does not tell.
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
-  FileOpenOutcome opened = FileOpenOutcome::kRefused;
-  std::unique_ptr<IFile> file = SystemFileSystem().OpenToRead(path.c_str(), opened);
-  if (!file) return false;
-  char block[4096];
-  long got;
-  while ((got = file->Read(block, sizeof block)) > 0) bytes.append(block, static_cast<size_t>(got));
-  return got == 0;
-}
 
 bool IsEmptyDay(const DayRecord& day) {
   static const DayRecord kEmpty{};
@@ -41,7 +31,8 @@ std::string MonthFilePathIn(const std::string& folder, int year, int month) {
   return path.size() < kPathSize ? path : std::string();
 }
 
-MonthRead ReadMonthForChange(const std::string& path, int year, int month, MonthTable& table, std::string& reason) {
+MonthRead ReadMonthForChange(const std::string& path, int year, int month, MonthTable& table, FileSnapshot& base,
+                             std::string& reason) {
   // A copy an interrupted save left may hold the newer month: it is settled
   // first, so the import's own save never takes its place.
   const MonthRecovery recovery = SettleInterruptedSave(SystemFileSystem(), path.c_str(), DaysInMonth(year, month));
@@ -55,20 +46,18 @@ MonthRead ReadMonthForChange(const std::string& path, int year, int month, Month
     return MonthRead::kFailed;
   }
   // Retried: the schedule window or another program may hold the file for a moment.
-  switch (ReadMonthFileRetrying(SystemFileSystem(), path.c_str(), table)) {
-    case MonthReadOutcome::kAbsent:
+  switch (ReadFileSnapshot(SystemFileSystem(), path.c_str(), base)) {
+    case SnapshotRead::kAbsent:
+      ClearMonth(table);
       return MonthRead::kAbsent;
-    case MonthReadOutcome::kUnreadable:
+    case SnapshotRead::kUnreadable:
       reason = "cannot be read";
       return MonthRead::kFailed;
-    case MonthReadOutcome::kRead:
+    case SnapshotRead::kRead:
       break;
   }
-  std::string bytes;
-  if (!ReadWholeFile(path, bytes)) {
-    reason = "cannot be read";
-    return MonthRead::kFailed;
-  }
+  ParseSnapshotMonth(base, table);
+  const std::string& bytes = base.bytes;
   if (bytes.compare(0, sizeof kCurrentHeader - 1, kCurrentHeader) == 0 && bytes.back() != '\n') {
     reason = "ends inside a record";
     return MonthRead::kFailed;
@@ -82,7 +71,10 @@ MonthRead ReadMonthForChange(const std::string& path, int year, int month, Month
   return MonthRead::kRead;
 }
 
-bool WriteChangedMonth(const std::string& path, int year, int month, const MonthTable& table) {
-  int days = DaysInMonth(year, month);
-  return WriteMonthFile(table, path.c_str(), [days] { return days; }) == 1;
+bool WriteChangedMonth(const std::string& path, int year, int month, const FileSnapshot& base, const MonthTable& table,
+                       std::string& keptCopy) {
+  const MergingWrite written =
+      WriteMonthOverChanges(SystemFileSystem(), path.c_str(), base, table, DaysInMonth(year, month));
+  keptCopy = written.keptCopy;
+  return written.outcome != MonthWriteOutcome::kFailed;
 }
