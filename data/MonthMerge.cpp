@@ -12,9 +12,12 @@ std::string Text(const char (&field)[size]) {
   return std::string(field, strnlen(field, size - 1));
 }
 
+// Byte for byte: every text comes from a field of its size, or was measured to fit.
 template <size_t size>
 void Put(char (&field)[size], const std::string& text) {
-  StoreFieldText(field, size, text.c_str());
+  const size_t length = text.size() < size - 1 ? text.size() : size - 1;
+  std::memcpy(field, text.data(), length);
+  std::memset(field + length, 0, size - length);
 }
 
 enum class Pick { kOurs, kTheirs, kBoth };
