@@ -94,7 +94,7 @@ bool FoldOne(IFileSystem& files, const std::string& folder, char separator, cons
   ParseSnapshotMonth(copy, theirs);
   ParseSnapshotMonth(current, ours);
   const MonthMergeResult merge = MergeMonths(nullptr, ours, theirs, days);
-  if (!current.present || !SameDays(merge.merged, ours, days)) {
+  if (!current.present || ChangedDays(merge.merged, ours, days) != 0) {
     const MergingWrite write = WriteMonthOverChanges(files, monthPath, current, merge.merged, days);
     if (write.outcome == MonthWriteOutcome::kFailed) return false;
   }

@@ -163,7 +163,10 @@ MonthMergeResult MergeMonths(const MonthTable* base, const MonthTable& ours, con
   return result;
 }
 
-bool SameDays(const MonthTable& a, const MonthTable& b, int days) {
-  const int compared = days < 0 ? 0 : (days > kDaysInTable ? kDaysInTable : days);
-  return std::memcmp(a.days, b.days, sizeof(DayRecord) * static_cast<size_t>(compared)) == 0;
+DayMask ChangedDays(const MonthTable& a, const MonthTable& b, int days) {
+  DayMask changed = 0;
+  for (int day = 1; day <= days && day <= kDaysInTable; ++day) {
+    if (std::memcmp(&a.Day(day), &b.Day(day), sizeof(DayRecord)) != 0) changed |= DayMask{1} << (day - 1);
+  }
+  return changed;
 }

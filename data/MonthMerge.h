@@ -24,5 +24,5 @@ struct MonthMergeResult {
 // days after them keep ours.
 MonthMergeResult MergeMonths(const MonthTable* base, const MonthTable& ours, const MonthTable& theirs, int days);
 
-// True when the first days of the two tables are the same.
-bool SameDays(const MonthTable& a, const MonthTable& b, int days);
+// The days among the first `days` where the two tables differ.
+DayMask ChangedDays(const MonthTable& a, const MonthTable& b, int days);

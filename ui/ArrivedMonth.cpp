@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ui/ScheduleDialog.h"
+#include "ui/core/CalendarGeometry.h"
 #include "ui/res/resource.h"
 #include "win/EditText.h"
 #include "win/Text.h"
@@ -30,7 +31,7 @@ std::string DaysText(DayMask days) {
 void CScheduleDialog::OnMonthArrived() {
   // Stored first, so that where the other side changed that very field both stay.
   StoreFocusedText();
-  m_session.TakeInArrived();
+  const DayMask changed = m_session.TakeInArrived();
   const MonthView view = m_session.View();
   const DayRecord record = m_session.Day(view.selectedDay);
   for (int slot = 1; slot <= kSealSlots; ++slot) SetSealSlotImage(record.nSeal[slot - 1], slot);
@@ -50,7 +51,16 @@ void CScheduleDialog::OnMonthArrived() {
     ReplaceEditTextCp932(box, text);
     ::SendMessageW(box, EM_SETSEL, start, end);
   }
-  InvalidateRect(m_calendarRect, true);
+  // Only the cells of the days that changed are painted again.
+  const PixelRect area = {m_calendarRect.left, m_calendarRect.top, m_calendarRect.right, m_calendarRect.bottom};
+  for (int row = 0; row < MonthGrid::kRows; ++row) {
+    for (int column = 0; column < MonthGrid::kColumns; ++column) {
+      const int day = view.dayGrid.At(row, column);
+      if (day == 0 || (changed & (DayMask{1} << (day - 1))) == 0) continue;
+      const PixelRect cell = SelectionRect(area, column, row);
+      InvalidateRect(RECT{cell.left, cell.top, cell.right, cell.bottom}, true);
+    }
+  }
 }
 
 void CScheduleDialog::ReportMergeKeptCopies() {

@@ -37,11 +37,11 @@ void CScheduleDialog::PaintCalendar() {
   HDC dc = BeginPaint(m_hWnd, &paint);
   // A paint of nothing, or of the day page alone, leaves the month as it is.
   RECT overlap;
-  if (IntersectRect(&overlap, &paint.rcPaint, &m_calendarRect)) PaintCalendarInto(dc);
+  if (IntersectRect(&overlap, &paint.rcPaint, &m_calendarRect)) PaintCalendarInto(dc, &paint.rcPaint);
   EndPaint(m_hWnd, &paint);
 }
 
-void CScheduleDialog::PaintCalendarInto(HDC target) {
+void CScheduleDialog::PaintCalendarInto(HDC target, const RECT* update) {
   const RECT area = m_calendarRect;
   const int width = area.right - area.left;
   const int height = area.bottom - area.top;
@@ -73,6 +73,10 @@ void CScheduleDialog::PaintCalendarInto(HDC target) {
     CHolidayBracket month(*m_pHost, view.year);
     for (int row = 0; row < kGridRows; ++row) {
       for (int column = 0; column < kGridColumns; ++column) {
+        // The paint is clipped to what changed: a cell outside it would not show.
+        RECT cell = ToRect(PaintedCellRect(ToPixelRect(area), column, row));
+        RECT overlap;
+        if (update != nullptr && !IntersectRect(&overlap, &cell, update)) continue;
         PaintDayCell(buffer, view, table, column, row, themeIndex);
       }
     }

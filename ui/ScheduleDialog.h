@@ -73,7 +73,8 @@ class CScheduleDialog : public CToolBase {
 
   // The calendar.
   void PaintCalendar();
-  void PaintCalendarInto(HDC dc);
+  // update: only the cells that reach it are drawn; all when nullptr.
+  void PaintCalendarInto(HDC dc, const RECT* update = nullptr);
   void PaintDayCell(HDC dc, const MonthView& view, const MonthTable& table, int column, int row, int themeIndex);
   void DrawCellPicture(HDC dc, const RECT& cell, bool selected, int code, int position);
   void DrawCellLine(HDC dc, const RECT& cell, bool selected, const char* text, int line);

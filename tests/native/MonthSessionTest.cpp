@@ -431,7 +431,7 @@ TEST_F(MonthSessionTest, WhatArrivesIsTakenInWithoutAWrite) {
   ArriveFromElsewhere(MonthPath(3), 20, 0, "typed there");
   for (int wait = 0; wait < 200 && arrivals == 0; ++wait) std::this_thread::sleep_for(std::chrono::milliseconds(10));
   ASSERT_EQ(1, arrivals.load());
-  EXPECT_TRUE(session.TakeInArrived());
+  EXPECT_EQ(DayMask{1} << 19, session.TakeInArrived());
   EXPECT_STREQ("typed there", session.Day(20).szLine[0]);
   EXPECT_FALSE(session.HasUnwritten());
   EXPECT_EQ(created, m_files.Created());
@@ -440,7 +440,7 @@ TEST_F(MonthSessionTest, WhatArrivesIsTakenInWithoutAWrite) {
   ASSERT_TRUE(session.StoreLine(0, "changed here", stored));
   ArriveFromElsewhere(MonthPath(3), 5, 0, "changed there");
   for (int wait = 0; wait < 200 && arrivals == 1; ++wait) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  EXPECT_TRUE(session.TakeInArrived());
+  EXPECT_EQ(DayMask{1} << 4, session.TakeInArrived());
   EXPECT_STREQ("changed here", session.Day(5).szLine[0]);
   EXPECT_STREQ("changed there", session.Day(5).szLine[1]);
   EXPECT_TRUE(session.HasUnwritten());

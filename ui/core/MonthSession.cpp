@@ -249,6 +249,7 @@ MonthFileState CMonthSession::Open(CToolHost& host, OpenedMonth opened) {
     m_base = base;
     m_stampKnown = false;
     m_arrivalPending = false;
+    m_arrivedDays = 0;
     m_keep = keep;
     m_keepDays = keepDays;
     ++m_generation;
@@ -432,12 +433,13 @@ bool CMonthSession::WriteUnwritten(bool displayAlways) {
       if (result.merged) {
         // What was stored meanwhile stays; the rest becomes the merge.
         MonthMergeResult merge = MergeMonths(&job.table, m_monthTable, result.written, m_days);
+        m_arrivedDays |= ChangedDays(merge.merged, m_monthTable, m_days);
         m_monthTable = merge.merged;
         if (merge.unplaced != 0) {
           m_keep = result.base.bytes;
           m_keepDays |= merge.unplaced;
         }
-        if (!SameDays(m_monthTable, result.written, m_days)) NoteChange();
+        if (ChangedDays(m_monthTable, result.written, m_days) != 0) NoteChange();
         arrival = m_onArrival;
       }
     }
@@ -586,18 +588,20 @@ void CMonthSession::FoldCopies(const std::string& folder) {
   Tell(told);
 }
 
-bool CMonthSession::TakeInArrived() {
-  bool changed = false;
+DayMask CMonthSession::TakeInArrived() {
+  DayMask changed = 0;
   {
     std::lock_guard<std::mutex> lock(m_monthLock);
-    if (!m_arrivalPending || !IsEditable()) return false;
+    changed = m_arrivedDays;
+    m_arrivedDays = 0;
+    if (!m_arrivalPending || !IsEditable()) return changed;
     m_arrivalPending = false;
     MonthTable base;
     MonthTable theirs;
     ParseSnapshotMonth(m_base, base);
     ParseSnapshotMonth(m_arrived, theirs);
     const MonthMergeResult merge = MergeMonths(&base, m_monthTable, theirs, m_days);
-    changed = !SameDays(merge.merged, m_monthTable, m_days);
+    changed |= ChangedDays(merge.merged, m_monthTable, m_days);
     m_monthTable = merge.merged;
     m_base = m_arrived;
     if (merge.unplaced != 0) {
@@ -606,7 +610,7 @@ bool CMonthSession::TakeInArrived() {
       WantWrite(Clock::now());
     }
     // What only arrived is the file's already: taking it in writes nothing.
-    if (SameDays(m_monthTable, theirs, m_days) && m_keep.empty()) {
+    if (ChangedDays(m_monthTable, theirs, m_days) == 0 && m_keep.empty()) {
       m_changesWritten = m_changes;
     } else if (m_changes == m_changesWritten) {
       NoteChange();

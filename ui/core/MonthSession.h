@@ -138,8 +138,9 @@ class CMonthSession {
 
   // Merges what arrived in the month's file into the table: a change made
   // there wins where nothing here changed the field, both stay where both
-  // did. Writes nothing. True when the table changed.
-  bool TakeInArrived();
+  // did. Writes nothing. The days that changed, also those a write merged
+  // into the table since the last call.
+  DayMask TakeInArrived();
   // The notices of copies kept since the last call, oldest first.
   std::vector<KeptCopyNotice> TakeKeptCopyNotices();
 
@@ -237,6 +238,8 @@ class CMonthSession {
   // What arrived and waits for TakeInArrived.
   bool m_arrivalPending = false;
   FileSnapshot m_arrived;
+  // The days changed by what arrived, not shown yet.
+  DayMask m_arrivedDays = 0;
   // What arrived and found no place, to be kept before the next write.
   std::string m_keep;
   DayMask m_keepDays = 0;
