@@ -5,7 +5,6 @@
 #include <exception>
 
 #include "calendar/CalendarFacts.h"
-#include "data/ConflictCopies.h"
 #include "data/FileSystem.h"
 #include "data/MergingWrite.h"
 #include "data/MonthFileRecovery.h"
@@ -73,13 +72,6 @@ MonthFileState ReadSettled(IFileSystem& files, const char* path, int days, Month
   return MonthFileState::kUnreadable;
 }
 
-// The month file's folder: the path up to its name.
-std::string FolderOf(const char* path) {
-  const size_t length = strnlen(path, kPathSize);
-  const size_t nameStart = MonthFileNameStart(path, length);
-  return nameStart > 1 ? std::string(path, nameStart - 1) : std::string();
-}
-
 }  // namespace
 
 // The date of a month to open: year and month as int32 (the host's record
@@ -113,20 +105,6 @@ CMonthSession::~CMonthSession() {
 void CMonthSession::SetWriteFailureListener(std::function<void()> listener) {
   std::lock_guard<std::mutex> lock(m_monthLock);
   m_onWriteFailure = std::move(listener);
-}
-
-void CMonthSession::SetArrivalListener(std::function<void()> listener) {
-  std::lock_guard<std::mutex> lock(m_monthLock);
-  m_onArrival = std::move(listener);
-}
-
-void CMonthSession::SetKeptCopyListener(std::function<void()> listener) {
-  std::lock_guard<std::mutex> lock(m_monthLock);
-  m_onKeptCopy = std::move(listener);
-}
-
-void CMonthSession::Tell(const std::function<void()>& listener) {
-  if (listener) listener();
 }
 
 MonthFileState CMonthSession::OpenToday(CToolHost& host) {
@@ -295,17 +273,23 @@ bool CMonthSession::SelectDay(int day, int weekday) {
   return true;
 }
 
+CMonthSession::WriteJob CMonthSession::DisplayedJob() const {
+  WriteJob job;
+  std::memcpy(job.path, m_dataFilePath, sizeof job.path);
+  job.year = m_year;
+  job.month = m_month;
+  job.days = m_days;
+  job.table = m_monthTable;
+  job.base = m_base;
+  job.keep = m_keep;
+  job.keepDays = m_keepDays;
+  return job;
+}
+
 void CMonthSession::HandOnDisplayedMonth() {
   LeftMonth left;
   left.id = ++m_lastLeftId;
-  std::memcpy(left.job.path, m_dataFilePath, sizeof left.job.path);
-  left.job.year = m_year;
-  left.job.month = m_month;
-  left.job.days = m_days;
-  left.job.table = m_monthTable;
-  left.job.base = m_base;
-  left.job.keep = m_keep;
-  left.job.keepDays = m_keepDays;
+  left.job = DisplayedJob();
   left.superseded = false;
   m_leftMonths.push_back(left);
   m_keep.clear();
@@ -403,14 +387,7 @@ bool CMonthSession::WriteUnwritten(bool displayAlways) {
   {
     std::lock_guard<std::mutex> lock(m_monthLock);
     if (!IsEditable() || (!displayAlways && m_changes == m_changesWritten && m_keep.empty())) return allWritten;
-    std::memcpy(job.path, m_dataFilePath, sizeof job.path);
-    job.year = m_year;
-    job.month = m_month;
-    job.days = m_days;
-    job.table = m_monthTable;
-    job.base = m_base;
-    job.keep = m_keep;
-    job.keepDays = m_keepDays;
+    job = DisplayedJob();
     generation = m_generation;
     changes = m_changes;
   }
@@ -469,15 +446,6 @@ bool CMonthSession::WriteJobThrough(const WriteJob& job, MergingWrite& result) {
   return written;
 }
 
-void CMonthSession::NoteKeptCopy(int32_t year, int32_t month, DayMask days, const std::string& path) {
-  KeptCopyNotice notice;
-  notice.year = year;
-  notice.month = month;
-  notice.days = days;
-  notice.path = path;
-  m_keptNotices.push_back(notice);
-}
-
 bool CMonthSession::NoteWriteResult(bool written, bool toldByCaller) {
   m_failing = !written;
   if (written) {
@@ -520,111 +488,6 @@ void CMonthSession::RunWriter() {
       lock.lock();
     }
   }
-}
-
-void CMonthSession::Watch() {
-  char path[kPathSize];
-  uint64_t generation;
-  bool stampKnown;
-  FileStamp known;
-  {
-    std::lock_guard<std::mutex> lock(m_monthLock);
-    if (!IsEditable()) return;
-    std::memcpy(path, m_dataFilePath, sizeof path);
-    generation = m_generation;
-    stampKnown = m_stampKnown;
-    known = m_stamp;
-  }
-  try {
-    FoldCopies(FolderOf(path));
-    const FileStamp stamp = m_files.Stamp(path);
-    if (stampKnown && stamp == known) return;
-    FileSnapshot now;
-    if (ReadFileSnapshot(m_files, path, now) == SnapshotRead::kUnreadable) return;  // looked at again next time
-    std::function<void()> listener;
-    {
-      std::lock_guard<std::mutex> lock(m_monthLock);
-      if (generation != m_generation) return;
-      m_stampKnown = true;
-      m_stamp = stamp;
-      // A file that went away takes nothing away: the next write brings it back.
-      if (!now.present || now.SameContent(m_base)) return;
-      m_arrived = now;
-      m_arrivalPending = true;
-      listener = m_onArrival;
-    }
-    if (listener) {
-      listener();
-    } else {
-      TakeInArrived();
-    }
-  } catch (const std::exception&) {
-    // An exhausted heap: looked at again next time.
-  }
-}
-
-void CMonthSession::FoldCopies(const std::string& folder) {
-  if (folder.empty()) return;
-  const FileStamp stamp = m_files.Stamp(folder.c_str());
-  {
-    std::lock_guard<std::mutex> lock(m_monthLock);
-    if (m_folderStampKnown && folder == m_watchedFolder && stamp == m_folderStamp) return;
-  }
-  const std::vector<FoldedCopy> folded =
-      FoldConflictCopies(m_files, folder, m_separator, [](int year, int month) { return DaysInMonth(year, month); });
-  std::function<void()> told;
-  {
-    std::lock_guard<std::mutex> lock(m_monthLock);
-    m_watchedFolder = folder;
-    // Moving the copies away changed the folder: its stamp is taken after.
-    m_folderStamp = folded.empty() ? stamp : m_files.Stamp(folder.c_str());
-    m_folderStampKnown = true;
-    for (const FoldedCopy& copy : folded) {
-      if (copy.unplaced == 0) continue;
-      NoteKeptCopy(copy.year, copy.month, copy.unplaced, copy.keptPath);
-      told = m_onKeptCopy;
-    }
-  }
-  Tell(told);
-}
-
-DayMask CMonthSession::TakeInArrived() {
-  DayMask changed = 0;
-  {
-    std::lock_guard<std::mutex> lock(m_monthLock);
-    changed = m_arrivedDays;
-    m_arrivedDays = 0;
-    if (!m_arrivalPending || !IsEditable()) return changed;
-    m_arrivalPending = false;
-    MonthTable base;
-    MonthTable theirs;
-    ParseSnapshotMonth(m_base, base);
-    ParseSnapshotMonth(m_arrived, theirs);
-    const MonthMergeResult merge = MergeMonths(&base, m_monthTable, theirs, m_days);
-    changed |= ChangedDays(merge.merged, m_monthTable, m_days);
-    m_monthTable = merge.merged;
-    m_base = m_arrived;
-    if (merge.unplaced != 0) {
-      m_keep = m_arrived.bytes;
-      m_keepDays |= merge.unplaced;
-      WantWrite(Clock::now());
-    }
-    // What only arrived is the file's already: taking it in writes nothing.
-    if (ChangedDays(m_monthTable, theirs, m_days) == 0 && m_keep.empty()) {
-      m_changesWritten = m_changes;
-    } else if (m_changes == m_changesWritten) {
-      NoteChange();
-    }
-  }
-  m_writerWakes.notify_all();
-  return changed;
-}
-
-std::vector<KeptCopyNotice> CMonthSession::TakeKeptCopyNotices() {
-  std::lock_guard<std::mutex> lock(m_monthLock);
-  std::vector<KeptCopyNotice> notices;
-  notices.swap(m_keptNotices);
-  return notices;
 }
 
 MonthView CMonthSession::View() const {

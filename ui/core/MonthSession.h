@@ -180,6 +180,8 @@ class CMonthSession {
   // on display with the host's grid.
   MonthFileState Open(CToolHost& host, OpenedMonth opened);
   bool IsEditable() const;
+  // The month on display as a write; m_monthLock is held.
+  WriteJob DisplayedJob() const;
   // The month on display joins the months left; m_monthLock is held.
   void HandOnDisplayedMonth();
   // After a store that changed the table; m_monthLock is held.
