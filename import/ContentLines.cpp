@@ -47,6 +47,11 @@ class CLineSplitter {
     }
     while (At() == ';') {
       ++m_at;
+      // "DTSTART;;VALUE=DATE-TIME:": a parameter left empty, which common readers pass over.
+      if (At() == ';' || At() == ':') {
+        ++m_emptyParameters;
+        continue;
+      }
       ContentParameter parameter;
       if (!ReadName(parameter.name) || At() != '=') {
         reason = "a parameter of " + m_line.name + " has no NAME=";
@@ -70,6 +75,8 @@ class CLineSplitter {
     m_line.value = std::string(m_text.substr(m_at + 1));
     return true;
   }
+
+  int EmptyParameters() const { return m_emptyParameters; }
 
  private:
   char At() const { return m_at < m_text.size() ? m_text[m_at] : '\0'; }
@@ -98,6 +105,7 @@ class CLineSplitter {
   std::string_view m_text;
   ContentLine& m_line;
   size_t m_at = 0;
+  int m_emptyParameters = 0;
 };
 
 }  // namespace
@@ -118,7 +126,11 @@ void ReadContentLines(std::string_view bytes, std::vector<ContentLine>& lines, s
     ContentLine line;
     line.lineNumber = logicalStart;
     std::string reason = "it is not UTF-8 text";
-    if (IsUtf8(logical) && CLineSplitter(logical, line).Split(reason)) {
+    CLineSplitter splitter(logical, line);
+    if (IsUtf8(logical) && splitter.Split(reason)) {
+      if (splitter.EmptyParameters() > 0) {
+        broken.push_back({logicalStart, "an empty parameter of " + line.name + " is skipped"});
+      }
       lines.push_back(std::move(line));
     } else {
       broken.push_back({logicalStart, "a broken content line: " + reason + "; it is skipped"});

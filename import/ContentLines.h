@@ -28,6 +28,7 @@ struct CalendarNote {
 };
 
 // The content lines of the bytes. A line that is no UTF-8 NAME *(;PARAM) :
-// VALUE is left out, and broken names it. A byte-order mark, CR LF or LF
+// VALUE is left out, and broken names it; so does it an empty parameter
+// (";;"), which is passed over. A byte-order mark, CR LF or LF
 // line ends and empty lines are accepted.
 void ReadContentLines(std::string_view bytes, std::vector<ContentLine>& lines, std::vector<CalendarNote>& broken);

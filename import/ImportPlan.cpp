@@ -131,8 +131,9 @@ class CPlanner {
       }
       rules.push_back(rule.rule);
       if (!rule.rule.HasEnd() && m_endlessLastDay < m_lastDay) {
-        m_report.Warning(rule.lineNumber, "RRULE has no end; its dates are imported up to " +
-                                              MonthText(m_options.endlessUntil) + " (--to goes further)");
+        std::string what = rule.rule.count > 0 ? "RRULE's COUNT reaches past the year 9999" : "RRULE has no end";
+        m_report.Warning(rule.lineNumber, what + "; its dates are imported up to " + MonthText(m_options.endlessUntil) +
+                                              " (--to goes further)");
       }
     }
     std::map<int, const ExtraDate*> extraDates;

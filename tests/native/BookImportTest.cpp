@@ -226,17 +226,21 @@ TEST_F(BookImportTest, RulesThatAreNotExpandedOrHaveNoEnd) {
       "BEGIN:VEVENT\r\nDTSTART:20240101T090000\r\nRRULE:FREQ=DAILY;BYHOUR=9,17\r\n"
       "SUMMARY:twice a day\r\nEND:VEVENT\r\n"
       "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20230315\r\nRRULE:FREQ=YEARLY\r\nSUMMARY:birthday\r\nEND:VEVENT\r\n"
-      "END:VCALENDAR\r\n";
+      "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20240601\r\nRRULE:FREQ=YEARLY;COUNT=40000000000\r\nSUMMARY:y\r\n"
+      "END:VEVENT\r\nEND:VCALENDAR\r\n";
   ImportOptions options;
   options.endlessUntil = {2025, 12};
   options.from = {2024, 1};
   ASSERT_TRUE(Import(calendar, options)) << m_error;
-  EXPECT_EQ(m_summary.linesAdded, 3) << "the first date of the hourly rule, birthdays 2024 and 2025";
+  EXPECT_EQ(m_summary.linesAdded, 5) << "the first date of the hourly rule, birthdays and y of 2024 and 2025";
   EXPECT_EQ(m_summary.outsideRange, 1) << "the birthday of 2023";
   EXPECT_NE(m_report.str().find("warning: line 4: RRULE with BYHOUR is not expanded"), std::string::npos);
   EXPECT_NE(m_report.str().find("warning: line 9: RRULE has no end; its dates are imported up to 2025-12"),
             std::string::npos)
       << m_report.str();
+  EXPECT_NE(m_report.str().find("warning: line 14: RRULE's COUNT reaches past the year 9999; its dates are imported "
+                                "up to 2025-12"),
+            std::string::npos);
 }
 
 // The recurrence parts that common applications write, and events without a summary.
@@ -315,6 +319,9 @@ const LenientCase kLenientCases[] = {
     {"cut short", Sound("", "BEGIN:VEVENT\r\nDTSTART:20240104\r\nSUMMARY:cut\r\nBEGIN:VALARM\r\n"),
      "line 13: not ended: the VALARM begun here, the VEVENT of line 10, the VCALENDAR of line 1; the end", 3},
     {"outside", Sound("", "END:VCALENDAR\r\nX-TRAILER:1\r\n"), "line 11: the property X-TRAILER stands outside", 2},
+    {"empty parameter",
+     Sound("BEGIN:VEVENT\r\nDTSTART;;VALUE=DATE-TIME:20240103T093000\r\nSUMMARY:x\r\nEND:VEVENT\r\n"),
+     "line 7: an empty parameter of DTSTART is skipped", 3},
 };
 
 TEST_F(BookImportTest, AFlawCostsWhatItBreaksAndIsOneWarningNamingItsLine) {
