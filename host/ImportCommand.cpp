@@ -30,6 +30,7 @@ std::wstring RunImportFromWindow(HWND owner, CToolSession& session, const std::w
   }
   ImportOptions options;
   options.endlessUntil = EndlessRulesUntil(today);
+  options.timeZone = kHostBookTimeZone;
   options.dryRun = true;
   HostImportResult preview = ImportIntoBook(dataDirectory, source, options);
   if (!preview.read) {

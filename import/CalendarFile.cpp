@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "import/EventProperties.h"
+#include "import/TimeZoneComponent.h"
 
 namespace {
 
@@ -28,8 +29,8 @@ class CCalendarBuilder {
       Warn(line.lineNumber, "the property " + line.name + " stands outside any component; it is skipped");
     } else if (m_open.size() == m_eventDepth) {
       TakeEventProperty(line, m_event, m_file.warnings);
-    } else if (m_open.back().name == "VTIMEZONE" && line.name == "TZID") {
-      m_file.definedZones.insert(line.value);
+    } else if (m_zoneDepth != 0 && m_open.size() <= m_zoneDepth + 1) {
+      m_zone.Take(line);
     }
   }
 
@@ -51,6 +52,12 @@ class CCalendarBuilder {
       Warn(line.lineNumber, "BEGIN:" + component + " stands outside BEGIN:VCALENDAR; the component is skipped");
     }
     m_open.push_back({component, line.lineNumber});
+    if (component == "VTIMEZONE" && m_eventDepth == 0 && m_zoneDepth == 0) {
+      m_zoneDepth = m_open.size();
+      m_zone.Begin();
+    } else if ((component == "STANDARD" || component == "DAYLIGHT") && m_zoneDepth + 1 == m_open.size()) {
+      m_zone.BeginPart();
+    }
     m_found = m_found || (topLevel && (component == "VCALENDAR" || component == "VEVENT"));
     // An event of a calendar, or a bare one as some applications write a single event.
     bool inCalendar = m_open.size() == 2 && m_open.front().name == "VCALENDAR";
@@ -93,6 +100,11 @@ class CCalendarBuilder {
 
   void EndTop() {
     if (m_open.size() == m_eventDepth) FinishEvent();
+    if (m_zoneDepth != 0 && m_open.size() == m_zoneDepth + 1) m_zone.EndPart();
+    if (m_open.size() == m_zoneDepth) {
+      m_zone.End(m_file.zones);
+      m_zoneDepth = 0;
+    }
     m_open.pop_back();
   }
 
@@ -123,6 +135,8 @@ class CCalendarBuilder {
   std::vector<OpenComponent> m_open;
   size_t m_eventDepth = 0;  // the size of m_open while an event's own properties come; 0 outside events
   CalendarEvent m_event;
+  size_t m_zoneDepth = 0;  // the size of m_open while a VTIMEZONE's own properties come; 0 outside
+  CTimeZoneComponent m_zone;
   bool m_found = false;
 };
 

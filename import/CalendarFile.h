@@ -1,10 +1,10 @@
 #pragma once
 // The events of an iCalendar stream, as far as the import uses them.
-#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "import/BookClock.h"
 #include "import/CalendarValues.h"
 #include "import/ContentLines.h"
 #include "import/RecurrenceRule.h"
@@ -32,15 +32,16 @@ struct CalendarEvent {
   EventTime start;
   int startLine = 0;
   EventLength length;
+  std::string endZone;  // DTEND's TZID
   std::string summary;  // unescaped UTF-8
   std::string location;
   std::string description;
   std::vector<std::string> categories;
   std::vector<EventRule> rules;
   std::vector<ExtraDate> extraDates;  // RDATE
-  std::vector<CalendarTime> exceptions;
+  std::vector<EventTime> exceptions;  // EXDATE
   bool hasRecurrenceId = false;
-  CalendarTime recurrenceId;
+  EventTime recurrenceId;
   bool cancelled = false;
   std::string sealSlots;  // the export's slot property as written; empty for none
   int sealSlotsLine = 0;
@@ -53,7 +54,7 @@ struct CalendarEvent {
 
 struct CalendarFile {
   std::vector<CalendarEvent> events;   // in file order, only those that can be imported
-  std::set<std::string> definedZones;  // the TZIDs of the file's VTIMEZONE components
+  ZoneDefinitions zones;               // the file's VTIMEZONE components
   std::vector<CalendarNote> warnings;  // what was left out or repaired, and why
   int skippedWithoutStart = 0;         // events whose DTSTART is missing or cannot be read
   int skippedForRule = 0;              // events with an RRULE that cannot be read

@@ -56,11 +56,11 @@ int main(int argc, char** argv) {
   ImportArguments arguments;
   std::string error;
   if (!ParseImportArguments(Utf8Arguments(argc, argv), arguments, error)) {
-    std::cerr << "plannix-import: " << error << '\n' << kImportUsage;
+    std::cerr << "plannix-import: " << error << '\n' << ImportUsage();
     return kExitBadArguments;
   }
   if (arguments.help) {
-    std::cout << kImportUsage;
+    std::cout << ImportUsage();
     return 0;
   }
   return Run(arguments);

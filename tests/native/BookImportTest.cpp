@@ -46,7 +46,7 @@ const char kOutlookShape[] =
     u8"BEGIN:VEVENT\r\nDTSTART;TZID=\"Tokyo Standard Time\":20240109T220000\r\nDURATION:PT4H\r\n"
     u8"UID:night@outlook\r\nSUMMARY:夜行バス\r\nCATEGORIES:Travel,旅行、レジャー\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
 
-// Apple Calendar: LF line ends, an IANA zone without VTIMEZONE, categories on two lines.
+// Apple Calendar: LF line ends, a zone without VTIMEZONE that the import knows, categories on two lines.
 const char kAppleShape[] =
     u8"BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:-//Apple Inc.//macOS 14.0//EN\nX-WR-CALNAME:Home\n"
     u8"BEGIN:VEVENT\nDTSTART;TZID=Europe/Berlin:20240301T083000\nDTEND;TZID=Europe/Berlin:20240301T093000\n"
@@ -115,15 +115,15 @@ TEST_F(BookImportTest, CommonApplicationsShapes) {
       {2024, 1, 19, 0, ""},  // moved to the 22nd
       {2024, 1, 22, 0, u8"15:00 定例 (移動)"},
       {2024, 1, 26, 0, u8"10:00 定例, 週次; 全員"},
-      {2024, 1, 20, 0, u8"01:30 Call with the team in Berlin about the 日程 for next quarter"},
+      {2024, 1, 20, 0, u8"10:30 Call with the team in Berlin about the 日程 for next quarter"},
       {2024, 2, 2, 0, ""},  // after UNTIL
       {2024, 2, 10, 0, u8"出張 大阪 (～2/12)"},
       {2024, 1, 2, 0, u8"09:00 朝会"},
       {2024, 1, 3, 0, ""},  // cancelled
       {2024, 1, 4, 0, u8"09:00 朝会"},
       {2024, 1, 9, 0, u8"22:00 夜行バス (～1/10)"},
-      {2024, 3, 1, 0, u8"08:30 Dentist"},
-      {2024, 3, 2, 0, u8"08:30 B?ckerei ～ \\100"},
+      {2024, 3, 1, 0, u8"16:30 Dentist"},
+      {2024, 3, 2, 0, u8"16:30 B?ckerei ～ \\100"},
   };
   ExpectLines(checks);
   MonthTable january = Month(2024, 1);
@@ -132,9 +132,6 @@ TEST_F(BookImportTest, CommonApplicationsShapes) {
   EXPECT_EQ(january.Day(9).nSeal[0], 5) << "旅行、レジャー";
   EXPECT_EQ(Month(2024, 3).Day(1).nSeal[0], 10) << "病院";
   EXPECT_EQ(Month(2024, 3).Day(1).nSeal[1], 1) << "ハッピー";
-  EXPECT_EQ(m_report.str().find("Europe/Berlin"), m_report.str().rfind("Europe/Berlin")) << "one warning per zone";
-  EXPECT_NE(m_report.str().find("warning: line 6: the time zone \"Europe/Berlin\""), std::string::npos)
-      << m_report.str();
   EXPECT_EQ(m_summary.substituted, 1) << "a with diaeresis";
 
   for (const char* calendar : {kGoogleShape, kOutlookShape, kAppleShape}) {
