@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <set>
 #include <utility>
 
@@ -95,6 +96,20 @@ std::string LineText(const CalendarEvent& event, const CalendarTime& start, int 
   return text;
 }
 
+// The start of a text that more than fills a field of that many bytes: each
+// character takes one byte of cp932 at least, and the merge cuts the rest.
+std::string Kept(std::string text, size_t fieldBytes) {
+  size_t characters = 0;
+  for (size_t at = 0; at < text.size(); ++at) {
+    bool starts = (static_cast<unsigned char>(text[at]) & 0xC0) != 0x80;
+    if (starts && ++characters > fieldBytes) {
+      text.resize(at);
+      break;
+    }
+  }
+  return text;
+}
+
 std::string WithCrLf(const std::string& text) {
   std::string converted;
   for (char c : text) {
@@ -104,11 +119,13 @@ std::string WithCrLf(const std::string& text) {
   return converted;
 }
 
-class CPlanner {
+}  // namespace
+
+class CImportPlanner::CImpl {
  public:
-  CPlanner(const CalendarFile& file, const ImportOptions& options, const BookTimeZone& zone, ImportPlan& plan,
-           CImportReport& report)
-      : m_file(file), m_options(options), m_clock(zone, file.zones), m_plan(plan), m_report(report) {
+  CImpl(const CalendarOutline& outline, const ImportOptions& options, const BookTimeZone& zone, ImportPlan& plan,
+        CImportReport& report)
+      : m_options(options), m_clock(zone, outline.zones), m_replaced(outline.moved), m_plan(plan), m_report(report) {
     m_firstDay = FirstDayOf(options.from);
     m_lastDay = LastDayOf(options.to);
     m_endlessLastDay = std::min(m_lastDay, LastDayOf(options.endlessUntil));
@@ -117,9 +134,6 @@ class CPlanner {
       std::string name;
       AppendUtf8FromCp932(name, row.szName);
       m_sealCodes.emplace(name, row.nCode);
-    }
-    for (const CalendarEvent& event : file.events) {
-      if (event.hasRecurrenceId) m_replaced[event.uid].push_back(event.recurrenceId);
     }
   }
 
@@ -220,12 +234,14 @@ class CPlanner {
       const std::string& text = !event.entry.empty()        ? event.entry
                                 : event.description.empty() ? event.summary
                                                             : event.description;
-      wishes.lines.push_back({WithCrLf(text), own.line, event.lineNumber});
+      wishes.lines.push_back({Kept(WithCrLf(text), kLineSize), own.line, event.lineNumber});
     } else if (isOwn && own.kind == OwnEventKind::kMemo) {
-      if (!event.description.empty()) wishes.memos.push_back({WithCrLf(event.description), event.lineNumber});
+      if (!event.description.empty())
+        wishes.memos.push_back({Kept(WithCrLf(event.description), kMemoSize), event.lineNumber});
     } else if (!isOwn) {
-      wishes.lines.push_back({LineText(event, start, day, span), -1, event.lineNumber});
-      if (!event.description.empty()) wishes.memos.push_back({WithCrLf(event.description), event.lineNumber});
+      wishes.lines.push_back({Kept(LineText(event, start, day, span), kLineSize), -1, event.lineNumber});
+      if (!event.description.empty())
+        wishes.memos.push_back({Kept(WithCrLf(event.description), kMemoSize), event.lineNumber});
     }
     AddSeals(event, wishes);
   }
@@ -267,22 +283,33 @@ class CPlanner {
     const ExtraDate* date;
   };
 
-  const CalendarFile& m_file;
   const ImportOptions& m_options;
   CBookClock m_clock;
+  const std::map<std::string, std::vector<EventTime>>& m_replaced;  // the occurrences each UID's RECURRENCE-IDs move
   ImportPlan& m_plan;
   CImportReport& m_report;
   int m_firstDay = 0;
   int m_lastDay = 0;
   int m_endlessLastDay = 0;
   long m_occurrences = 0;
-  std::map<std::string, SealCode> m_sealCodes;               // by UTF-8 name
-  std::map<std::string, std::vector<EventTime>> m_replaced;  // the occurrences each UID's RECURRENCE-IDs move
+  std::map<std::string, SealCode> m_sealCodes;  // by UTF-8 name
   std::set<std::string> m_warnedZones;
   std::set<int> m_warnedSlotLines;
 };
 
-}  // namespace
+CImportPlanner::CImportPlanner(const CalendarOutline& outline, const ImportOptions& options, const BookTimeZone& zone,
+                               ImportPlan& plan, CImportReport& report)
+    : m_impl(std::make_unique<CImpl>(outline, options, zone, plan, report)) {}
+
+CImportPlanner::~CImportPlanner() = default;
+
+bool CImportPlanner::PlanEvent(const CalendarEvent& event, CalendarNote& error) {
+  return m_impl->PlanEvent(event, error);
+}
+
+void AddToOutline(const CalendarEvent& event, CalendarOutline& outline) {
+  if (event.hasRecurrenceId) outline.moved[event.uid].push_back(event.recurrenceId);
+}
 
 bool PlanImport(const CalendarFile& file, const ImportOptions& options, ImportPlan& plan, CImportReport& report,
                 CalendarNote& error) {
@@ -291,7 +318,10 @@ bool PlanImport(const CalendarFile& file, const ImportOptions& options, ImportPl
     error = {0, "the time zone \"" + options.timeZone + "\" is not one the book can be kept in"};
     return false;
   }
-  CPlanner planner(file, options, *zone, plan, report);
+  CalendarOutline outline;
+  outline.zones = file.zones;
+  for (const CalendarEvent& event : file.events) AddToOutline(event, outline);
+  CImportPlanner planner(outline, options, *zone, plan, report);
   for (const CalendarEvent& event : file.events) {
     if (!planner.PlanEvent(event, error)) return false;
   }

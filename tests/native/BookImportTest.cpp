@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <new>
 #include <sstream>
 #include <string>
 
@@ -67,7 +68,8 @@ class BookImportTest : public ::testing::Test {
     m_report.str("");
     m_summary = ImportSummary();
     m_error.clear();
-    return ImportCalendar(calendar, m_folder.Path(""), options, m_report, m_summary, m_error);
+    std::istringstream stream(calendar);
+    return ImportCalendar(stream, m_folder.Path(""), options, m_report, m_summary, m_error);
   }
 
   std::string MonthPath(int year, int month) const {
@@ -371,12 +373,45 @@ TEST_F(BookImportTest, TimedLinesKeepTheirTimeThroughTheExport) {
   ASSERT_TRUE(copy.Ok());
   std::ostringstream report;
   ImportSummary summary;
-  ASSERT_TRUE(ImportCalendar(calendar.str(), copy.Path(""), ImportOptions(), report, summary, m_error)) << m_error;
+  std::istringstream written(calendar.str());
+  ASSERT_TRUE(ImportCalendar(written, copy.Path(""), ImportOptions(), report, summary, m_error)) << m_error;
   EXPECT_EQ(summary.warnings, 0) << report.str();
   for (const char* name : {"schedule2024_01.dat", "schedule9999_12.dat"}) {
     EXPECT_EQ(copy.ReadAll(copy.Path(name)), m_folder.ReadAll(m_folder.Path(name))) << name;
   }
   EXPECT_NE(copy.ReadAll(copy.Path("schedule2024_01.dat")).find("10:00 会議"), std::string::npos);
+}
+
+// A calendar whose reading meets an exhausted heap on its n-th block, as a
+// file read into memory that has run out would.
+class CExhaustedHeapBuffer : public std::stringbuf {
+ public:
+  CExhaustedHeapBuffer(const std::string& text, int failingRead) : std::stringbuf(text), m_left(failingRead) {}
+
+ protected:
+  std::streamsize xsgetn(char* into, std::streamsize count) override {
+    if (--m_left == 0) throw std::bad_alloc();
+    return std::stringbuf::xsgetn(into, count);
+  }
+
+ private:
+  int m_left;
+};
+
+TEST_F(BookImportTest, MemoryThatRunsOutStopsTheImportAndNothingIsWritten) {
+  const std::string calendar = Sound(Event(""));
+  for (int failingRead : {1, 3}) {  // the outline's reading, the events'
+    CExhaustedHeapBuffer buffer(calendar, failingRead);
+    std::istream stream(&buffer);
+    m_report.str("");
+    EXPECT_FALSE(ImportCalendar(stream, m_folder.Path(""), ImportOptions(), m_report, m_summary, m_error));
+    EXPECT_EQ(m_error, "there is not enough memory for the import; --from and --to can narrow it") << failingRead;
+    EXPECT_TRUE(m_folder.Names().empty()) << failingRead;
+  }
+  CExhaustedHeapBuffer healthy(calendar, 0);
+  std::istream stream(&healthy);
+  EXPECT_TRUE(ImportCalendar(stream, m_folder.Path(""), ImportOptions(), m_report, m_summary, m_error)) << m_error;
+  EXPECT_EQ(m_summary.linesAdded, 3);
 }
 
 }  // namespace

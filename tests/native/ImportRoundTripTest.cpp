@@ -120,7 +120,8 @@ ImportSummary Import(const std::string& calendar, const CMonthFileScratch& folde
   std::ostringstream report;
   ImportSummary summary;
   std::string error;
-  EXPECT_TRUE(ImportCalendar(calendar, folder.Path(""), options, report, summary, error)) << error;
+  std::istringstream stream(calendar);
+  EXPECT_TRUE(ImportCalendar(stream, folder.Path(""), options, report, summary, error)) << error;
   EXPECT_EQ(summary.NotAdded(), 0) << report.str();
   EXPECT_EQ(summary.warnings, 0) << report.str();
   return summary;

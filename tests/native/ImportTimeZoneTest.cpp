@@ -173,7 +173,7 @@ TEST(ImportTimeZoneTest, TimesComeOnTheBooksClock) {
     ImportOptions options;
     options.dryRun = true;
     options.timeZone = c.bookZone;
-    std::string calendar = Calendar(c.calendar);
+    std::istringstream calendar(Calendar(c.calendar));
     std::ostringstream report;
     ImportSummary summary;
     std::string error;
