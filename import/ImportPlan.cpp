@@ -20,8 +20,8 @@ namespace {
 constexpr int kSecondsPerDay = 86400;
 // More entries than anyone's book holds: a calendar asking for them is taken for broken input.
 constexpr long kMaxOccurrences = 400000;
-// The dates one event may gather before the range is applied: every day of the years 1 to 9999.
-constexpr size_t kMaxGatheredDates = 3652500;
+// The dates one event may gather within the range: past them, it occurs too often anyway.
+constexpr size_t kMaxGatheredDates = kMaxOccurrences + 2;
 // Written as a UTF-8 literal: narrow literals of this project are cp932.
 constexpr const char* kUntitledEvent = u8"（無題）";
 
@@ -184,8 +184,11 @@ class CImportPlanner::CImpl {
       for (const EventTime& replaced : moved->second)
         excluded.insert(DayOf(m_clock.InZone(replaced.time, replaced.zone, zone)));
     }
-    std::vector<int> days = ExpandRecurrenceSet(rules, event.start.time, extraDays, excluded, m_lastDay,
-                                                m_endlessLastDay, kMaxGatheredDates);
+    // A day before the range may still fall into it on the book's clock.
+    size_t before = 0;
+    std::vector<int> days = ExpandRecurrenceSet(rules, event.start.time, extraDays, excluded, m_firstDay - 1, m_lastDay,
+                                                m_endlessLastDay, kMaxGatheredDates, before);
+    m_report.Summary().outsideRange += static_cast<int>(std::min<size_t>(before, kMaxOccurrences));
     // Cut short: more dates than can be imported.
     if (days.size() >= kMaxGatheredDates) m_occurrences = kMaxOccurrences + 1;
     // An RDATE brings its own time, and a period its own length.
