@@ -18,8 +18,9 @@
 namespace {
 
 constexpr int kSecondsPerDay = 86400;
-// More entries than anyone's book holds: a calendar asking for them is taken for broken input.
-constexpr long kMaxOccurrences = 400000;
+// More entries than any book holds (a full book of 5 lines a day for a thousand years): a calendar asking
+// for them is taken for broken input. A 32-bit process holds them in a quarter of its memory.
+constexpr long kMaxOccurrences = 2000000;
 // The dates one event may gather within the range: past them, it occurs too often anyway.
 constexpr size_t kMaxGatheredDates = kMaxOccurrences + 2;
 // Written as a UTF-8 literal: narrow literals of this project are cp932.
