@@ -65,6 +65,13 @@ const ZoneCase kZoneCases[] = {
      "Asia/Tokyo",
      "",
      {"2026-03-08 09:00 x", "2026-03-10 08:00 x", "2026-10-31 08:00 x", "2026-12-25 09:00 x"}},
+    // RFC 5545 reads a skipped time with the offset before the change, a doubled one as its first; libical
+    // takes the later offset for both.
+    {"New York, a time the clocks skip and one they pass twice",
+     kNewYork + Event(At("America/New_York", "20260308T023000")) + Event(At("America/New_York", "20261101T013000")),
+     "Asia/Tokyo",
+     nullptr,
+     {"2026-03-08 16:30 x", "2026-11-01 14:30 x"}},
     {"Sydney, both changes",
      kSydney + Event(At("Australia/Sydney", "20260403T100000")) + Event(At("Australia/Sydney", "20260410T100000")) +
          Event(At("Australia/Sydney", "20261003T100000")) + Event(At("Australia/Sydney", "20261005T100000")),
