@@ -177,7 +177,8 @@ bool PlanFromStream(std::istream& calendar, const ImportOptions& options, Import
   CalendarNote failure;
   const bool never = false;
   {
-    CCalendarReader scan([&](CalendarEvent& event) { AddToOutline(event, outline); }, [](const CalendarNote&) {}, true);
+    CCalendarReader scan([&](CalendarEvent& event) { AddToOutline(event, options, outline); },
+                         [](const CalendarNote&) {}, true);
     ReadStream(calendar, scan, never);
     if (!scan.Finish(failure)) {
       error = LineError(failure);

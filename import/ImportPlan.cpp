@@ -311,8 +311,12 @@ bool CImportPlanner::PlanEvent(const CalendarEvent& event, CalendarNote& error) 
   return m_impl->PlanEvent(event, error);
 }
 
-void AddToOutline(const CalendarEvent& event, CalendarOutline& outline) {
-  if (event.hasRecurrenceId) outline.moved[event.uid].push_back(event.recurrenceId);
+void AddToOutline(const CalendarEvent& event, const ImportOptions& options, CalendarOutline& outline) {
+  if (!event.hasRecurrenceId) return;
+  // A day away on another clock at most: an occurrence moved from further off leaves the range as it was.
+  int day = DayOf(event.recurrenceId.time);
+  if (day < FirstDayOf(options.from) - 1 || day > LastDayOf(options.to) + 1) return;
+  outline.moved[event.uid].push_back(event.recurrenceId);
 }
 
 bool PlanImport(const CalendarFile& file, const ImportOptions& options, ImportPlan& plan, CImportReport& report,
@@ -324,7 +328,7 @@ bool PlanImport(const CalendarFile& file, const ImportOptions& options, ImportPl
   }
   CalendarOutline outline;
   outline.zones = file.zones;
-  for (const CalendarEvent& event : file.events) AddToOutline(event, outline);
+  for (const CalendarEvent& event : file.events) AddToOutline(event, options, outline);
   CImportPlanner planner(outline, options, *zone, plan, report);
   for (const CalendarEvent& event : file.events) {
     if (!planner.PlanEvent(event, error)) return false;

@@ -43,7 +43,8 @@ struct CalendarOutline {
   std::map<std::string, std::vector<EventTime>> moved;  // the RECURRENCE-IDs of each UID
 };
 
-void AddToOutline(const CalendarEvent& event, CalendarOutline& outline);
+// Keeps the occurrence that the event moves, if the range may hold it.
+void AddToOutline(const CalendarEvent& event, const ImportOptions& options, CalendarOutline& outline);
 
 // Each event into the plan as it comes, in file order; warns (once per
 // unknown zone, once per rule it does not expand) on the report. Both the
