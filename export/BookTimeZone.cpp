@@ -18,38 +18,46 @@ constexpr const char* kUsAutumn = "FREQ=YEARLY;BYMONTH=11;BYDAY=1SU";
 constexpr const char* kUsSpring = "FREQ=YEARLY;BYMONTH=3;BYDAY=2SU";
 
 const BookTimeZone g_BookTimeZones[] = {
-    {"Asia/Tokyo", {kSince1970, nullptr, "+0900", "+0900", "JST"}, {}},
-    {"Asia/Seoul", {kSince1970, nullptr, "+0900", "+0900", "KST"}, {}},
-    {"Asia/Shanghai", {kSince1970, nullptr, "+0800", "+0800", "CST"}, {}},
-    {"Asia/Taipei", {kSince1970, nullptr, "+0800", "+0800", "CST"}, {}},
-    {"Asia/Hong_Kong", {kSince1970, nullptr, "+0800", "+0800", "HKT"}, {}},
-    {"Asia/Singapore", {kSince1970, nullptr, "+0800", "+0800", "+08"}, {}},
-    {"Asia/Bangkok", {kSince1970, nullptr, "+0700", "+0700", "+07"}, {}},
-    {"Asia/Kolkata", {kSince1970, nullptr, "+0530", "+0530", "IST"}, {}},
-    {"Pacific/Honolulu", {kSince1970, nullptr, "-1000", "-1000", "HST"}, {}},
-    {"UTC", {kSince1970, nullptr, "+0000", "+0000", "UTC"}, {}},
+    {"Asia/Tokyo", "Tokyo Standard Time", {kSince1970, nullptr, "+0900", "+0900", "JST"}, {}},
+    {"Asia/Seoul", "Korea Standard Time", {kSince1970, nullptr, "+0900", "+0900", "KST"}, {}},
+    {"Asia/Shanghai", "China Standard Time", {kSince1970, nullptr, "+0800", "+0800", "CST"}, {}},
+    {"Asia/Taipei", "Taipei Standard Time", {kSince1970, nullptr, "+0800", "+0800", "CST"}, {}},
+    {"Asia/Hong_Kong", nullptr, {kSince1970, nullptr, "+0800", "+0800", "HKT"}, {}},
+    {"Asia/Singapore", "Singapore Standard Time", {kSince1970, nullptr, "+0800", "+0800", "+08"}, {}},
+    {"Asia/Bangkok", "SE Asia Standard Time", {kSince1970, nullptr, "+0700", "+0700", "+07"}, {}},
+    {"Asia/Kolkata", "India Standard Time", {kSince1970, nullptr, "+0530", "+0530", "IST"}, {}},
+    {"Pacific/Honolulu", "Hawaiian Standard Time", {kSince1970, nullptr, "-1000", "-1000", "HST"}, {}},
+    {"UTC", "UTC", {kSince1970, nullptr, "+0000", "+0000", "UTC"}, {}},
     {"Europe/London",
+     "GMT Standard Time",
      {"19701025T020000", kEuAutumn, "+0100", "+0000", "GMT"},
      {"19700329T010000", kEuSpring, "+0000", "+0100", "BST"}},
     {"Europe/Paris",
+     "Romance Standard Time",
      {"19701025T030000", kEuAutumn, "+0200", "+0100", "CET"},
      {"19700329T020000", kEuSpring, "+0100", "+0200", "CEST"}},
     {"Europe/Berlin",
+     "W. Europe Standard Time",
      {"19701025T030000", kEuAutumn, "+0200", "+0100", "CET"},
      {"19700329T020000", kEuSpring, "+0100", "+0200", "CEST"}},
     {"America/New_York",
+     "Eastern Standard Time",
      {"19701101T020000", kUsAutumn, "-0400", "-0500", "EST"},
      {"19700308T020000", kUsSpring, "-0500", "-0400", "EDT"}},
     {"America/Chicago",
+     "Central Standard Time",
      {"19701101T020000", kUsAutumn, "-0500", "-0600", "CST"},
      {"19700308T020000", kUsSpring, "-0600", "-0500", "CDT"}},
     {"America/Denver",
+     "Mountain Standard Time",
      {"19701101T020000", kUsAutumn, "-0600", "-0700", "MST"},
      {"19700308T020000", kUsSpring, "-0700", "-0600", "MDT"}},
     {"America/Los_Angeles",
+     "Pacific Standard Time",
      {"19701101T020000", kUsAutumn, "-0700", "-0800", "PST"},
      {"19700308T020000", kUsSpring, "-0800", "-0700", "PDT"}},
     {"Australia/Sydney",
+     "AUS Eastern Standard Time",
      {"19700405T030000", "FREQ=YEARLY;BYMONTH=4;BYDAY=1SU", "+1100", "+1000", "AEST"},
      {"19701004T020000", "FREQ=YEARLY;BYMONTH=10;BYDAY=1SU", "+1000", "+1100", "AEDT"}},
 };
@@ -69,6 +77,13 @@ void AppendObservance(std::string& out, const char* kind, const ZoneObservance& 
 const BookTimeZone* FindBookTimeZone(std::string_view id) {
   for (const BookTimeZone& zone : g_BookTimeZones) {
     if (id == zone.id) return &zone;
+  }
+  return nullptr;
+}
+
+const BookTimeZone* FindBookTimeZoneByWindowsName(std::string_view name) {
+  for (const BookTimeZone& zone : g_BookTimeZones) {
+    if (zone.windowsName != nullptr && name == zone.windowsName) return &zone;
   }
   return nullptr;
 }

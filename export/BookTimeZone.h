@@ -17,13 +17,16 @@ struct ZoneObservance {
 };
 
 struct BookTimeZone {
-  const char* id;  // the IANA name, the TZID written
+  const char* id;           // the IANA name, the TZID written
+  const char* windowsName;  // as mail clients write it in TZID; nullptr where Windows has none of its own
   ZoneObservance standard;
   ZoneObservance daylight;
 };
 
 // nullptr for a zone the export does not know.
 const BookTimeZone* FindBookTimeZone(std::string_view id);
+// By the Windows name ("Tokyo Standard Time"); nullptr for one of another zone.
+const BookTimeZone* FindBookTimeZoneByWindowsName(std::string_view name);
 
 // The known zones' names, separated by ", " on lines that begin with indent.
 std::string BookTimeZoneNames(const std::string& indent);

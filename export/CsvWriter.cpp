@@ -10,8 +10,11 @@ constexpr const char* kHeader = "date,seal1,seal2,seal3,seal4,line1,line2,line3,
 }  // namespace
 
 std::string CsvField(std::string_view utf8) {
-  if (utf8.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(utf8);
-  std::string field = "\"";
+  // A spreadsheet runs a cell that begins so as a formula; LF is written as CR LF.
+  bool formulaLike = !utf8.empty() && std::string_view("=+-@\t\r\n").find(utf8.front()) != std::string_view::npos;
+  std::string guard = formulaLike ? "'" : "";
+  if (utf8.find_first_of(",\"\r\n") == std::string_view::npos) return guard.append(utf8);
+  std::string field = "\"" + guard;
   for (char c : utf8) {
     if (c == '"')
       field += "\"\"";

@@ -8,7 +8,9 @@
 #include "export/DayWriter.h"
 
 // A field as written: quoted, quotes doubled, when it holds a comma, a
-// quote or a line break; LF becomes CR LF.
+// quote or a line break; LF becomes CR LF. A text that begins with =, +,
+// -, @, a tab or a line break gets a leading apostrophe, so that
+// spreadsheets take it as text and never as a formula.
 std::string CsvField(std::string_view utf8);
 
 class CCsvWriter : public CDayWriter {

@@ -50,8 +50,7 @@ BOOL CALLBACK MatchToolDialog(HWND hwnd, LPARAM lParam) {
 // The modal dialog the tool's UI thread shows besides its main window.
 HWND FindToolDialog(HWND toolWindow) {
   ToolDialogSearch search = {toolWindow, nullptr};
-  EnumThreadWindows(GetWindowThreadProcessId(toolWindow, nullptr), &MatchToolDialog,
-                    reinterpret_cast<LPARAM>(&search));
+  EnumThreadWindows(GetWindowThreadProcessId(toolWindow, nullptr), &MatchToolDialog, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
@@ -140,6 +139,8 @@ int RunImportCommand(const HostOptions& options) {
   std::wstring dataDirectory = options.dataDirectory.empty() ? DefaultDataDirectory() : options.dataDirectory;
   if (dataDirectory.empty()) return Fail(L"no application data folder; give one with --data DIR");
   ImportOptions importOptions = options.importOptions;
+  // The book's zone, as its export names it.
+  importOptions.timeZone = options.exportOptions.timeZone;
   importOptions.endlessUntil =
       options.rangeEndGiven ? importOptions.to : EndlessRulesUntil(options.today ? *options.today : LocalToday());
   HostImportResult result = ImportIntoBook(dataDirectory, options.importPath, importOptions);

@@ -5,6 +5,10 @@
 
 #include "export/BookExport.h"
 
+// The zone the book's times are kept in: the window's export writes timed
+// lines in it, and its import converts the times of a calendar into it.
+constexpr const char* kHostBookTimeZone = kDefaultTimeZone;
+
 // The folder the tool keeps its month files in.
 std::wstring BookFolder(const std::wstring& dataDirectory);
 

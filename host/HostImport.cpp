@@ -2,7 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <new>
 #include <sstream>
 
 #include "host/ExactCp932.h"
@@ -13,11 +13,10 @@
 YearMonth EndlessRulesUntil(const DateRecord& today) { return {today.wYear + 1, 12}; }
 
 HostImportResult ImportIntoBook(const std::wstring& dataDirectory, const std::wstring& calendarPath,
-                                const ImportOptions& options) {
+                                const ImportOptions& options) try {
   HostImportResult result;
-  std::ifstream file(std::filesystem::path(calendarPath), std::ios::binary);
-  std::string calendar((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (!file.is_open() || file.bad()) {
+  std::ifstream calendar(std::filesystem::path(calendarPath), std::ios::binary);
+  if (!calendar.is_open()) {
     result.error = L"cannot read " + calendarPath;
     return result;
   }
@@ -36,5 +35,10 @@ HostImportResult ImportIntoBook(const std::wstring& dataDirectory, const std::ws
   result.read = ImportCalendar(calendar, narrowFolder, options, report, result.summary, error);
   result.report = report.str();
   if (!result.read) result.error = calendarPath + L": " + WidenUtf8(error);
+  return result;
+} catch (const std::bad_alloc&) {
+  // Inside the host's own process: the import stops, the host goes on.
+  HostImportResult result;
+  result.error = calendarPath + L": there is not enough memory for the import";
   return result;
 }

@@ -1,5 +1,7 @@
 #include "host/ImportCommand.h"
 
+#include <new>
+
 #include "host/HostExport.h"
 #include "host/HostImport.h"
 #include "host/ImportFileDialog.h"
@@ -11,8 +13,12 @@ constexpr wchar_t kImportCaption[] = L"Import a calendar";
 
 std::wstring ResultText(const HostImportResult& result, bool dryRun) {
   std::wstring text = WidenUtf8(FormatImportSummary(result.summary, dryRun));
-  std::wstring lines = ShownLines(WidenUtf8(result.report), L"line(s)");
-  if (!lines.empty()) text += L"\n" + lines;
+  try {
+    std::wstring lines = ShownLines(WidenUtf8(result.report), L"line(s)");
+    if (!lines.empty()) text += L"\n" + lines;
+  } catch (const std::bad_alloc&) {
+    // The report of a huge import may not fit a second time, widened: the summary says enough.
+  }
   return text;
 }
 
@@ -30,6 +36,7 @@ std::wstring RunImportFromWindow(HWND owner, CToolSession& session, const std::w
   }
   ImportOptions options;
   options.endlessUntil = EndlessRulesUntil(today);
+  options.timeZone = kHostBookTimeZone;
   options.dryRun = true;
   HostImportResult preview = ImportIntoBook(dataDirectory, source, options);
   if (!preview.read) {

@@ -169,6 +169,7 @@ void CMainWindow::OnExport() {
   }
   ExportOptions options;
   options.format = format;
+  options.timeZone = kHostBookTimeZone;
   HostExportResult result = ExportBookToFile(m_context.DataDirectory(), options, target);
   std::wstring warnings = ShownLines(WidenUtf8(result.warnings), L"warning(s)");
   if (!result.written) {

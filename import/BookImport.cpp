@@ -1,6 +1,10 @@
 #include "import/BookImport.h"
 
+#include <istream>
 #include <memory>
+#include <new>
+#include <string_view>
+#include <vector>
 
 #include "calendar/DayNumber.h"
 #include "import/CalendarFile.h"
@@ -152,36 +156,89 @@ std::string LineError(const CalendarNote& error) {
   return "line " + std::to_string(error.lineNumber) + ": " + error.message;
 }
 
+constexpr size_t kReadBlock = 64 * 1024;
+
+// Hands the stream to the reader in blocks until its end, or until stop says.
+// The stream buffer is read directly, so that what it throws reaches the caller.
+void ReadStream(std::istream& calendar, CCalendarReader& reader, const bool& stop) {
+  std::vector<char> block(kReadBlock);
+  std::streambuf* buffer = calendar.rdbuf();
+  std::streamsize got = 0;
+  while (!stop && buffer != nullptr &&
+         (got = buffer->sgetn(block.data(), static_cast<std::streamsize>(block.size()))) > 0) {
+    reader.Feed(std::string_view(block.data(), static_cast<size_t>(got)));
+  }
+}
+
+// Two readings: the outline first (the zones, the occurrences that events
+// move, wherever in the file they stand), then each event planned as it
+// ends, so that no more of the file is held than one event.
+bool PlanFromStream(std::istream& calendar, const ImportOptions& options, ImportPlan& plan, CImportReport& reporter,
+                    std::string& error) {
+  const BookTimeZone* zone = FindBookTimeZone(options.timeZone);
+  if (zone == nullptr) {
+    error = "the time zone \"" + options.timeZone + "\" is not one the book can be kept in";
+    return false;
+  }
+  CalendarOutline outline;
+  CalendarNote failure;
+  const bool never = false;
+  {
+    CCalendarReader scan([&](CalendarEvent& event) { AddToOutline(event, options, outline); },
+                         [](const CalendarNote&) {}, true);
+    ReadStream(calendar, scan, never);
+    if (!scan.Finish(failure)) {
+      error = LineError(failure);
+      return false;
+    }
+    outline.zones = scan.Reading().zones;
+  }
+  if (calendar.rdbuf()->pubseekpos(0, std::ios::in) != std::streampos(0)) {
+    error = "the file cannot be read a second time";
+    return false;
+  }
+  CImportPlanner planner(outline, options, *zone, plan, reporter);
+  bool tooMany = false;
+  CCalendarReader read([&](CalendarEvent& event) { tooMany = tooMany || !planner.PlanEvent(event, failure); },
+                       [&](const CalendarNote& note) { reporter.Warning(note.lineNumber, note.message); });
+  ReadStream(calendar, read, tooMany);
+  if (tooMany) {
+    error = LineError(failure);
+    return false;
+  }
+  read.Finish(failure);
+  reporter.Summary().skippedWithoutStart = read.Reading().skippedWithoutStart;
+  reporter.Summary().skippedForRule = read.Reading().skippedForRule;
+  return true;
+}
+
 }  // namespace
 
-bool ImportCalendar(std::string_view calendar, const std::string& folder, const ImportOptions& options,
+bool ImportCalendar(std::istream& calendar, const std::string& folder, const ImportOptions& options,
                     std::ostream& report, ImportSummary& summary, std::string& error) {
-  CalendarFile file;
-  CalendarNote failure;
-  if (!ReadCalendarFile(calendar, file, failure)) {
-    error = LineError(failure);
-    return false;
-  }
   CImportReport reporter(report);
-  for (const CalendarNote& warning : file.warnings) reporter.Warning(warning.lineNumber, warning.message);
-  reporter.Summary().skippedWithoutStart = file.skippedWithoutStart;
-  reporter.Summary().skippedForRule = file.skippedForRule;
-  ImportPlan plan;
-  if (!PlanImport(file, options, plan, reporter, failure)) {
-    error = LineError(failure);
-    return false;
-  }
-  reporter.FlushWarnings();
-  CMonthImport months(folder, options, reporter);
-  for (auto first = plan.begin(); first != plan.end();) {
-    CalendarDate date = DateOfDayNumber(first->first);
-    auto last = first;
-    while (last != plan.end() && DateOfDayNumber(last->first).month == date.month &&
-           DateOfDayNumber(last->first).year == date.year) {
-      ++last;
+  try {
+    ImportPlan plan;
+    if (!PlanFromStream(calendar, options, plan, reporter, error)) return false;
+    reporter.FlushWarnings();
+    CMonthImport months(folder, options, reporter);
+    for (auto first = plan.begin(); first != plan.end();) {
+      CalendarDate date = DateOfDayNumber(first->first);
+      auto last = first;
+      while (last != plan.end() && DateOfDayNumber(last->first).month == date.month &&
+             DateOfDayNumber(last->first).year == date.year) {
+        ++last;
+      }
+      months.Run(date.year, date.month, first, last);
+      first = last;
     }
-    months.Run(date.year, date.month, first, last);
-    first = last;
+  } catch (const std::bad_alloc&) {
+    // What the plan held is given back by now, so the message can be made.
+    int written = reporter.Summary().monthFiles;
+    error = "there is not enough memory for the import; " +
+            (written == 0 || options.dryRun ? std::string("--from and --to can narrow it")
+                                            : std::to_string(written) + " month file(s) were already written whole");
+    return false;
   }
   summary = reporter.Summary();
   return true;

@@ -53,6 +53,7 @@ struct EventLength {
 // One RDATE item: a date, a date-time, or a period that brings its own length.
 struct ExtraDate {
   CalendarTime start;
+  std::string zone;  // the TZID of its RDATE line
   bool isPeriod = false;
   EventLength length;  // of a period
 };

@@ -1,10 +1,13 @@
 #include "import/ContentLines.h"
 
+#include <utility>
+
 #include "cp932/Cp932FromUtf8.h"
 
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr size_t kKeptCapacity = 64 * 1024;
 
 bool IsNameCharacter(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-';
@@ -47,6 +50,11 @@ class CLineSplitter {
     }
     while (At() == ';') {
       ++m_at;
+      // "DTSTART;;VALUE=DATE-TIME:": a parameter left empty, which common readers pass over.
+      if (At() == ';' || At() == ':') {
+        ++m_emptyParameters;
+        continue;
+      }
       ContentParameter parameter;
       if (!ReadName(parameter.name) || At() != '=') {
         reason = "a parameter of " + m_line.name + " has no NAME=";
@@ -70,6 +78,8 @@ class CLineSplitter {
     m_line.value = std::string(m_text.substr(m_at + 1));
     return true;
   }
+
+  int EmptyParameters() const { return m_emptyParameters; }
 
  private:
   char At() const { return m_at < m_text.size() ? m_text[m_at] : '\0'; }
@@ -98,6 +108,7 @@ class CLineSplitter {
   std::string_view m_text;
   ContentLine& m_line;
   size_t m_at = 0;
+  int m_emptyParameters = 0;
 };
 
 }  // namespace
@@ -109,43 +120,73 @@ const std::string* ContentLine::Parameter(std::string_view parameterName) const 
   return nullptr;
 }
 
-void ReadContentLines(std::string_view bytes, std::vector<ContentLine>& lines, std::vector<CalendarNote>& broken) {
-  if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) bytes.remove_prefix(kByteOrderMark.size());
-  std::string logical;
-  int logicalStart = 0;
-  auto finish = [&]() {
-    if (logicalStart == 0) return;
-    ContentLine line;
-    line.lineNumber = logicalStart;
-    std::string reason = "it is not UTF-8 text";
-    if (IsUtf8(logical) && CLineSplitter(logical, line).Split(reason)) {
-      lines.push_back(std::move(line));
+CContentLineReader::CContentLineReader(LineSink lines, NoteSink notes)
+    : m_lines(std::move(lines)), m_notes(std::move(notes)) {}
+
+void CContentLineReader::Feed(std::string_view bytes) {
+  while (!bytes.empty()) {
+    size_t end = bytes.find('\n');
+    if (end == std::string_view::npos) {
+      m_partial.append(bytes);
+      return;
+    }
+    if (m_partial.empty()) {
+      TakePhysical(bytes.substr(0, end));
     } else {
-      broken.push_back({logicalStart, "a broken content line: " + reason + "; it is skipped"});
+      m_partial.append(bytes.substr(0, end));
+      TakePhysical(m_partial);
+      m_partial.clear();
     }
-    logicalStart = 0;
-  };
-  int number = 0;
-  size_t at = 0;
-  while (at < bytes.size()) {
-    size_t end = bytes.find('\n', at);
-    if (end == std::string_view::npos) end = bytes.size();
-    std::string_view physical = bytes.substr(at, end - at);
-    at = end + 1;
-    ++number;
-    if (!physical.empty() && physical.back() == '\r') physical.remove_suffix(1);
-    if (!physical.empty() && (physical[0] == ' ' || physical[0] == '\t')) {
-      if (logicalStart == 0) {
-        broken.push_back({number, "a folded line continues no content line; it is skipped"});
-      } else {
-        logical.append(physical.substr(1));
-      }
-      continue;
-    }
-    finish();
-    if (physical.empty()) continue;
-    logical.assign(physical);
-    logicalStart = number;
+    bytes.remove_prefix(end + 1);
   }
-  finish();
+}
+
+void CContentLineReader::Finish() {
+  if (!m_partial.empty()) TakePhysical(m_partial);
+  m_partial.clear();
+  FinishLogical();
+}
+
+void CContentLineReader::TakePhysical(std::string_view physical) {
+  ++m_number;
+  if (m_number == 1 && physical.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+    physical.remove_prefix(kByteOrderMark.size());
+  }
+  if (!physical.empty() && physical.back() == '\r') physical.remove_suffix(1);
+  if (!physical.empty() && (physical[0] == ' ' || physical[0] == '\t')) {
+    if (m_logicalStart == 0) {
+      m_notes({m_number, "a folded line continues no content line; it is skipped"});
+    } else {
+      m_logical.append(physical.substr(1));
+    }
+    return;
+  }
+  FinishLogical();
+  if (physical.empty()) return;
+  m_logical.assign(physical);
+  m_logicalStart = m_number;
+}
+
+void CContentLineReader::FinishLogical() {
+  if (m_logicalStart == 0) return;
+  ContentLine line;
+  line.lineNumber = m_logicalStart;
+  std::string reason = "it is not UTF-8 text";
+  CLineSplitter splitter(m_logical, line);
+  if (IsUtf8(m_logical) && splitter.Split(reason)) {
+    if (splitter.EmptyParameters() > 0) m_notes({m_logicalStart, "an empty parameter of " + line.name + " is skipped"});
+    m_lines(line);
+  } else {
+    m_notes({m_logicalStart, "a broken content line: " + reason + "; it is skipped"});
+  }
+  m_logicalStart = 0;
+  // A line of a megabyte gives its room back.
+  if (m_logical.capacity() > kKeptCapacity) std::string().swap(m_logical);
+}
+
+void ReadContentLines(std::string_view bytes, std::vector<ContentLine>& lines, std::vector<CalendarNote>& broken) {
+  CContentLineReader reader([&](ContentLine& line) { lines.push_back(std::move(line)); },
+                            [&](const CalendarNote& note) { broken.push_back(note); });
+  reader.Feed(bytes);
+  reader.Finish();
 }

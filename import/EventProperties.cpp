@@ -6,13 +6,18 @@
 
 namespace {
 
+// The TZID that a time of the line is in: none for a date, UTC or a floating time.
+std::string ZoneOf(const ContentLine& line, const CalendarTime& time) {
+  const std::string* zone = line.Parameter("TZID");
+  return zone != nullptr && time.hasTime && !time.utc ? *zone : std::string();
+}
+
 // A DATE or DATE-TIME; VALUE=DATE admits only a date.
 bool ReadTime(const ContentLine& line, EventTime& time) {
   const std::string* type = line.Parameter("VALUE");
   bool dateOnly = type != nullptr && UpperCase(*type) == "DATE";
   if (!ParseCalendarTime(line.value, time.time) || (dateOnly && time.time.hasTime)) return false;
-  const std::string* zone = line.Parameter("TZID");
-  time.zone = zone != nullptr && time.time.hasTime && !time.time.utc ? *zone : std::string();
+  time.zone = ZoneOf(line, time.time);
   return true;
 }
 
@@ -42,19 +47,24 @@ void TakeEventProperty(const ContentLine& line, CalendarEvent& event, std::vecto
     EventTime end;
     event.length.hasEnd = ReadTime(line, end);
     event.length.end = end.time;
+    event.endZone = end.zone;
     if (!event.length.hasEnd) warn("the event is taken as having no end");
   } else if (name == "DURATION") {
     event.length.hasDuration = ParseDuration(line.value, event.length.durationSeconds);
     if (!event.length.hasDuration) warn("the event is taken as having no end");
   } else if (name == "RECURRENCE-ID") {
-    EventTime time;
-    event.hasRecurrenceId = ReadTime(line, time);
-    event.recurrenceId = time.time;
+    event.hasRecurrenceId = ReadTime(line, event.recurrenceId);
     if (!event.hasRecurrenceId) warn("the event is imported as one of its own, and the date it moves stays");
   } else if (name == "EXDATE") {
-    if (!ParseCalendarTimeList(line.value, event.exceptions)) warn("only the dates that can be read are left out");
+    std::vector<CalendarTime> times;
+    if (!ParseCalendarTimeList(line.value, times)) warn("only the dates that can be read are left out");
+    for (const CalendarTime& time : times) event.exceptions.push_back({time, ZoneOf(line, time)});
   } else if (name == "RDATE") {
+    size_t first = event.extraDates.size();
     if (!ParseExtraDateList(line.value, event.extraDates)) warn("only the dates that can be read are added");
+    for (size_t i = first; i < event.extraDates.size(); ++i) {
+      event.extraDates[i].zone = ZoneOf(line, event.extraDates[i].start);
+    }
   } else if (name == "RRULE") {
     EventRule rule;
     rule.lineNumber = line.lineNumber;

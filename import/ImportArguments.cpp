@@ -1,17 +1,21 @@
 #include "import/ImportArguments.h"
 
-const char* const kImportUsage =
-    "usage: plannix-import [--dry-run] [--from YYYY-MM] [--to YYYY-MM] FILE.ics DATAFOLDER\n"
-    "Adds the events of an iCalendar file to the month files of a Plannix data folder:\n"
-    "each into a free line, its description into the memo, seals named by its categories\n"
-    "into free seal slots. Nothing the book holds is changed; what does not fit is listed.\n"
-    "A line or an event that cannot be read is left out with a warning; the rest is imported.\n"
-    "  --dry-run     write nothing; list what would change\n"
-    "  --from, --to  the first and the last month to import (both included); a rule\n"
-    "                without an end is repeated up to --to, or else to the end of next year\n";
+std::string ImportUsage() {
+  return "usage: plannix-import [--dry-run] [--from YYYY-MM] [--to YYYY-MM] [--time-zone ZONE] FILE.ics DATAFOLDER\n"
+         "Adds the events of an iCalendar file to the month files of a Plannix data folder:\n"
+         "each into a free line, its description into the memo, seals named by its categories\n"
+         "into free seal slots. Nothing the book holds is changed; what does not fit is listed.\n"
+         "A line or an event that cannot be read is left out with a warning; the rest is imported.\n"
+         "  --dry-run     write nothing; list what would change\n"
+         "  --from, --to  the first and the last month to import (both included); a rule\n"
+         "                without an end is repeated up to --to, or else to the end of next year\n"
+         "  --time-zone   the book's zone: times of other zones are converted into it (default " +
+         std::string(kDefaultTimeZone) + "), one of:\n" + BookTimeZoneNames(std::string(16, ' ')) + "\n";
+}
 
 bool ParseImportArguments(const std::vector<std::string>& arguments, ImportArguments& parsed, std::string& error) {
   bool fromGiven = false;
+  bool zoneGiven = false;
   std::vector<std::string> positional;
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
@@ -21,6 +25,17 @@ bool ParseImportArguments(const std::vector<std::string>& arguments, ImportArgum
     }
     if (argument == "--dry-run") {
       parsed.options.dryRun = true;
+    } else if (argument == "--time-zone") {
+      if (i + 1 >= arguments.size() || zoneGiven) {
+        error = zoneGiven ? "--time-zone is given twice" : "--time-zone needs a value";
+        return false;
+      }
+      zoneGiven = true;
+      parsed.options.timeZone = arguments[++i];
+      if (FindBookTimeZone(parsed.options.timeZone) == nullptr) {
+        error = "unknown time zone \"" + parsed.options.timeZone + "\"";
+        return false;
+      }
     } else if (argument == "--from" || argument == "--to") {
       bool& given = argument == "--from" ? fromGiven : parsed.toGiven;
       if (i + 1 >= arguments.size()) {

@@ -5,7 +5,8 @@
 
 #include "import/ImportOptions.h"
 
-extern const char* const kImportUsage;
+// The usage text, with the time zones the import knows.
+std::string ImportUsage();
 
 struct ImportArguments {
   ImportOptions options;

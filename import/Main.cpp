@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <iterator>
+#include <new>
 #include <string>
 
 #include "import/BookImport.h"
@@ -36,9 +36,8 @@ int Run(ImportArguments& arguments) {
   if (!DataLayerFolder(arguments.folder, folder)) {
     return Fail(arguments.folder + ": the folder's name cannot be written in code page 932");
   }
-  std::ifstream file(std::filesystem::u8path(arguments.calendarPath), std::ios::binary);
-  std::string calendar((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (!file.is_open() || file.bad()) return Fail(arguments.calendarPath + ": cannot be read");
+  std::ifstream calendar(std::filesystem::u8path(arguments.calendarPath), std::ios::binary);
+  if (!calendar.is_open()) return Fail(arguments.calendarPath + ": cannot be read");
   if (!arguments.toGiven) arguments.options.endlessUntil = EndOfNextYear();
   ImportSummary summary;
   std::string error;
@@ -52,16 +51,18 @@ int Run(ImportArguments& arguments) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv) try {
   ImportArguments arguments;
   std::string error;
   if (!ParseImportArguments(Utf8Arguments(argc, argv), arguments, error)) {
-    std::cerr << "plannix-import: " << error << '\n' << kImportUsage;
+    std::cerr << "plannix-import: " << error << '\n' << ImportUsage();
     return kExitBadArguments;
   }
   if (arguments.help) {
-    std::cout << kImportUsage;
+    std::cout << ImportUsage();
     return 0;
   }
   return Run(arguments);
+} catch (const std::bad_alloc&) {
+  return Fail("there is not enough memory");
 }

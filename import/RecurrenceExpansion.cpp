@@ -195,11 +195,15 @@ void ExpandRecurrence(const RecurrenceRule& rule, const CalendarTime& start, int
 }
 
 std::vector<int> ExpandRecurrenceSet(const std::vector<RecurrenceRule>& rules, const CalendarTime& start,
-                                     const std::vector<int>& extraDays, const std::set<int>& excluded, int lastDay,
-                                     int endlessLastDay, size_t limit) {
+                                     const std::vector<int>& extraDays, const std::set<int>& excluded, int firstDay,
+                                     int lastDay, int endlessLastDay, size_t limit, size_t& before) {
   std::vector<int> days;
   auto gather = [&](int day) {
-    days.push_back(day);
+    if (day >= firstDay) {
+      days.push_back(day);
+    } else if (excluded.count(day) == 0) {
+      ++before;
+    }
     return days.size() < limit;
   };
   if (rules.empty()) gather(DayNumberOf(start.year, start.month, start.day));
@@ -207,7 +211,7 @@ std::vector<int> ExpandRecurrenceSet(const std::vector<RecurrenceRule>& rules, c
     if (days.size() < limit) ExpandRecurrence(rule, start, rule.HasEnd() ? lastDay : endlessLastDay, gather);
   }
   for (int day : extraDays) {
-    if (days.size() < limit) days.push_back(day);
+    if (days.size() < limit) gather(day);
   }
   std::sort(days.begin(), days.end());
   days.erase(std::unique(days.begin(), days.end()), days.end());

@@ -15,11 +15,13 @@
 void ExpandRecurrence(const RecurrenceRule& rule, const CalendarTime& start, int lastDay,
                       const std::function<bool(int dayNumber)>& each);
 
-// The days of a recurrence set: the start, the dates of every rule up to
-// lastDay (endlessLastDay for a rule without COUNT or UNTIL) and the extra
-// days (RDATE) whatever their date, less the excluded ones (EXDATE, moved
-// occurrences), each once and in date order. Gathering stops at limit
-// dates, so that a result of that size may be cut short.
+// The days of a recurrence set from firstDay on: the start, the dates of
+// every rule up to lastDay (endlessLastDay for a rule without COUNT or
+// UNTIL) and the extra days (RDATE) whatever their date, less the excluded
+// ones (EXDATE, moved occurrences), each once and in date order. Gathering
+// stops at limit dates, so that a result of that size may be cut short.
+// The dates before firstDay are only counted into before (one that two
+// rules give, twice).
 std::vector<int> ExpandRecurrenceSet(const std::vector<RecurrenceRule>& rules, const CalendarTime& start,
-                                     const std::vector<int>& extraDays, const std::set<int>& excluded, int lastDay,
-                                     int endlessLastDay, size_t limit);
+                                     const std::vector<int>& extraDays, const std::set<int>& excluded, int firstDay,
+                                     int lastDay, int endlessLastDay, size_t limit, size_t& before);

@@ -1,5 +1,7 @@
 #include "import/RecurrenceRule.h"
 
+#include <algorithm>
+#include <limits>
 #include <set>
 
 #include "calendar/DecimalDigits.h"
@@ -15,6 +17,18 @@ bool ReadInteger(std::string_view text, int& value) {
   if (!text.empty() && (text[0] == '-' || text[0] == '+')) text.remove_prefix(1);
   if (!ReadDecimalDigits(text, value)) return false;
   if (negative) value = -value;
+  return true;
+}
+
+// Any number of digits: a COUNT past what an int holds is as good as endless.
+bool ReadCount(std::string_view text, int& count) {
+  if (text.empty()) return false;
+  long long value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    value = std::min<long long>(value * 10 + (c - '0'), std::numeric_limits<int>::max());
+  }
+  count = static_cast<int>(value);
   return true;
 }
 
@@ -95,7 +109,7 @@ RuleReading ReadRecurrenceRule(std::string_view written, RecurrenceRule& rule, s
     } else if (name == "INTERVAL") {
       good = ReadInteger(value, rule.interval) && rule.interval >= 1;
     } else if (name == "COUNT") {
-      good = ReadInteger(value, rule.count) && rule.count >= 1;
+      good = ReadCount(value, rule.count) && rule.count >= 1;
     } else if (name == "UNTIL") {
       good = ParseCalendarTime(value, rule.until);
       rule.hasUntil = true;

@@ -13,6 +13,9 @@ struct WeekdayNumber {
   int weekday;  // 0 = Sunday .. 6 = Saturday
 };
 
+// More dates than the years 1 to 9999 have days.
+constexpr int kCountPastTheBook = 3652059 + 1;
+
 struct RecurrenceRule {
   Frequency frequency = Frequency::kDaily;
   int interval = 1;
@@ -25,7 +28,8 @@ struct RecurrenceRule {
   std::vector<int> bySetPos;    // 1..366 or -366..-1: the n-th date of each period
   int weekStart = 1;            // Monday
 
-  bool HasEnd() const { return count > 0 || hasUntil; }
+  // A COUNT that no book can reach ends nothing: the range ends such a rule.
+  bool HasEnd() const { return (count > 0 && count < kCountPastTheBook) || hasUntil; }
 };
 
 enum class RuleReading {

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <new>
 #include <sstream>
 #include <string>
 
@@ -46,7 +47,7 @@ const char kOutlookShape[] =
     u8"BEGIN:VEVENT\r\nDTSTART;TZID=\"Tokyo Standard Time\":20240109T220000\r\nDURATION:PT4H\r\n"
     u8"UID:night@outlook\r\nSUMMARY:夜行バス\r\nCATEGORIES:Travel,旅行、レジャー\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
 
-// Apple Calendar: LF line ends, an IANA zone without VTIMEZONE, categories on two lines.
+// Apple Calendar: LF line ends, a zone without VTIMEZONE that the import knows, categories on two lines.
 const char kAppleShape[] =
     u8"BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:-//Apple Inc.//macOS 14.0//EN\nX-WR-CALNAME:Home\n"
     u8"BEGIN:VEVENT\nDTSTART;TZID=Europe/Berlin:20240301T083000\nDTEND;TZID=Europe/Berlin:20240301T093000\n"
@@ -67,7 +68,8 @@ class BookImportTest : public ::testing::Test {
     m_report.str("");
     m_summary = ImportSummary();
     m_error.clear();
-    return ImportCalendar(calendar, m_folder.Path(""), options, m_report, m_summary, m_error);
+    std::istringstream stream(calendar);
+    return ImportCalendar(stream, m_folder.Path(""), options, m_report, m_summary, m_error);
   }
 
   std::string MonthPath(int year, int month) const {
@@ -115,15 +117,15 @@ TEST_F(BookImportTest, CommonApplicationsShapes) {
       {2024, 1, 19, 0, ""},  // moved to the 22nd
       {2024, 1, 22, 0, u8"15:00 定例 (移動)"},
       {2024, 1, 26, 0, u8"10:00 定例, 週次; 全員"},
-      {2024, 1, 20, 0, u8"01:30 Call with the team in Berlin about the 日程 for next quarter"},
+      {2024, 1, 20, 0, u8"10:30 Call with the team in Berlin about the 日程 for next quarter"},
       {2024, 2, 2, 0, ""},  // after UNTIL
       {2024, 2, 10, 0, u8"出張 大阪 (～2/12)"},
       {2024, 1, 2, 0, u8"09:00 朝会"},
       {2024, 1, 3, 0, ""},  // cancelled
       {2024, 1, 4, 0, u8"09:00 朝会"},
       {2024, 1, 9, 0, u8"22:00 夜行バス (～1/10)"},
-      {2024, 3, 1, 0, u8"08:30 Dentist"},
-      {2024, 3, 2, 0, u8"08:30 B?ckerei ～ \\100"},
+      {2024, 3, 1, 0, u8"16:30 Dentist"},
+      {2024, 3, 2, 0, u8"16:30 B?ckerei ～ \\100"},
   };
   ExpectLines(checks);
   MonthTable january = Month(2024, 1);
@@ -132,9 +134,6 @@ TEST_F(BookImportTest, CommonApplicationsShapes) {
   EXPECT_EQ(january.Day(9).nSeal[0], 5) << "旅行、レジャー";
   EXPECT_EQ(Month(2024, 3).Day(1).nSeal[0], 10) << "病院";
   EXPECT_EQ(Month(2024, 3).Day(1).nSeal[1], 1) << "ハッピー";
-  EXPECT_EQ(m_report.str().find("Europe/Berlin"), m_report.str().rfind("Europe/Berlin")) << "one warning per zone";
-  EXPECT_NE(m_report.str().find("warning: line 6: the time zone \"Europe/Berlin\""), std::string::npos)
-      << m_report.str();
   EXPECT_EQ(m_summary.substituted, 1) << "a with diaeresis";
 
   for (const char* calendar : {kGoogleShape, kOutlookShape, kAppleShape}) {
@@ -226,17 +225,21 @@ TEST_F(BookImportTest, RulesThatAreNotExpandedOrHaveNoEnd) {
       "BEGIN:VEVENT\r\nDTSTART:20240101T090000\r\nRRULE:FREQ=DAILY;BYHOUR=9,17\r\n"
       "SUMMARY:twice a day\r\nEND:VEVENT\r\n"
       "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20230315\r\nRRULE:FREQ=YEARLY\r\nSUMMARY:birthday\r\nEND:VEVENT\r\n"
-      "END:VCALENDAR\r\n";
+      "BEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20240601\r\nRRULE:FREQ=YEARLY;COUNT=40000000000\r\nSUMMARY:y\r\n"
+      "END:VEVENT\r\nEND:VCALENDAR\r\n";
   ImportOptions options;
   options.endlessUntil = {2025, 12};
   options.from = {2024, 1};
   ASSERT_TRUE(Import(calendar, options)) << m_error;
-  EXPECT_EQ(m_summary.linesAdded, 3) << "the first date of the hourly rule, birthdays 2024 and 2025";
+  EXPECT_EQ(m_summary.linesAdded, 5) << "the first date of the hourly rule, birthdays and y of 2024 and 2025";
   EXPECT_EQ(m_summary.outsideRange, 1) << "the birthday of 2023";
   EXPECT_NE(m_report.str().find("warning: line 4: RRULE with BYHOUR is not expanded"), std::string::npos);
   EXPECT_NE(m_report.str().find("warning: line 9: RRULE has no end; its dates are imported up to 2025-12"),
             std::string::npos)
       << m_report.str();
+  EXPECT_NE(m_report.str().find("warning: line 14: RRULE's COUNT reaches past the year 9999; its dates are imported "
+                                "up to 2025-12"),
+            std::string::npos);
 }
 
 // The recurrence parts that common applications write, and events without a summary.
@@ -315,6 +318,9 @@ const LenientCase kLenientCases[] = {
     {"cut short", Sound("", "BEGIN:VEVENT\r\nDTSTART:20240104\r\nSUMMARY:cut\r\nBEGIN:VALARM\r\n"),
      "line 13: not ended: the VALARM begun here, the VEVENT of line 10, the VCALENDAR of line 1; the end", 3},
     {"outside", Sound("", "END:VCALENDAR\r\nX-TRAILER:1\r\n"), "line 11: the property X-TRAILER stands outside", 2},
+    {"empty parameter",
+     Sound("BEGIN:VEVENT\r\nDTSTART;;VALUE=DATE-TIME:20240103T093000\r\nSUMMARY:x\r\nEND:VEVENT\r\n"),
+     "line 7: an empty parameter of DTSTART is skipped", 3},
 };
 
 TEST_F(BookImportTest, AFlawCostsWhatItBreaksAndIsOneWarningNamingItsLine) {
@@ -367,12 +373,45 @@ TEST_F(BookImportTest, TimedLinesKeepTheirTimeThroughTheExport) {
   ASSERT_TRUE(copy.Ok());
   std::ostringstream report;
   ImportSummary summary;
-  ASSERT_TRUE(ImportCalendar(calendar.str(), copy.Path(""), ImportOptions(), report, summary, m_error)) << m_error;
+  std::istringstream written(calendar.str());
+  ASSERT_TRUE(ImportCalendar(written, copy.Path(""), ImportOptions(), report, summary, m_error)) << m_error;
   EXPECT_EQ(summary.warnings, 0) << report.str();
   for (const char* name : {"schedule2024_01.dat", "schedule9999_12.dat"}) {
     EXPECT_EQ(copy.ReadAll(copy.Path(name)), m_folder.ReadAll(m_folder.Path(name))) << name;
   }
   EXPECT_NE(copy.ReadAll(copy.Path("schedule2024_01.dat")).find("10:00 会議"), std::string::npos);
+}
+
+// A calendar whose reading meets an exhausted heap on its n-th block, as a
+// file read into memory that has run out would.
+class CExhaustedHeapBuffer : public std::stringbuf {
+ public:
+  CExhaustedHeapBuffer(const std::string& text, int failingRead) : std::stringbuf(text), m_left(failingRead) {}
+
+ protected:
+  std::streamsize xsgetn(char* into, std::streamsize count) override {
+    if (--m_left == 0) throw std::bad_alloc();
+    return std::stringbuf::xsgetn(into, count);
+  }
+
+ private:
+  int m_left;
+};
+
+TEST_F(BookImportTest, MemoryThatRunsOutStopsTheImportAndNothingIsWritten) {
+  const std::string calendar = Sound(Event(""));
+  for (int failingRead : {1, 3}) {  // the outline's reading, the events'
+    CExhaustedHeapBuffer buffer(calendar, failingRead);
+    std::istream stream(&buffer);
+    m_report.str("");
+    EXPECT_FALSE(ImportCalendar(stream, m_folder.Path(""), ImportOptions(), m_report, m_summary, m_error));
+    EXPECT_EQ(m_error, "there is not enough memory for the import; --from and --to can narrow it") << failingRead;
+    EXPECT_TRUE(m_folder.Names().empty()) << failingRead;
+  }
+  CExhaustedHeapBuffer healthy(calendar, 0);
+  std::istream stream(&healthy);
+  EXPECT_TRUE(ImportCalendar(stream, m_folder.Path(""), ImportOptions(), m_report, m_summary, m_error)) << m_error;
+  EXPECT_EQ(m_summary.linesAdded, 3);
 }
 
 }  // namespace

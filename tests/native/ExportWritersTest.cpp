@@ -199,6 +199,16 @@ const CsvFieldCase kCsvFieldCases[] = {
     {"say \"hi\"", "\"say \"\"hi\"\"\""},
     {"two\nlines", "\"two\r\nlines\""},
     {u8"全角，カンマ", u8"全角，カンマ"},
+    // Formula-like starts are text to a spreadsheet; the iCalendar keeps them as typed.
+    {u8"=HYPERLINK(\"http://x\";\"詳細\")", u8"\"'=HYPERLINK(\"\"http://x\"\";\"\"詳細\"\")\""},
+    {"+81-3-1234-5678", "'+81-3-1234-5678"},
+    {"-5 kg", "'-5 kg"},
+    {u8"@会議室", u8"'@会議室"},
+    {"\tcmd", "'\tcmd"},
+    {"\rcmd", "\"'\rcmd\""},
+    {"\nsecond line", "\"'\r\nsecond line\""},
+    {"a=1", "a=1"},
+    {"'quoted", "'quoted"},
 };
 
 TEST(CsvWriter, FieldCases) {
