@@ -1,5 +1,7 @@
 #include "data/MergingWrite.h"
 
+#include <utility>
+
 #include "data/FileSystem.h"
 #include "data/MonthFileWriter.h"
 #include "data/RecoveredFolder.h"
@@ -36,10 +38,12 @@ MergingWrite WriteMonthOverChanges(IFileSystem& files, const char* path, const F
     if (merge.unplaced != 0 && !KeepBytesInRecovered(files, path, now.bytes, result.keptCopy)) return result;
   }
   const auto daysInMonth = [days] { return days; };
-  result.outcome = WriteMonthFileThrough(files, path, result.written, daysInMonth);
+  std::string bytes = FormatMonthFile(result.written, daysInMonth);
+  result.outcome = now.present && now.bytes == bytes ? MonthWriteOutcome::kUnchanged
+                                                     : WriteMonthFileThrough(files, path, result.written, daysInMonth);
   if (result.outcome != MonthWriteOutcome::kFailed) {
     result.base.present = true;
-    result.base.bytes = FormatMonthFile(result.written, daysInMonth);
+    result.base.bytes = std::move(bytes);
   }
   return result;
 }

@@ -25,7 +25,8 @@ struct MergingWrite {
   std::string keptCopy;  // where the file as it arrived is kept, when unplaced
 };
 
-// base: the file as it was last read or written here. A file that is gone
+// base: the file as it was last read or written here. A file that holds
+// what would be written already is left as it is. A file that is gone
 // meanwhile is written as the table; one that cannot be read is not written.
 MergingWrite WriteMonthOverChanges(IFileSystem& files, const char* path, const FileSnapshot& base,
                                    const MonthTable& table, int days);

@@ -27,7 +27,14 @@ MonthReadOutcome ReadMonthFileOnce(IFileSystem& files, const char* path, MonthTa
 MonthReadOutcome ReadMonthFileRetrying(IFileSystem& files, const char* path, MonthTable& table);
 
 // How a month file was saved.
-enum class MonthWriteOutcome { kReplaced, kRewrittenInPlace, kFailed };
+enum class MonthWriteOutcome {
+  kReplaced,
+  kRewrittenInPlace,
+  // The file held these very bytes: not written again, so that a sync
+  // client sees no change to send to the other PC.
+  kUnchanged,
+  kFailed,
+};
 
 // Writes the table as a current-format file: a temporary file in a hidden
 // folder beside the month files, every write checked, then put in place of

@@ -22,8 +22,8 @@ MonthTable FileMonth(const std::string& path) {
 void ArriveFromElsewhere(const std::string& path, MonthTable table) {
   const std::string beside = path + ".sync-tmp";
   ASSERT_EQ(1, WriteMonthFile(table, beside.c_str(), [] { return 31; }));
-  ASSERT_TRUE(MoveFileExW(WidenCp932(beside.c_str()).c_str(), WidenCp932(path.c_str()).c_str(),
-                          MOVEFILE_REPLACE_EXISTING));
+  ASSERT_TRUE(
+      MoveFileExW(WidenCp932(beside.c_str()).c_str(), WidenCp932(path.c_str()).c_str(), MOVEFILE_REPLACE_EXISTING));
 }
 
 class ArrivedMonthTest : public ::testing::Test {
@@ -55,8 +55,8 @@ TEST_F(ArrivedMonthTest, ALineFromTheOtherPcShowsAndStaysWhenOneIsTypedHere) {
   TypeAsUser(L"typed here");
   ASSERT_TRUE(CToolHarness::WaitFor([&] { return Box(IDC_LINE1) == L"typed here"; }));
   FocusControl(m_harness, IDC_LINE2);
-  ASSERT_TRUE(CToolHarness::WaitFor([&] { return std::string(FileMonth(Path()).Day(5).szLine[0]) == "typed here"; },
-                                    5000));
+  ASSERT_TRUE(
+      CToolHarness::WaitFor([&] { return std::string(FileMonth(Path()).Day(5).szLine[0]) == "typed here"; }, 5000));
   const MonthTable file = FileMonth(Path());
   EXPECT_STREQ("other PC", file.Day(20).szLine[0]);
   EXPECT_STREQ("third line there", file.Day(5).szLine[2]);
@@ -91,11 +91,26 @@ TEST_F(ArrivedMonthTest, TheBoxBeingTypedInKeepsItsTextAndCaret) {
   EXPECT_TRUE(CToolHarness::WaitFor([&] { return Box(IDC_LINE1) == L"meetisng"; }));
 
   FocusControl(m_harness, IDC_LINE3);
-  ASSERT_TRUE(CToolHarness::WaitFor([&] { return std::string(FileMonth(Path()).Day(5).szLine[0]) == "meetisng"; },
-                                    5000));
+  ASSERT_TRUE(
+      CToolHarness::WaitFor([&] { return std::string(FileMonth(Path()).Day(5).szLine[0]) == "meetisng"; }, 5000));
   const MonthTable file = FileMonth(Path());
   EXPECT_STREQ("lunch", file.Day(5).szLine[1]);
   EXPECT_STREQ("other PC", file.Day(20).szLine[0]);
+}
+
+// A sync client's conflict copy beside the month on display: its line is
+// folded into the month and shown, and the copy moves into the recovered folder.
+TEST_F(ArrivedMonthTest, AConflictCopyBesideTheMonthIsFoldedInAndMovedAside) {
+  MonthTable other = {};
+  SetDayLine(other.Day(5), 3, "from the copy");
+  const std::string name = "schedule2010_03.sync-conflict-20100305-101500-ABCDEFG.dat";
+  const std::string copy = m_harness.ToolFolder() + "\\" + name;
+  ASSERT_EQ(1, WriteMonthFile(other, copy.c_str(), [] { return 31; }));
+  EXPECT_TRUE(CToolHarness::WaitFor([&] { return Box(IDC_LINE4) == L"from the copy"; }, 3000));
+  EXPECT_STREQ("from the copy", FileMonth(Path()).Day(5).szLine[3]);
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(WidenCp932(copy.c_str()).c_str()));
+  const std::string kept = m_harness.ToolFolder() + "\\recovered\\" + name;
+  EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(WidenCp932(kept.c_str()).c_str()));
 }
 
 }  // namespace
