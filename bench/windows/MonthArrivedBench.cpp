@@ -15,18 +15,6 @@ namespace {
 
 constexpr int kRounds = 15;
 constexpr int kQuietLooks = 2000;
-constexpr double kFrameUs = 16700;
-
-MonthTable FullMonth(int round) {
-  MonthTable month = {};
-  for (int day = 1; day <= kDaysInTable; ++day) {
-    for (int line = 0; line < kLineCount; ++line) {
-      SetDayLine(month.Day(day), line, (std::to_string(round) + " " + std::string(100, 'x')).c_str());
-    }
-    SetDayMemo(month.Day(day), std::string(250, 'm').c_str());
-  }
-  return month;
-}
 
 // Written beside the file and moved over it, as sync clients put a file in place.
 bool Arrive(const std::string& path, const MonthTable& month) {
@@ -41,7 +29,7 @@ int main() {
   CToolHarness harness;
   CreateDirectoryW(WidenCp932(harness.ToolFolder().c_str()).c_str(), nullptr);
   const std::string path = harness.MonthFilePath(2010, 3);
-  WriteMonthFile(FullMonth(0), path.c_str(), [] { return 31; });
+  WriteMonthFile(FullMonthNumbered(0), path.c_str(), [] { return 31; });
   if (!harness.Open()) return 1;
   ShowWindow(harness.Window(), SW_SHOWNOACTIVATE);
   // The window is told by hand, once the session has seen what arrived.
@@ -51,9 +39,9 @@ int main() {
   std::vector<double> wholeMonths, oneLines;
   for (int round = 1; round <= 2 * kRounds; ++round) {
     const bool whole = round % 2 == 1;
-    MonthTable month = FullMonth(round);
+    MonthTable month = FullMonthNumbered(round);
     if (!whole) {
-      month = FullMonth(round - 1);
+      month = FullMonthNumbered(round - 1);
       SetDayLine(month.Day(20), 2, "one line from the other PC");
     }
     arrived = false;

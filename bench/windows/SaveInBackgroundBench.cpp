@@ -15,20 +15,8 @@
 namespace {
 
 constexpr int kRounds = 12;
-constexpr double kFrameUs = 16700;
 // 16 March 2010, a Tuesday, and the same cell in any month: row 2, column 2.
 constexpr POINT kDayCell = {200 + 79 * 2 + 40, 5 + 17 + 95 * 2 + 47};
-
-MonthTable FullMonth(int index) {
-  MonthTable month = {};
-  for (int day = 1; day <= kDaysInTable; ++day) {
-    for (int line = 0; line < kLineCount; ++line) {
-      SetDayLine(month.Day(day), line, (std::to_string(index) + " " + std::string(100, 'x')).c_str());
-    }
-    SetDayMemo(month.Day(day), std::string(250, 'm').c_str());
-  }
-  return month;
-}
 
 double MonthForward(const CToolHarness& harness) { return MicrosecondsOfMonthStep(harness, -1); }
 
@@ -72,7 +60,7 @@ int main() {
   CToolHarness harness;
   CreateDirectoryW(WidenCp932(harness.ToolFolder().c_str()).c_str(), nullptr);
   for (int index = 0; index <= 4 * kRounds + 1; ++index) {
-    WriteMonthFile(FullMonth(index), MonthPathAfterToday(harness, index).c_str(), [] { return 31; });
+    WriteMonthFile(FullMonthNumbered(index), MonthPathAfterToday(harness, index).c_str(), [] { return 31; });
   }
   if (!harness.Open()) return 1;
   ShowWindow(harness.Window(), SW_SHOWNOACTIVATE);

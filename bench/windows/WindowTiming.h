@@ -24,6 +24,21 @@ class CStopwatch {
   LARGE_INTEGER m_frequency, m_start;
 };
 
+// One frame at 60 Hz: what a step of the window should stay within.
+constexpr double kFrameUs = 16700;
+
+// Every line of every day full, each text beginning with the number given.
+inline MonthTable FullMonthNumbered(int number) {
+  MonthTable month = {};
+  for (int day = 1; day <= kDaysInTable; ++day) {
+    for (int line = 0; line < kLineCount; ++line) {
+      SetDayLine(month.Day(day), line, (std::to_string(number) + " " + std::string(100, 'x')).c_str());
+    }
+    SetDayMemo(month.Day(day), std::string(250, 'm').c_str());
+  }
+  return month;
+}
+
 // -1 for no samples.
 inline double Median(std::vector<double> samples) {
   std::sort(samples.begin(), samples.end());
