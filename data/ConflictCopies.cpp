@@ -89,18 +89,11 @@ bool FoldOne(IFileSystem& files, const std::string& folder, char separator, cons
       ReadFileSnapshot(files, monthPath, current) == SnapshotRead::kUnreadable) {
     return false;
   }
-  MonthTable theirs;
-  MonthTable ours;
-  ParseSnapshotMonth(copy, theirs);
-  ParseSnapshotMonth(current, ours);
-  const MonthMergeResult merge = MergeMonths(nullptr, ours, theirs, days);
-  if (!current.present || ChangedDays(merge.merged, ours, days) != 0) {
-    const MergingWrite write = WriteMonthOverChanges(files, monthPath, current, merge.merged, days);
-    if (write.outcome == MonthWriteOutcome::kFailed) return false;
+  if (AddCopyToMonth(files, monthPath, current, copy, days, folded.unplaced).outcome == MonthWriteOutcome::kFailed) {
+    return false;
   }
   folded.year = year;
   folded.month = month;
-  folded.unplaced = merge.unplaced;
   return KeepInRecovered(
       files, monthPath, name.c_str(), [&](const char* target) { return files.Move(copyPath.c_str(), target); },
       folded.keptPath);

@@ -47,3 +47,14 @@ MergingWrite WriteMonthOverChanges(IFileSystem& files, const char* path, const F
   }
   return result;
 }
+
+MergingWrite AddCopyToMonth(IFileSystem& files, const char* path, const FileSnapshot& month, const FileSnapshot& copy,
+                            int days, DayMask& copyUnplaced) {
+  MonthTable ours;
+  MonthTable theirs;
+  ParseSnapshotMonth(month, ours);
+  ParseSnapshotMonth(copy, theirs);
+  const MonthMergeResult merge = MergeMonths(nullptr, ours, theirs, days);
+  copyUnplaced = merge.unplaced;
+  return WriteMonthOverChanges(files, path, month, merge.merged, days);
+}

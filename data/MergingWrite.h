@@ -31,5 +31,12 @@ struct MergingWrite {
 MergingWrite WriteMonthOverChanges(IFileSystem& files, const char* path, const FileSnapshot& base,
                                    const MonthTable& table, int days);
 
+// What only a copy of the month holds (a conflict copy, a copy an
+// interrupted save left) added to the month file as it was just read:
+// nothing is taken away. copyUnplaced: the days of the copy that found no
+// place, which only the copy holds.
+MergingWrite AddCopyToMonth(IFileSystem& files, const char* path, const FileSnapshot& month, const FileSnapshot& copy,
+                            int days, DayMask& copyUnplaced);
+
 // The month a snapshot holds; an absent file is an empty month.
 void ParseSnapshotMonth(const FileSnapshot& snapshot, MonthTable& table);

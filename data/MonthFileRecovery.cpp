@@ -62,15 +62,11 @@ MonthRecovery Graver(const MonthRecovery& a, const MonthRecovery& b) {
 // The copy's days added to the month file; the copy goes once they are in it.
 CopySettlement MergeCopy(IFileSystem& files, const char* copy, const char* path, const FileSnapshot& copied,
                          const FileSnapshot& month, int days, std::string& keptPath) {
-  MonthTable theirs;
-  MonthTable ours;
-  ParseSnapshotMonth(copied, theirs);
-  ParseSnapshotMonth(month, ours);
-  const MonthMergeResult merge = MergeMonths(nullptr, ours, theirs, days);
-  if (WriteMonthOverChanges(files, path, month, merge.merged, days).outcome == MonthWriteOutcome::kFailed) {
+  DayMask unplaced = 0;
+  if (AddCopyToMonth(files, path, month, copied, days, unplaced).outcome == MonthWriteOutcome::kFailed) {
     return CopySettlement::kUnsettled;
   }
-  if (merge.unplaced == 0) {
+  if (unplaced == 0) {
     files.Remove(copy);
     return CopySettlement::kMerged;
   }

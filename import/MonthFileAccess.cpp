@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <memory>
 
 #include "calendar/CalendarFacts.h"
 #include "data/FileSystem.h"

@@ -409,13 +409,7 @@ bool CMonthSession::WriteUnwritten(bool displayAlways) {
       }
       if (result.merged) {
         // What was stored meanwhile stays; the rest becomes the merge.
-        MonthMergeResult merge = MergeMonths(&job.table, m_monthTable, result.written, m_days);
-        m_arrivedDays |= ChangedDays(merge.merged, m_monthTable, m_days);
-        m_monthTable = merge.merged;
-        if (merge.unplaced != 0) {
-          m_keep = result.base.bytes;
-          m_keepDays |= merge.unplaced;
-        }
+        MergeIntoDisplay(job.table, result.written, result.base.bytes);
         if (ChangedDays(m_monthTable, result.written, m_days) != 0) NoteChange();
         arrival = m_onArrival;
       }

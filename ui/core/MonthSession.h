@@ -203,6 +203,9 @@ class CMonthSession {
   bool WriteJobThrough(const WriteJob& job, MergingWrite& result);
   // A notice for the user; m_monthLock is held.
   void NoteKeptCopy(int32_t year, int32_t month, DayMask days, const std::string& path);
+  // Another version merged into the table on display; what of it finds no
+  // place is kept as a file before the next write. m_monthLock is held.
+  void MergeIntoDisplay(const MonthTable& base, const MonthTable& theirs, const std::string& theirBytes);
   // Looks at the month file and its folder; m_fileLock is held.
   void Watch();
   void FoldCopies(const std::string& folder);
@@ -245,10 +248,10 @@ class CMonthSession {
   // What arrived and found no place, to be kept before the next write.
   std::string m_keep;
   DayMask m_keepDays = 0;
-  // The month files' folder as last looked at, for the conflict copies.
+  // The month files' folder as last looked at, for the conflict copies;
+  // none before the first look.
   std::string m_watchedFolder;
   FileStamp m_folderStamp;
-  bool m_folderStampKnown = false;
   std::vector<KeptCopyNotice> m_keptNotices;
   // Counts the months put on display: a write of an earlier one leaves the
   // state of the one on display as it is.

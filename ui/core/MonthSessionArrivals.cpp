@@ -90,7 +90,7 @@ void CMonthSession::FoldCopies(const std::string& folder) {
   const FileStamp stamp = m_files.Stamp(folder.c_str());
   {
     std::lock_guard<std::mutex> lock(m_monthLock);
-    if (m_folderStampKnown && folder == m_watchedFolder && stamp == m_folderStamp) return;
+    if (folder == m_watchedFolder && stamp == m_folderStamp) return;
   }
   const std::vector<FoldedCopy> folded =
       FoldConflictCopies(m_files, folder, m_separator, [](int year, int month) { return DaysInMonth(year, month); });
@@ -100,7 +100,6 @@ void CMonthSession::FoldCopies(const std::string& folder) {
     m_watchedFolder = folder;
     // Moving the copies away changed the folder: its stamp is taken after.
     m_folderStamp = folded.empty() ? stamp : m_files.Stamp(folder.c_str());
-    m_folderStampKnown = true;
     for (const FoldedCopy& copy : folded) {
       if (copy.unplaced == 0) continue;
       NoteKeptCopy(copy.year, copy.month, copy.unplaced, copy.keptPath);
@@ -110,33 +109,38 @@ void CMonthSession::FoldCopies(const std::string& folder) {
   Tell(told);
 }
 
+void CMonthSession::MergeIntoDisplay(const MonthTable& base, const MonthTable& theirs, const std::string& theirBytes) {
+  const MonthMergeResult merge = MergeMonths(&base, m_monthTable, theirs, m_days);
+  m_arrivedDays |= ChangedDays(merge.merged, m_monthTable, m_days);
+  m_monthTable = merge.merged;
+  if (merge.unplaced != 0) {
+    m_keep = theirBytes;
+    m_keepDays |= merge.unplaced;
+    WantWrite(std::chrono::steady_clock::now());
+  }
+}
+
 DayMask CMonthSession::TakeInArrived() {
   DayMask changed = 0;
   {
     std::lock_guard<std::mutex> lock(m_monthLock);
+    if (m_arrivalPending && IsEditable()) {
+      m_arrivalPending = false;
+      MonthTable base;
+      MonthTable theirs;
+      ParseSnapshotMonth(m_base, base);
+      ParseSnapshotMonth(m_arrived, theirs);
+      MergeIntoDisplay(base, theirs, m_arrived.bytes);
+      m_base = m_arrived;
+      // What only arrived is the file's already: taking it in writes nothing.
+      if (ChangedDays(m_monthTable, theirs, m_days) == 0 && m_keep.empty()) {
+        m_changesWritten = m_changes;
+      } else if (m_changes == m_changesWritten) {
+        NoteChange();
+      }
+    }
     changed = m_arrivedDays;
     m_arrivedDays = 0;
-    if (!m_arrivalPending || !IsEditable()) return changed;
-    m_arrivalPending = false;
-    MonthTable base;
-    MonthTable theirs;
-    ParseSnapshotMonth(m_base, base);
-    ParseSnapshotMonth(m_arrived, theirs);
-    const MonthMergeResult merge = MergeMonths(&base, m_monthTable, theirs, m_days);
-    changed |= ChangedDays(merge.merged, m_monthTable, m_days);
-    m_monthTable = merge.merged;
-    m_base = m_arrived;
-    if (merge.unplaced != 0) {
-      m_keep = m_arrived.bytes;
-      m_keepDays |= merge.unplaced;
-      WantWrite(std::chrono::steady_clock::now());
-    }
-    // What only arrived is the file's already: taking it in writes nothing.
-    if (ChangedDays(m_monthTable, theirs, m_days) == 0 && m_keep.empty()) {
-      m_changesWritten = m_changes;
-    } else if (m_changes == m_changesWritten) {
-      NoteChange();
-    }
   }
   m_writerWakes.notify_all();
   return changed;
