@@ -7,6 +7,7 @@
 #include "calendar/CalendarFacts.h"
 #include "data/Cp932Literals.h"
 #include "data/FieldCodec.h"
+#include "repeat/RepeatReport.h"
 
 namespace {
 
@@ -61,8 +62,6 @@ __attribute__((format(printf, 1, 2))) std::string Printed(const char* format, ..
   return text;
 }
 
-std::string ShortDate(const CalendarDate& date) { return Printed("%d年%d月", date.year, date.month); }
-
 }  // namespace
 
 bool ReadFormNumber(const std::string& text, int low, int high, int& value) {
@@ -108,11 +107,13 @@ CRepeatForm::CRepeatForm(const CalendarDate& shown, std::string line) : m_shown(
   m_untilText = FormDateText(DateOfDayNumber(DayNumberOf(shown.year + 1, shown.month, 1) + shown.day - 2));
 }
 
-std::string CRepeatForm::LineLabel() const {
+std::string QuotedLine(const std::string& line) {
   std::string shown;
-  for (char c : m_line) shown += (c == '\r' || c == '\n') ? ' ' : c;
+  for (char c : line) shown += (c == '\r' || c == '\n') ? ' ' : c;
   return "「" + shown + "」";
 }
+
+std::string CRepeatForm::LineLabel() const { return QuotedLine(m_line); }
 
 std::string CRepeatForm::StartLabel() const { return JapaneseDateText(m_shown) + "から"; }
 
@@ -216,12 +217,8 @@ std::string CRepeatForm::PreviewText(const RepeatDays& days, IRepeatMonths& mont
   if (preview.noRoom > 0) text += Printed("\r\n空き行もメモの空きもない%d日には書けません。", preview.noRoom);
   if (days.cutAtLimit) text += Printed("\r\n%d年より先には繰り返しません。", kRepeatYears);
   if (!preview.unreadMonths.empty()) {
-    std::string months;
-    for (const MonthOfBook& month : preview.unreadMonths) {
-      if (!months.empty()) months += "、";
-      months += ShortDate({month.year, month.month, 1});
-    }
-    text += "\r\n読み込めない月（" + months + Printed("）の%d日には書けません。", preview.daysInUnreadMonths);
+    text += "\r\n読み込めない月（" + MonthListText(preview.unreadMonths) +
+            Printed("）の%d日には書けません。", preview.daysInUnreadMonths);
   }
   return text;
 }

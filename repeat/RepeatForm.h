@@ -69,6 +69,8 @@ class CRepeatForm {
 bool ReadFormNumber(const std::string& text, int low, int high, int& value);
 // 2027/6/14, 2027-06-14, 2027年6月14日, full-width digits too.
 bool ReadFormDate(const std::string& text, CalendarDate& date);
+// 「10:00 会議」, its line breaks shown as spaces.
+std::string QuotedLine(const std::string& line);
 // 2027/06/14
 std::string FormDateText(const CalendarDate& date);
 // 2027年6月14日(月)

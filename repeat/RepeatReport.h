@@ -6,6 +6,8 @@
 #include "calendar/DayNumber.h"
 #include "repeat/RepeatWrite.h"
 
+// 2026年2月、2026年3月, the first ten named and the others counted.
+std::string MonthListText(const std::vector<MonthOfBook>& months);
 // How many days after the day shown hold the line, and from when to when;
 // "" when none does (and no month was left unread).
 std::string RemovalQuestion(const std::string& line, const LineFound& found);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "tests/windows/DialogDriver.h"
+#include "tests/windows/FileHolder.h"
 #include "tests/windows/ScheduleWindowDriver.h"
 #include "ui/res/resource.h"
 #include "win/Text.h"
@@ -83,6 +84,40 @@ TEST(RepeatLineTest, AWeeklyLineIsWrittenShownNextMonthAndTakenAwayFromTheDaysAf
   EXPECT_EQ(std::vector<int>(), DaysWithTheLine(harness, 2011, 3));
   EXPECT_TRUE(CToolHarness::WaitFor([&] { return harness.Tool()->m_session.Day(9).szLine[0][0] == '\0'; }));
   EXPECT_EQ(kLine, GetWindowTextCp932(line1).str());
+}
+
+// A backup client holds five months' files without sharing deletion: each
+// waits for its replacement before it is rewritten in place, and the
+// window shows the write's progress once it has taken a second.
+TEST(RepeatLineTest, AWriteThatTakesLongerThanASecondShowsItsProgress) {
+  CToolHarness harness;
+  CreateDirectoryW(WidenCp932(harness.ToolFolder().c_str()).c_str(), nullptr);
+  CFileHolder holders[5];
+  for (int month = 5; month <= 9; ++month) {
+    const std::string path = harness.MonthFilePath(2010, month);
+    ASSERT_EQ(1, WriteMonthFile(MonthTable{}, path.c_str(), [] { return 30; }));
+    ASSERT_TRUE(holders[month - 5].Hold(CFileHolder::kReadSharingReadWrite, WidenCp932(path.c_str())));
+  }
+  ASSERT_TRUE(harness.Open());
+  ASSERT_TRUE(harness.BringToFront());
+  const DWORD uiThread = GetWindowThreadProcessId(harness.Window(), nullptr);
+  TypeAsUser(WidenCp932(kLine));
+  ASSERT_TRUE(CToolHarness::WaitFor([&] { return GetWindowTextCp932(harness.Control(IDC_LINE1)).str() == kLine; }));
+  PressKeysAsUser({VK_CONTROL, 'R'});
+  HWND dialog = FindThreadDialog(uiThread, L"繰り返し");
+  ASSERT_NE(nullptr, dialog);
+  ASSERT_TRUE(CToolHarness::WaitFor([&] { return GetForegroundWindow() == dialog; }));
+  PressKeysAsUser({VK_RETURN});
+  HWND progress = nullptr;
+  ASSERT_TRUE(CToolHarness::WaitFor([&] {
+    progress = FindThreadDialog(uiThread, L"繰り返し", 0);
+    return progress != nullptr && GetDlgItem(progress, IDC_REPEAT_PROGRESS_BAR) != nullptr;
+  }));
+  EXPECT_EQ(13, SendMessageW(GetDlgItem(progress, IDC_REPEAT_PROGRESS_BAR), PBM_GETRANGE, FALSE, 0));
+  ASSERT_TRUE(RunEnded(harness));
+  EXPECT_FALSE(IsWindow(progress));
+  EXPECT_EQ(std::vector<int>({7, 14, 21, 28}), DaysWithTheLine(harness, 2010, 5));
+  EXPECT_EQ(std::vector<int>({3, 10, 17, 24}), DaysWithTheLine(harness, 2010, 9));
 }
 
 }  // namespace
