@@ -115,7 +115,8 @@ TEST_F(RepeatWriteTest, AFullDayTakesTheLineInItsMemoAndOneWithoutRoomIsReported
     SetDayLine(june.Day(15), line, "busy");
     SetDayLine(june.Day(22), line, "busy");
   }
-  SetDayMemo(june.Day(22), std::string(kMemoSize - 1, 'm').c_str());
+  // Room for three bytes: half of the line would be no line at all.
+  SetDayMemo(june.Day(22), std::string(kMemoSize - 6, 'm').c_str());
   SetDayLine(june.Day(29), 0, "dentist");
   SetDayLine(june.Day(8), 3, "weekly");
   Write(2026, 6, june);
