@@ -22,39 +22,25 @@ class CMemoryMonths : public IRepeatMonths {
 };
 
 TEST(RepeatFormTest, DatesAndNumbersAsTheBoxesTakeThem) {
-  const struct {
-    const char* text;
-    bool read;
-    CalendarDate date;
-  } dates[] = {
-      {"2027/6/14", true, {2027, 6, 14}},
-      {"2027-06-14", true, {2027, 6, 14}},
-      {"２０２７年６月１４日", true, {2027, 6, 14}},
-      {" 2028/2/29 ", true, {2028, 2, 29}},
-      {"2027/2/29", false, {}},
-      {"2027/13/1", false, {}},
-      {"2027/6", false, {}},
-      {"", false, {}},
-  };
-  for (const auto& c : dates) {
+  // What each date box reads as, "" for nothing.
+  const std::pair<const char*, const char*> dates[] = {{"2027/6/14", "2027/06/14"},
+                                                       {"2027-06-14", "2027/06/14"},
+                                                       {"２０２７年６月１４日", "2027/06/14"},
+                                                       {" 2028/2/29 ", "2028/02/29"},
+                                                       {"2027/2/29", ""},
+                                                       {"2027/13/1", ""},
+                                                       {"2027/6", ""},
+                                                       {"", ""}};
+  for (const auto& [text, read] : dates) {
     CalendarDate date = {};
-    EXPECT_EQ(c.read, ReadFormDate(c.text, date)) << c.text;
-    if (c.read) {
-      EXPECT_EQ(DayNumberOf(c.date), DayNumberOf(date)) << c.text;
-    }
+    EXPECT_EQ(read, ReadFormDate(text, date) ? FormDateText(date) : "") << text;
   }
-  const struct {
-    const char* text;
-    bool read;
-    int value;
-  } numbers[] = {{"1", true, 1},   {" 12 ", true, 12}, {"１２", true, 12}, {"0", false, 0},
-                 {"1a", false, 0}, {"1 2", false, 0},  {"100", false, 0},  {"", false, 0}};
-  for (const auto& c : numbers) {
-    int value = 0;
-    EXPECT_EQ(c.read, ReadFormNumber(c.text, 1, 99, value)) << c.text;
-    if (c.read) {
-      EXPECT_EQ(c.value, value) << c.text;
-    }
+  // A number from 1 to 99, -1 for none.
+  const std::pair<const char*, int> numbers[] = {{"1", 1},   {" 12 ", 12}, {"１２", 12}, {"0", -1},
+                                                 {"1a", -1}, {"1 2", -1},  {"100", -1},  {"", -1}};
+  for (const auto& [text, read] : numbers) {
+    int value = -1;
+    EXPECT_EQ(read, ReadFormNumber(text, 1, 99, value) ? value : -1) << text;
   }
 }
 

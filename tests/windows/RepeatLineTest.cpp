@@ -4,6 +4,7 @@
 // (Shift+F10) takes it away from the days after the one shown.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "tests/windows/DialogDriver.h"
@@ -36,26 +37,32 @@ bool RunEnded(const CToolHarness& harness) {
   return CToolHarness::WaitFor([&] { return !harness.Tool()->m_repeatRun.HasRun(); }, 20000);
 }
 
+// The line typed into the first line of today, Ctrl+R, and the dialog's
+// choices as it opens (every Friday for a year) taken with Return.
+void RepeatTheTypedLine(const CToolHarness& harness, const std::function<void(HWND dialog)>& look) {
+  const DWORD uiThread = GetWindowThreadProcessId(harness.Window(), nullptr);
+  TypeAsUser(WidenCp932(kLine));
+  ASSERT_TRUE(CToolHarness::WaitFor([&] { return GetWindowTextCp932(harness.Control(IDC_LINE1)).str() == kLine; }));
+  PressKeysAsUser({VK_CONTROL, 'R'});
+  HWND dialog = FindThreadDialog(uiThread, L"繰り返し");
+  ASSERT_NE(nullptr, dialog);
+  look(dialog);
+  ASSERT_TRUE(CToolHarness::WaitFor([&] { return GetForegroundWindow() == dialog; }));
+  PressKeysAsUser({VK_RETURN});
+}
+
 TEST(RepeatLineTest, AWeeklyLineIsWrittenShownNextMonthAndTakenAwayFromTheDaysAfter) {
   CToolHarness harness;  // 5 March 2010, a Friday
   ASSERT_TRUE(harness.Open());
   ASSERT_TRUE(harness.BringToFront());
   HWND line1 = harness.Control(IDC_LINE1);
-  const DWORD uiThread = GetWindowThreadProcessId(harness.Window(), nullptr);
-  TypeAsUser(WidenCp932(kLine));
-  ASSERT_TRUE(CToolHarness::WaitFor([&] { return GetWindowTextCp932(line1).str() == kLine; }));
-
-  PressKeysAsUser({VK_CONTROL, 'R'});
-  HWND dialog = FindThreadDialog(uiThread, L"繰り返し");
-  ASSERT_NE(nullptr, dialog);
-  EXPECT_EQ(1, harness.ToolBase()->m_modalActive.load());
-  // Every Friday for a year, the 5th among them.
-  const std::string preview = GetWindowTextCp932(GetDlgItem(dialog, IDC_REPEAT_PREVIEW)).str();
-  EXPECT_NE(std::string::npos, preview.find("繰り返す日: 53日（この日を含む）")) << preview;
-  EXPECT_NE(std::string::npos, preview.find("2011年3月4日(金)")) << preview;
-  EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(dialog, IDC_REPEAT_WEEKLY));
-  ASSERT_TRUE(CToolHarness::WaitFor([&] { return GetForegroundWindow() == dialog; }));
-  PressKeysAsUser({VK_RETURN});
+  ASSERT_NO_FATAL_FAILURE(RepeatTheTypedLine(harness, [&](HWND dialog) {
+    EXPECT_EQ(1, harness.ToolBase()->m_modalActive.load());
+    const std::string preview = GetWindowTextCp932(GetDlgItem(dialog, IDC_REPEAT_PREVIEW)).str();
+    EXPECT_NE(std::string::npos, preview.find("繰り返す日: 53日（この日を含む）")) << preview;
+    EXPECT_NE(std::string::npos, preview.find("2011年3月4日(金)")) << preview;
+    EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(dialog, IDC_REPEAT_WEEKLY));
+  }));
   ASSERT_TRUE(RunEnded(harness));
   HWND told = FindOwnedMessageBox(harness.Window());
   EXPECT_EQ(nullptr, told) << NarrowToCp932(MessageBoxText(told).c_str()).str();
@@ -101,13 +108,7 @@ TEST(RepeatLineTest, AWriteThatTakesLongerThanASecondShowsItsProgress) {
   ASSERT_TRUE(harness.Open());
   ASSERT_TRUE(harness.BringToFront());
   const DWORD uiThread = GetWindowThreadProcessId(harness.Window(), nullptr);
-  TypeAsUser(WidenCp932(kLine));
-  ASSERT_TRUE(CToolHarness::WaitFor([&] { return GetWindowTextCp932(harness.Control(IDC_LINE1)).str() == kLine; }));
-  PressKeysAsUser({VK_CONTROL, 'R'});
-  HWND dialog = FindThreadDialog(uiThread, L"繰り返し");
-  ASSERT_NE(nullptr, dialog);
-  ASSERT_TRUE(CToolHarness::WaitFor([&] { return GetForegroundWindow() == dialog; }));
-  PressKeysAsUser({VK_RETURN});
+  ASSERT_NO_FATAL_FAILURE(RepeatTheTypedLine(harness, [](HWND) {}));
   HWND progress = nullptr;
   ASSERT_TRUE(CToolHarness::WaitFor([&] {
     progress = FindThreadDialog(uiThread, L"繰り返し", 0);
