@@ -12,8 +12,7 @@ CRepeatRun::~CRepeatRun() {
 }
 
 bool CRepeatRun::Start(RepeatJob job, std::function<void()> ended) {
-  if (IsRunning()) return false;
-  if (m_thread.joinable()) m_thread.join();
+  if (HasRun()) return false;
   m_ended = false;
   m_done = 0;
   m_total = 0;

@@ -29,10 +29,11 @@ class CRepeatRun {
   CRepeatRun(const CRepeatRun&) = delete;
   CRepeatRun& operator=(const CRepeatRun&) = delete;
 
-  // False while another runs. ended is called on the run's thread once the
-  // outcome is there; it must not wait for anything.
+  // False while another runs or its outcome is not taken yet. ended is
+  // called on the run's thread once the outcome is there; it must not wait.
   bool Start(RepeatJob job, std::function<void()> ended);
   bool IsRunning() const { return m_thread.joinable() && !m_ended; }
+  // A run began whose outcome is not taken yet.
   bool HasRun() const { return m_thread.joinable(); }
   // Months done of all, for a progress bar.
   void Progress(size_t& done, size_t& total) const;

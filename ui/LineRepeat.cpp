@@ -57,8 +57,7 @@ bool CScheduleDialog::OnLineContextMenu(HWND box, LPARAM screenPoint) {
   if (menu == nullptr) return true;
   HMENU popup = ::GetSubMenu(menu, 0);
   EnableEditCommands(popup, box);
-  const bool repeatable =
-      !m_repeatRun.IsRunning() && !m_session.View().IsProtected() && ::GetWindowTextLengthW(box) > 0;
+  const bool repeatable = !m_repeatRun.HasRun() && !m_session.View().IsProtected() && ::GetWindowTextLengthW(box) > 0;
   ::EnableMenuItem(popup, ID_LINE_REPEAT, MF_BYCOMMAND | (repeatable ? MF_ENABLED : MF_GRAYED));
   ::EnableMenuItem(popup, ID_LINE_REMOVE_LATER, MF_BYCOMMAND | (repeatable ? MF_ENABLED : MF_GRAYED));
   const UINT command = static_cast<UINT>(
@@ -99,8 +98,8 @@ std::string CScheduleDialog::RepeatableLine(int line, std::string& folder) {
   StoreFocusedText();
   const MonthView view = m_session.View();
   const char* directory = m_pHost->GetDataDirectory(1, 0);
-  if (m_repeatRun.IsRunning() || view.fileState == MonthFileState::kNone || view.IsProtected() ||
-      directory == nullptr || line < 0 || line >= kLineCount) {
+  if (m_repeatRun.HasRun() || view.fileState == MonthFileState::kNone || view.IsProtected() || directory == nullptr ||
+      line < 0 || line >= kLineCount) {
     return "";
   }
   folder = std::string(directory) + "\\" + m_toolName.str();
