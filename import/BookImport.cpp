@@ -1,12 +1,12 @@
 #include "import/BookImport.h"
 
 #include <istream>
-#include <memory>
 #include <new>
 #include <string_view>
 #include <vector>
 
 #include "calendar/DayNumber.h"
+#include "data/FileSystem.h"
 #include "import/CalendarFile.h"
 #include "import/DayMerge.h"
 #include "import/ImportPlan.h"
@@ -54,7 +54,7 @@ struct MonthCounts {
 class CMonthImport {
  public:
   CMonthImport(const std::string& folder, const ImportOptions& options, CImportReport& report)
-      : m_folder(folder), m_options(options), m_report(report), m_table(std::make_unique<MonthTable>()) {}
+      : m_folder(folder), m_options(options), m_report(report) {}
 
   // The days of one month, from first to last in the plan.
   void Run(int year, int month, ImportPlan::const_iterator first, ImportPlan::const_iterator last) {
@@ -63,36 +63,37 @@ class CMonthImport {
     for (auto day = first; day != last; ++day) {
       wishes += static_cast<int>(day->second.lines.size() + day->second.memos.size() + day->second.seals.size());
     }
-    std::string path = MonthFilePathIn(m_folder, year, month);
-    std::string reason = "its path is too long";
-    MonthRead read =
-        path.empty() ? MonthRead::kFailed : ReadMonthForChange(path, year, month, *m_table, m_base, reason);
-    if (read == MonthRead::kFailed) {
-      m_report.Month(year, month, reason + "; nothing was imported into this month");
+    MonthCounts counts;
+    auto mergeDays = [&](MonthTable& table) {
+      for (auto day = first; day != last; ++day) {
+        CalendarDate date = DateOfDayNumber(day->first);
+        if (MergeInto(day->first, table.Day(date.day), day->second, counts)) ++counts.days;
+      }
+      return counts.Added() > 0;
+    };
+    const MonthChange change = ChangeMonthFile(SystemFileSystem(), MonthFilePathIn(m_folder, year, month), year, month,
+                                               !m_options.dryRun, mergeDays);
+    if (change.read == MonthRead::kFailed) {
+      m_report.Month(year, month, change.reason + "; nothing was imported into this month");
       ++summary.failedMonths;
       summary.inFailedMonths += wishes;
       return;
     }
-    MonthCounts counts;
-    for (auto day = first; day != last; ++day) {
-      CalendarDate date = DateOfDayNumber(day->first);
-      if (MergeInto(day->first, m_table->Day(date.day), day->second, counts)) ++counts.days;
-    }
-    if (counts.Added() == 0) {
+    if (!change.changed) {
       TakeCounts(counts);
       return;
     }
-    std::string keptCopy;
-    if (!m_options.dryRun && !WriteChangedMonth(path, year, month, m_base, *m_table, keptCopy)) {
+    if (!m_options.dryRun && !change.written) {
       m_report.Month(year, month, "cannot be written; the month is unchanged and nothing was imported into it");
       ++summary.failedMonths;
       summary.inFailedMonths += counts.Added();
       counts.days = counts.lines = counts.memos = counts.seals = 0;
     } else {
       ++summary.monthFiles;
-      if (!keptCopy.empty()) {
-        m_report.Month(year, month,
-                       "changed elsewhere while it was imported; what of that did not fit is kept as " + keptCopy);
+      if (!change.keptCopy.empty()) {
+        m_report.Month(
+            year, month,
+            "changed elsewhere while it was imported; what of that did not fit is kept as " + change.keptCopy);
       }
     }
     TakeCounts(counts);
@@ -148,8 +149,6 @@ class CMonthImport {
   const std::string& m_folder;
   const ImportOptions& m_options;
   CImportReport& m_report;
-  std::unique_ptr<MonthTable> m_table;  // 31 days of fixed fields: not on the stack
-  FileSnapshot m_base;                  // the month's file as it was read
 };
 
 std::string LineError(const CalendarNote& error) {

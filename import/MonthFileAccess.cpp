@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "calendar/CalendarFacts.h"
 #include "data/FileSystem.h"
@@ -30,11 +31,11 @@ std::string MonthFilePathIn(const std::string& folder, int year, int month) {
   return path.size() < kPathSize ? path : std::string();
 }
 
-MonthRead ReadMonthForChange(const std::string& path, int year, int month, MonthTable& table, FileSnapshot& base,
-                             std::string& reason) {
+MonthRead ReadMonthForChange(IFileSystem& files, const std::string& path, int year, int month, MonthTable& table,
+                             FileSnapshot& base, std::string& reason) {
   // A copy an interrupted save left may hold the newer month: it is settled
   // first, so the import's own save never takes its place.
-  const MonthRecovery recovery = SettleInterruptedSave(SystemFileSystem(), path.c_str(), DaysInMonth(year, month));
+  const MonthRecovery recovery = SettleInterruptedSave(files, path.c_str(), DaysInMonth(year, month));
   if (recovery.settlement == CopySettlement::kUnsettled) {
     reason = "has a copy an interrupted save left, which cannot be settled now";
     return MonthRead::kFailed;
@@ -45,7 +46,7 @@ MonthRead ReadMonthForChange(const std::string& path, int year, int month, Month
     return MonthRead::kFailed;
   }
   // Retried: the schedule window or another program may hold the file for a moment.
-  switch (ReadFileSnapshot(SystemFileSystem(), path.c_str(), base)) {
+  switch (ReadFileSnapshot(files, path.c_str(), base)) {
     case SnapshotRead::kAbsent:
       ClearMonth(table);
       return MonthRead::kAbsent;
@@ -70,10 +71,26 @@ MonthRead ReadMonthForChange(const std::string& path, int year, int month, Month
   return MonthRead::kRead;
 }
 
-bool WriteChangedMonth(const std::string& path, int year, int month, const FileSnapshot& base, const MonthTable& table,
-                       std::string& keptCopy) {
-  const MergingWrite written =
-      WriteMonthOverChanges(SystemFileSystem(), path.c_str(), base, table, DaysInMonth(year, month));
+bool WriteChangedMonth(IFileSystem& files, const std::string& path, int year, int month, const FileSnapshot& base,
+                       const MonthTable& table, std::string& keptCopy) {
+  const MergingWrite written = WriteMonthOverChanges(files, path.c_str(), base, table, DaysInMonth(year, month));
   keptCopy = written.keptCopy;
   return written.outcome != MonthWriteOutcome::kFailed;
+}
+
+MonthChange ChangeMonthFile(IFileSystem& files, const std::string& path, int year, int month, bool write,
+                            const std::function<bool(MonthTable& table)>& change) {
+  MonthChange result;
+  if (path.empty()) {
+    result.reason = "its path is too long";
+    return result;
+  }
+  auto table = std::make_unique<MonthTable>();  // 31 days of fixed fields: not on the stack
+  FileSnapshot base;
+  result.read = ReadMonthForChange(files, path, year, month, *table, base, result.reason);
+  if (result.read == MonthRead::kFailed) return result;
+  result.changed = change(*table);
+  if (result.changed && write)
+    result.written = WriteChangedMonth(files, path, year, month, base, *table, result.keptCopy);
+  return result;
 }

@@ -17,3 +17,5 @@ constexpr unsigned WM_TOOL_MERGEKEPT = kWmUser + 128;
 constexpr unsigned WM_TOOL_APPLYSETTINGS = kWmUser + 122;
 // Sent to the tool window by a save on another thread: the focused box's text is stored first.
 constexpr unsigned WM_TOOL_STOREFOCUSEDTEXT = kWmUser + 125;
+// Posted by the tool window's repeat thread to the window: the repeated line is written.
+constexpr unsigned WM_TOOL_REPEATENDED = kWmUser + 140;

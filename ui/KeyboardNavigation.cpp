@@ -1,5 +1,6 @@
 // The day page from the keyboard: days and months wherever the focus is,
-// each step as the click or the spinner it stands for, and the seal slots.
+// each step as the click or the spinner it stands for, the seal slots, and
+// Ctrl+R in a line box, which repeats the line.
 #include <algorithm>
 #include <iterator>
 
@@ -52,6 +53,11 @@ bool CScheduleDialog::PreTranslateKey(const MSG& msg) {
     SendMessage(WM_COMMAND, MAKEWPARAM(id, STN_CLICKED), reinterpret_cast<LPARAM>(msg.hwnd));
     // Back on its slot, so the next key works the seal just chosen.
     if (IsWindow() && ::IsWindowEnabled(msg.hwnd)) ::SetFocus(msg.hwnd);
+    return true;
+  }
+  if (msg.message == WM_KEYDOWN && msg.wParam == 'R' && IsKeyDown(VK_CONTROL) && !IsKeyDown(VK_SHIFT) &&
+      !IsKeyDown(VK_MENU) && id >= IDC_LINE1 && id <= IDC_LINE5) {
+    OpenRepeatDialog(id - IDC_LINE1);
     return true;
   }
   if (!IsAltOnly(msg)) return false;

@@ -23,7 +23,8 @@ CScheduleDialog::CScheduleDialog(CWnd* hostWnd)
     : CToolBase(IDD_SCHEDULE, hostWnd),
       m_session(SystemFileSystem(), kScheduleToolName, '\\'),
       m_setupDialog(nullptr),
-      m_sealPicker(nullptr) {
+      m_sealPicker(nullptr),
+      m_repeatRun(SystemFileSystem(), m_session) {
   m_toolId = kToolId;
   m_toolName = kScheduleToolName;
   m_toolFlag = kScheduleToolFlag;

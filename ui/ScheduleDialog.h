@@ -3,10 +3,12 @@
 // page on the left. Lives on a UI thread of its own and shows the month
 // that its month session holds.
 #include <atomic>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "data/DayRecord.h"
+#include "repeat/RepeatRun.h"
 #include "tool/ToolBase.h"
 #include "ui/CellLineLayouts.h"
 #include "ui/CellPictureCache.h"
@@ -18,6 +20,8 @@
 
 // The window's one timer: text being typed is stored after a pause.
 constexpr UINT_PTR kTypingPauseTimer = 1;
+// While a repeated line is written: the progress bar, once it takes a while.
+constexpr UINT_PTR kRepeatProgressTimer = 20;
 
 class CScheduleDialog : public CToolBase {
  public:
@@ -125,6 +129,21 @@ class CScheduleDialog : public CToolBase {
   void ShowMonthLabel();
   void ShowDayLabel(int day, int weekday);
 
+  // A line repeated over many days, and taken away again from the days after
+  // the one shown: from a line box's context menu, or Ctrl+R in it.
+  // True when the menu was the line box's.
+  bool OnLineContextMenu(HWND box, LPARAM screenPoint);
+  void OpenRepeatDialog(int line);
+  void RemoveLineFromLaterDays(int line);
+  // The line's text on the day shown, stored first; "" when there is none
+  // or nothing may be repeated now (a run goes on, no data folder).
+  std::string RepeatableLine(int line, std::string& folder);
+  void StartRepeatRun(RepeatJob job);
+  void OnRepeatProgress();
+  void OnRepeatEnded();
+  // A run still going ends with the window: its months are written whole.
+  void FinishRepeatRun(bool tell);
+
   CWnd m_memoLabel;
   CWnd m_scheduleLabel;
   CWnd m_dayLabel;
@@ -152,6 +171,9 @@ class CScheduleDialog : public CToolBase {
   // placed by; written on the UI thread, read by a save on either thread.
   std::atomic<LONG> m_restoredLeft{0};
   std::atomic<LONG> m_restoredTop{0};
+  // Written beside the session, on a thread of the run's own.
+  CRepeatRun m_repeatRun;
+  std::unique_ptr<CDialog> m_repeatProgress;
   // The pause timer runs; since when typing has gone on without a pause.
   bool m_typingTimerRunning = false;
   DWORD m_typingSince = 0;

@@ -9,6 +9,7 @@
 #include "ui/core/CalendarColours.h"
 #include "ui/core/CalendarGeometry.h"
 #include "ui/res/resource.h"
+#include "win/ContextMenuToParent.h"
 #include "win/DataExchange.h"
 #include "win/EditByteLimit.h"
 #include "win/Module.h"
@@ -126,6 +127,8 @@ BOOL CScheduleDialog::OnInitDialog() {
   m_calendarRect = {kCalendarArea.left, kCalendarArea.top, kCalendarArea.right, kCalendarArea.bottom};
   // Each box takes what its field stores, and no more.
   for (int id = IDC_LINE1; id <= IDC_LINE5; ++id) LimitEditToCp932Bytes(GetDlgItem(id), kLineSize - 1);
+  // The line boxes' menu adds the repeat to the box's own commands.
+  for (int id = IDC_LINE1; id <= IDC_LINE5; ++id) SendContextMenuToParent(GetDlgItem(id));
   LimitEditToCp932Bytes(GetDlgItem(IDC_MEMO), kMemoSize - 1);
 
   // Today's month is read before anything can save it: a save from the
@@ -178,6 +181,7 @@ void CScheduleDialog::OnClose() {
 
 void CScheduleDialog::OnDestroy() {
   CToolBase::DefWindowProc(WM_DESTROY, 0, 0);
+  FinishRepeatRun(false);
   SaveState();
   // Nothing of this window's month is saved again, into whatever month a
   // later window opens on.

@@ -89,8 +89,18 @@ INT_PTR CScheduleDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
       break;
     }
     case WM_TIMER:
+      if (wParam == kRepeatProgressTimer) {
+        OnRepeatProgress();
+        return TRUE;
+      }
       if (wParam != kTypingPauseTimer) break;
       OnTypingPause();
+      return TRUE;
+    case WM_CONTEXTMENU:
+      if (OnLineContextMenu(reinterpret_cast<HWND>(wParam), lParam)) return TRUE;
+      break;
+    case WM_TOOL_REPEATENDED:
+      OnRepeatEnded();
       return TRUE;
     case WM_QUERYENDSESSION:
       return SetDialogResult(m_hWnd, SaveBeforeSessionEnds() ? TRUE : FALSE);

@@ -29,6 +29,11 @@ class CFaultyFileSystem : public IFileSystem {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_failures.clear();
   }
+  // The faults only on paths that hold the text (a month's name, say); "" for all.
+  void OnlyFor(const std::string& pathPart) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_onlyFor = pathPart;
+  }
   unsigned PausedMs() const { return m_pausedMs; }
   // Files made new: one for every save that began writing.
   unsigned Created() const { return m_created; }
@@ -39,9 +44,9 @@ class CFaultyFileSystem : public IFileSystem {
   }
 
   std::unique_ptr<IFile> OpenToRead(const char* path, FileOpenOutcome& outcome) override {
-    if (Fails("alloc-read")) throw std::bad_alloc();
+    if (Fails("alloc-read", path)) throw std::bad_alloc();
     std::unique_ptr<IFile> file = m_system.OpenToRead(path, outcome);
-    if (!file || !Fails("open-read")) return Wrap(std::move(file), "read");
+    if (!file || !Fails("open-read", path)) return Wrap(std::move(file), "read", path);
     outcome = FileOpenOutcome::kRefused;
     return nullptr;
   }
@@ -52,59 +57,65 @@ class CFaultyFileSystem : public IFileSystem {
       hook = m_beforeCreate;
     }
     if (hook) hook();
-    if (Fails("alloc-create")) throw std::bad_alloc();
+    if (Fails("alloc-create", path)) throw std::bad_alloc();
     outcome = FileCreateOutcome::kFailed;
-    if (Fails("create-new")) return nullptr;
+    if (Fails("create-new", path)) return nullptr;
     ++m_created;
-    return Wrap(m_system.CreateNew(path, outcome), "new");
+    return Wrap(m_system.CreateNew(path, outcome), "new", path);
   }
   std::unique_ptr<IFile> OpenInPlace(const char* path) override {
-    return Fails("open-in-place") ? nullptr : Wrap(m_system.OpenInPlace(path), "in-place");
+    return Fails("open-in-place", path) ? nullptr : Wrap(m_system.OpenInPlace(path), "in-place", path);
   }
   bool Replace(const char* source, const char* target) override {
-    return !Fails("replace") && m_system.Replace(source, target);
+    return !Fails("replace", target) && m_system.Replace(source, target);
   }
-  bool Move(const char* source, const char* target) override { return !Fails("move") && m_system.Move(source, target); }
-  bool Remove(const char* path) override { return !Fails("remove") && m_system.Remove(path); }
+  bool Move(const char* source, const char* target) override {
+    return !Fails("move", target) && m_system.Move(source, target);
+  }
+  bool Remove(const char* path) override { return !Fails("remove", path) && m_system.Remove(path); }
   bool MakeFolder(const char* path, bool hidden) override {
-    return !Fails("make-folder") && m_system.MakeFolder(path, hidden);
+    return !Fails("make-folder", path) && m_system.MakeFolder(path, hidden);
   }
   void Unhide(const char* path) override { m_system.Unhide(path); }
   FileStamp Stamp(const char* path) override { return m_system.Stamp(path); }
   bool ListFolder(const char* folder, std::vector<std::string>& names) override {
-    return !Fails("list") && m_system.ListFolder(folder, names);
+    return !Fails("list", folder) && m_system.ListFolder(folder, names);
   }
   void Pause(unsigned milliseconds) override { m_pausedMs += milliseconds; }
 
  private:
   class CFaultyFile : public IFile {
    public:
-    CFaultyFile(CFaultyFileSystem& owner, std::unique_ptr<IFile> file, std::string kind)
-        : m_owner(owner), m_file(std::move(file)), m_kind(std::move(kind)) {}
+    CFaultyFile(CFaultyFileSystem& owner, std::unique_ptr<IFile> file, std::string kind, std::string path)
+        : m_owner(owner), m_file(std::move(file)), m_kind(std::move(kind)), m_path(std::move(path)) {}
     long Read(char* buffer, size_t size) override {
-      return m_reads++ > 0 && m_owner.Fails("read") ? -1 : m_file->Read(buffer, size);
+      return m_reads++ > 0 && m_owner.Fails("read", m_path.c_str()) ? -1 : m_file->Read(buffer, size);
     }
     bool Write(const char* bytes, size_t size) override {
-      if (!m_owner.Fails("write-" + m_kind)) return m_file->Write(bytes, size);
+      if (!m_owner.Fails("write-" + m_kind, m_path.c_str())) return m_file->Write(bytes, size);
       m_file->Write(bytes, size / 2);
       return false;
     }
-    bool Truncate() override { return !m_owner.Fails("truncate") && m_file->Truncate(); }
-    bool FlushAndClose() override { return m_file->FlushAndClose() && !m_owner.Fails("flush-" + m_kind); }
+    bool Truncate() override { return !m_owner.Fails("truncate", m_path.c_str()) && m_file->Truncate(); }
+    bool FlushAndClose() override {
+      return m_file->FlushAndClose() && !m_owner.Fails("flush-" + m_kind, m_path.c_str());
+    }
     bool LastWriteTime(uint64_t& ticks) override { return m_file->LastWriteTime(ticks); }
 
    private:
     CFaultyFileSystem& m_owner;
     std::unique_ptr<IFile> m_file;
     std::string m_kind;
+    std::string m_path;
     int m_reads = 0;
   };
 
-  std::unique_ptr<IFile> Wrap(std::unique_ptr<IFile> file, const char* kind) {
-    return file ? std::make_unique<CFaultyFile>(*this, std::move(file), kind) : nullptr;
+  std::unique_ptr<IFile> Wrap(std::unique_ptr<IFile> file, const char* kind, const char* path) {
+    return file ? std::make_unique<CFaultyFile>(*this, std::move(file), kind, path) : nullptr;
   }
-  bool Fails(const std::string& step) {
+  bool Fails(const std::string& step, const char* path) {
     std::lock_guard<std::mutex> lock(m_mutex);
+    if (!m_onlyFor.empty() && std::string(path).find(m_onlyFor) == std::string::npos) return false;
     auto found = m_failures.find(step);
     if (found == m_failures.end() || found->second == 0) return false;
     if (found->second > 0) --found->second;
@@ -114,6 +125,7 @@ class CFaultyFileSystem : public IFileSystem {
   IFileSystem& m_system = SystemFileSystem();
   std::mutex m_mutex;
   std::map<std::string, int> m_failures;
+  std::string m_onlyFor;
   std::atomic<unsigned> m_pausedMs{0};
   std::atomic<unsigned> m_created{0};
   std::function<void()> m_beforeCreate;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "MonthFileScratch.h"
+#include "data/FileSystem.h"
 #include "data/MonthFile.h"
 #include "data/MonthFileWriter.h"
 #include "import/MonthFileAccess.h"
@@ -22,13 +23,13 @@ TEST(ImportMonthAccessTest, AMonthSavedMeanwhileIsMergedWithNotWrittenOver) {
   MonthTable table;
   FileSnapshot base;
   std::string reason;
-  ASSERT_EQ(MonthRead::kRead, ReadMonthForChange(path, 2026, 12, table, base, reason));
+  ASSERT_EQ(MonthRead::kRead, ReadMonthForChange(SystemFileSystem(), path, 2026, 12, table, base, reason));
   SetDayLine(table.Day(24), 0, "imported");
   SetDayLine(window.Day(8), 1, "typed meanwhile");
   ASSERT_EQ(1, WriteMonthFile(window, path.c_str(), [] { return 31; }));
 
   std::string kept;
-  ASSERT_TRUE(WriteChangedMonth(path, 2026, 12, base, table, kept));
+  ASSERT_TRUE(WriteChangedMonth(SystemFileSystem(), path, 2026, 12, base, table, kept));
   EXPECT_EQ("", kept);
   MonthTable file;
   ReadMonthFile(file, path.c_str());

@@ -141,6 +141,13 @@ class CMonthSession {
   // did. Writes nothing. The days that changed, also those a write merged
   // into the table since the last call.
   DayMask TakeInArrived();
+  // work changes the file of the month year/month from outside the session
+  // (a line repeated over many days, say) while no write of the session
+  // runs, so that none comes between its reading and its writing. A month
+  // left that is not written yet merges that change when it is written; the
+  // file of the month on display is looked at at once, and what work wrote
+  // there is taken in as what arrives is. What work throws passes on.
+  void ChangeFileBeside(int32_t year, int32_t month, const std::function<void()>& work);
   // The notices of copies kept since the last call, oldest first.
   std::vector<KeptCopyNotice> TakeKeptCopyNotices();
 

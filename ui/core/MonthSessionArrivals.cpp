@@ -146,6 +146,19 @@ DayMask CMonthSession::TakeInArrived() {
   return changed;
 }
 
+void CMonthSession::ChangeFileBeside(int32_t year, int32_t month, const std::function<void()>& work) {
+  std::lock_guard<std::mutex> fileLock(m_fileLock);
+  work();
+  bool shown = false;
+  {
+    std::lock_guard<std::mutex> lock(m_monthLock);
+    shown = IsEditable() && m_year == year && m_month == month;
+    // A change within the same tick of the clock still counts.
+    if (shown) m_stampKnown = false;
+  }
+  if (shown) Watch();
+}
+
 std::vector<KeptCopyNotice> CMonthSession::TakeKeptCopyNotices() {
   std::lock_guard<std::mutex> lock(m_monthLock);
   std::vector<KeptCopyNotice> notices;

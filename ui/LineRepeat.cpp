@@ -1,0 +1,196 @@
+// A line of the day page repeated over many days, and taken away again from
+// the days after the one shown: the line box's context menu and Ctrl+R,
+// the repeat dialog, and the write on a thread of its own with a progress
+// bar once it takes longer than a second.
+#include <string>
+
+#include "calendar/DayNumber.h"
+#include "data/FileSystem.h"
+#include "repeat/HostHolidays.h"
+#include "repeat/RepeatForm.h"
+#include "repeat/RepeatReport.h"
+#include "ui/RepeatDialog.h"
+#include "ui/ScheduleDialog.h"
+#include "ui/res/resource.h"
+#include "win/Module.h"
+#include "win/Text.h"
+
+namespace {
+
+constexpr UINT kProgressDelayMs = 1000;
+constexpr UINT kProgressStepMs = 100;
+constexpr int kMenuOffset = 8;  // from the box's corner, when the keyboard opens the menu
+
+bool IsLineBox(int id) { return id >= IDC_LINE1 && id <= IDC_LINE5; }
+
+// The edit's own commands, as its own menu offers them.
+void EnableEditCommands(HMENU menu, HWND box) {
+  const bool writable = (::GetWindowLongW(box, GWL_STYLE) & ES_READONLY) == 0;
+  DWORD start = 0;
+  DWORD end = 0;
+  ::SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  const bool selected = start != end;
+  const auto length = static_cast<DWORD>(::GetWindowTextLengthW(box));
+  auto enable = [menu](UINT id, bool on) { ::EnableMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED)); };
+  enable(ID_LINE_UNDO, writable && ::SendMessageW(box, EM_CANUNDO, 0, 0) != 0);
+  enable(ID_LINE_CUT, writable && selected);
+  enable(ID_LINE_COPY, selected);
+  enable(ID_LINE_PASTE, writable && ::IsClipboardFormatAvailable(CF_UNICODETEXT));
+  enable(ID_LINE_DELETE, writable && selected);
+  enable(ID_LINE_SELECT_ALL, length > 0 && !(start == 0 && end >= length));
+}
+
+}  // namespace
+
+bool CScheduleDialog::OnLineContextMenu(HWND box, LPARAM screenPoint) {
+  const int id = box != nullptr && ::GetParent(box) == m_hWnd ? ::GetDlgCtrlID(box) : 0;
+  if (!IsLineBox(id)) return false;
+  // As the box's own menu: it takes the focus first, so that the box left stores its text.
+  if (::GetFocus() != box) ::SetFocus(box);
+  POINT at = {static_cast<short>(LOWORD(screenPoint)), static_cast<short>(HIWORD(screenPoint))};
+  if (screenPoint == -1) {
+    RECT rect;
+    ::GetWindowRect(box, &rect);
+    at = {rect.left + kMenuOffset, rect.top + kMenuOffset};
+  }
+  HMENU menu = ::LoadMenuW(ResourceModule(), MAKEINTRESOURCEW(IDR_LINE_MENU));
+  if (menu == nullptr) return true;
+  HMENU popup = ::GetSubMenu(menu, 0);
+  EnableEditCommands(popup, box);
+  const bool repeatable = !m_repeatRun.HasRun() && !m_session.View().IsProtected() && ::GetWindowTextLengthW(box) > 0;
+  ::EnableMenuItem(popup, ID_LINE_REPEAT, MF_BYCOMMAND | (repeatable ? MF_ENABLED : MF_GRAYED));
+  ::EnableMenuItem(popup, ID_LINE_REMOVE_LATER, MF_BYCOMMAND | (repeatable ? MF_ENABLED : MF_GRAYED));
+  const UINT command = static_cast<UINT>(
+      ::TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, m_hWnd, nullptr));
+  ::DestroyMenu(menu);
+  switch (command) {
+    case ID_LINE_UNDO:
+      ::SendMessageW(box, WM_UNDO, 0, 0);
+      break;
+    case ID_LINE_CUT:
+      ::SendMessageW(box, WM_CUT, 0, 0);
+      break;
+    case ID_LINE_COPY:
+      ::SendMessageW(box, WM_COPY, 0, 0);
+      break;
+    case ID_LINE_PASTE:
+      ::SendMessageW(box, WM_PASTE, 0, 0);
+      break;
+    case ID_LINE_DELETE:
+      ::SendMessageW(box, WM_CLEAR, 0, 0);
+      break;
+    case ID_LINE_SELECT_ALL:
+      ::SendMessageW(box, EM_SETSEL, 0, -1);
+      break;
+    case ID_LINE_REPEAT:
+      OpenRepeatDialog(id - IDC_LINE1);
+      break;
+    case ID_LINE_REMOVE_LATER:
+      RemoveLineFromLaterDays(id - IDC_LINE1);
+      break;
+    default:
+      break;
+  }
+  return true;
+}
+
+std::string CScheduleDialog::RepeatableLine(int line, std::string& folder) {
+  StoreFocusedText();
+  const MonthView view = m_session.View();
+  const char* directory = m_pHost->GetDataDirectory(1, 0);
+  if (m_repeatRun.HasRun() || view.fileState == MonthFileState::kNone || view.IsProtected() || directory == nullptr ||
+      line < 0 || line >= kLineCount) {
+    return "";
+  }
+  folder = std::string(directory) + "\\" + m_toolName.str();
+  return m_session.Day(view.selectedDay).szLine[line];
+}
+
+void CScheduleDialog::OpenRepeatDialog(int line) {
+  std::string folder;
+  const std::string text = RepeatableLine(line, folder);
+  if (text.empty()) {
+    ::MessageBeep(MB_OK);
+    return;
+  }
+  const MonthView view = m_session.View();
+  CRepeatForm form({view.year, view.month, view.selectedDay}, text);
+  CFolderMonths files(SystemFileSystem(), folder);
+  CSessionMonths session(m_session, files);
+  CReadOnceMonths counted(session);
+  CHostHolidays holidays(*m_pHost);
+  CRepeatDialog dialog(this, form, counted, holidays);
+  INT_PTR result = IDCANCEL;
+  {
+    CModalScope modal(*this);
+    result = dialog.DoModal();
+  }
+  if (!IsWindow() || result != IDOK) return;
+  ::SetFocus(GetDlgItem(IDC_LINE1 + line));
+  StartRepeatRun({false, dialog.DaysToWrite(), text, folder});
+}
+
+void CScheduleDialog::RemoveLineFromLaterDays(int line) {
+  std::string folder;
+  const std::string text = RepeatableLine(line, folder);
+  if (text.empty()) {
+    ::MessageBeep(MB_OK);
+    return;
+  }
+  const MonthView view = m_session.View();
+  const int shownDay = DayNumberOf(view.year, view.month, view.selectedDay);
+  CFolderMonths files(SystemFileSystem(), folder);
+  CSessionMonths session(m_session, files);
+  const LineFound found = FindLineInDays(shownDay, RepeatLimitDay(shownDay), text, session);
+  std::string question = RemovalQuestion(text, found);
+  if (question.empty()) question = "この日より後の10年の間に、この行のある日はありません。";
+  int answer = IDCANCEL;
+  {
+    CModalScope modal(*this);
+    answer = MessageBoxW(m_hWnd, WidenCp932(question.c_str()).c_str(), WidenCp932(GetTitle()).c_str(),
+                         found.days.empty() ? MB_OK | MB_ICONINFORMATION : MB_OKCANCEL | MB_ICONQUESTION);
+  }
+  if (!IsWindow() || answer != IDOK || found.days.empty()) return;
+  StartRepeatRun({true, found.days, text, folder});
+}
+
+void CScheduleDialog::StartRepeatRun(RepeatJob job) {
+  HWND window = m_hWnd;
+  if (!m_repeatRun.Start(std::move(job), [window] { ::PostMessageW(window, WM_TOOL_REPEATENDED, 0, 0); })) {
+    ::MessageBeep(MB_OK);
+    return;
+  }
+  ::SetTimer(m_hWnd, kRepeatProgressTimer, kProgressDelayMs, nullptr);
+}
+
+void CScheduleDialog::OnRepeatProgress() {
+  if (!m_repeatRun.IsRunning()) return;
+  if (!m_repeatProgress) {
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&controls);
+    m_repeatProgress = std::make_unique<CDialog>(IDD_REPEAT_PROGRESS, this);
+    if (!m_repeatProgress->Create(IDD_REPEAT_PROGRESS, this)) m_repeatProgress.reset();
+    ::SetTimer(m_hWnd, kRepeatProgressTimer, kProgressStepMs, nullptr);
+  }
+  if (!m_repeatProgress) return;
+  size_t done = 0;
+  size_t total = 0;
+  m_repeatRun.Progress(done, total);
+  HWND bar = m_repeatProgress->GetDlgItem(IDC_REPEAT_PROGRESS_BAR);
+  ::SendMessageW(bar, PBM_SETRANGE32, 0, static_cast<LPARAM>(total));
+  ::SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(done), 0);
+}
+
+void CScheduleDialog::OnRepeatEnded() { FinishRepeatRun(true); }
+
+void CScheduleDialog::FinishRepeatRun(bool tell) {
+  if (!m_repeatRun.HasRun()) return;
+  ::KillTimer(m_hWnd, kRepeatProgressTimer);
+  m_repeatProgress.reset();
+  bool removal = false;
+  const RepeatOutcome outcome = m_repeatRun.Finish(removal);
+  const std::string text = RepeatOutcomeText(outcome, removal);
+  if (!tell || text.empty()) return;
+  CModalScope modal(*this);
+  MessageBoxW(m_hWnd, WidenCp932(text.c_str()).c_str(), WidenCp932(GetTitle()).c_str(), MB_OK | MB_ICONEXCLAMATION);
+}
