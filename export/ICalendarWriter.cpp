@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "export/ICalendarText.h"
-#include "export/LineTime.h"
+#include "calendar/LineTime.h"
 #include "export/OwnEventId.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "export/BookDay.h"
 #include "export/CsvWriter.h"
 #include "export/ICalendarWriter.h"
-#include "export/LineTime.h"
+#include "calendar/LineTime.h"
 
 namespace {
 

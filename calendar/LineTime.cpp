@@ -1,4 +1,4 @@
-#include "export/LineTime.h"
+#include "calendar/LineTime.h"
 
 namespace {
 
