@@ -92,7 +92,7 @@ void CICalendarWriter::Write(const BookDay& day) {
       WriteEvent(uid, m_allDay, FirstLine(entry), description, std::string());
       continue;
     }
-    std::string title = FirstLine(entry.substr(time.titleStart));
+    std::string title = FirstLine(entry.substr(time.titleStart, time.titleLength));
     int end = time.hasEnd ? time.endMinute : time.startMinute + kDefaultMinutes;
     if (end <= time.startMinute) end += kMinutesPerDay;
     SetTimedWhen(day.date, time.startMinute, end);
