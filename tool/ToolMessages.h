@@ -17,3 +17,5 @@ constexpr unsigned WM_TOOL_MERGEKEPT = kWmUser + 128;
 constexpr unsigned WM_TOOL_APPLYSETTINGS = kWmUser + 122;
 // Sent to the tool window by a save on another thread: the focused box's text is stored first.
 constexpr unsigned WM_TOOL_STOREFOCUSEDTEXT = kWmUser + 125;
+// Posted by the reminders' watch to the tool window: what it knows of the book changed.
+constexpr unsigned WM_TOOL_REMINDERS = kWmUser + 130;

@@ -3,21 +3,28 @@
 // page on the left. Lives on a UI thread of its own and shows the month
 // that its month session holds.
 #include <atomic>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "data/DayRecord.h"
 #include "tool/ToolBase.h"
 #include "ui/CellLineLayouts.h"
+#include "reminders/ReminderScheduler.h"
+#include "reminders/ReminderWatch.h"
 #include "ui/CellPictureCache.h"
+#include "ui/ReminderWindow.h"
 #include "ui/ScheduleSetupDialog.h"
 #include "ui/SealDialog.h"
+#include "ui/SystemWallClock.h"
 #include "ui/core/MonthSession.h"
 #include "win/Gdi.h"
 #include "win/ToolTip.h"
 
-// The window's one timer: text being typed is stored after a pause.
+// The window's timers: text being typed is stored after a pause; the
+// reminders look at the clock.
 constexpr UINT_PTR kTypingPauseTimer = 1;
+constexpr UINT_PTR kReminderTimer = 10;
 
 class CScheduleDialog : public CToolBase {
  public:
@@ -71,6 +78,18 @@ class CScheduleDialog : public CToolBase {
   // The focused box stored and everything written, now; false when a write failed.
   bool SaveBeforeSessionEnds();
 
+  // Reminders: what is due from the lines of yesterday to tomorrow, shown
+  // in a window of its own; looked at on a short timer and at once on
+  // every change the window hears of (a line stored, a month arrived, the
+  // clock changed, the PC woke).
+  void StartReminders();
+  void StopReminders();
+  void PokeReminders();
+  void LookAtReminders();
+  void DismissReminders();
+  void SnoozeReminders();
+  void ShowReminderDay(size_t line);
+
   // The calendar.
   void PaintCalendar();
   // update: only the cells that reach it are drawn; all when nullptr.
@@ -120,6 +139,8 @@ class CScheduleDialog : public CToolBase {
   // Days from the selected day, over a month's edge into the month beside it.
   void StepDays(int days);
   void ShowToday();
+  // The day in the window, over months when it lies in another.
+  void ShowDate(int year, int month, int day);
   // The three labels of the day page, from the date on display.
   void ShowYearLabel();
   void ShowMonthLabel();
@@ -155,4 +176,11 @@ class CScheduleDialog : public CToolBase {
   // The pause timer runs; since when typing has gone on without a pause.
   bool m_typingTimerRunning = false;
   DWORD m_typingSince = 0;
+
+  // The reminders, while the window is open; the watch reads the session's month.
+  CSystemWallClock m_wallClock;
+  int m_reminderLead = 0;
+  CReminderScheduler m_reminders;
+  CReminderWindow m_reminderWindow;
+  std::unique_ptr<CReminderWatch> m_reminderWatch;
 };

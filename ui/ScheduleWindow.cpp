@@ -141,6 +141,7 @@ BOOL CScheduleDialog::OnInitDialog() {
                  reinterpret_cast<LPARAM>(m_coverBitmap->GetSafeHandle()));
 
   ShowOpenedMonth(opened);
+  StartReminders();
   if (m_pHostWnd != nullptr) m_pHostWnd->PostMessage(WM_TOOL_READY, static_cast<WPARAM>(m_toolId), 0);
   return TRUE;
 }
@@ -179,6 +180,7 @@ void CScheduleDialog::OnClose() {
 void CScheduleDialog::OnDestroy() {
   CToolBase::DefWindowProc(WM_DESTROY, 0, 0);
   SaveState();
+  StopReminders();
   // Nothing of this window's month is saved again, into whatever month a
   // later window opens on.
   m_session.Close();
