@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <utility>
 
-#include "export/ICalendarText.h"
 #include "calendar/LineTime.h"
+#include "export/ICalendarText.h"
 #include "export/OwnEventId.h"
 
 namespace {

@@ -13,8 +13,8 @@ std::wstring PagePath(const std::wstring& dataDirectory) { return dataDirectory 
 }  // namespace
 
 void LoadNotebookPage(HWND edit, const std::wstring& dataDirectory) {
-  HANDLE file = CreateFileW(PagePath(dataDirectory).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileW(PagePath(dataDirectory).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return;
   std::vector<char> bytes(kLargestPage);
   DWORD read = 0;
@@ -29,8 +29,8 @@ void LoadNotebookPage(HWND edit, const std::wstring& dataDirectory) {
 
 void SaveNotebookPage(HWND edit, const std::wstring& dataDirectory) {
   const std::wstring text = GetWindowTextWide(edit);
-  const int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
+  const int length =
+      WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
   std::string bytes(static_cast<size_t>(length), '\0');
   WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &bytes[0], length, nullptr, nullptr);
   HANDLE file = CreateFileW(PagePath(dataDirectory).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,

@@ -86,8 +86,7 @@ bool FoldDismissedCopies(IFileSystem& files, const std::string& folder, char sep
     std::string kept;
     if (KeepInRecovered(
             files, recoveredBeside, name.c_str(),
-            [&](const char* target) { return files.Move(copyPath.c_str(), target); },
-            kept)) {
+            [&](const char* target) { return files.Move(copyPath.c_str(), target); }, kept)) {
       keptPaths.push_back(kept);
     } else {
       allFolded = false;

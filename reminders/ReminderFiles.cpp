@@ -67,8 +67,8 @@ bool CReminderFiles::Look(int todayDayNumber) {
   const CDismissedSet dismissedBefore = m_facts.dismissed;
   const bool knownBefore = m_facts.dismissedKnown;
   LookAtDismissed(todayDayNumber);
-  const bool changed = lines != m_facts.lines || m_facts.dismissed != dismissedBefore ||
-                       m_facts.dismissedKnown != knownBefore;
+  const bool changed =
+      lines != m_facts.lines || m_facts.dismissed != dismissedBefore || m_facts.dismissedKnown != knownBefore;
   m_facts.lines.swap(lines);
   return changed;
 }

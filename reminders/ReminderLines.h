@@ -18,8 +18,7 @@ struct TimedLine {
 
   bool operator==(const TimedLine& other) const {
     return dayNumber == other.dayNumber && line == other.line && startMinute == other.startMinute &&
-           hasEnd == other.hasEnd && endMinute == other.endMinute && textHash == other.textHash &&
-           title == other.title;
+           hasEnd == other.hasEnd && endMinute == other.endMinute && textHash == other.textHash && title == other.title;
   }
 };
 

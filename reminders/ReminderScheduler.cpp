@@ -16,8 +16,7 @@ void CReminderScheduler::Look(int64_t now, int lead, const ReminderFacts& facts)
   for (const TimedLine& line : facts.lines) {
     if (lead == kRemindersOff) break;
     const ReminderOccurrence occurrence{line.dayNumber, line.startMinute, line.textHash};
-    if (shown.count(occurrence) != 0 || facts.dismissed.Contains(occurrence) ||
-        m_dismissedHere.Contains(occurrence)) {
+    if (shown.count(occurrence) != 0 || facts.dismissed.Contains(occurrence) || m_dismissedHere.Contains(occurrence)) {
       continue;
     }
     const int64_t time = WallSecondsOf(line.dayNumber, line.startMinute * kSecondsPerMinute);
@@ -49,9 +48,8 @@ void CReminderScheduler::Look(int64_t now, int lead, const ReminderFacts& facts)
   }
   m_shown.swap(shown);
   m_snoozed.swap(snoozed);
-  std::stable_sort(m_board.begin(), m_board.end(), [](const DueReminder& a, const DueReminder& b) {
-    return a.secondsAfterTime > b.secondsAfterTime;
-  });
+  std::stable_sort(m_board.begin(), m_board.end(),
+                   [](const DueReminder& a, const DueReminder& b) { return a.secondsAfterTime > b.secondsAfterTime; });
 }
 
 std::vector<ReminderOccurrence> CReminderScheduler::DismissBoard() {

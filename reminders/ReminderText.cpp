@@ -27,7 +27,8 @@ std::string WhenText(const DueReminder& due) {
   char text[48];
   const int64_t seconds = due.secondsAfterTime;
   if (seconds < 0) {
-    std::snprintf(text, sizeof text, "あと%lld分", static_cast<long long>((-seconds + kSecondsPerMinute - 1) / kSecondsPerMinute));
+    std::snprintf(text, sizeof text, "あと%lld分",
+                  static_cast<long long>((-seconds + kSecondsPerMinute - 1) / kSecondsPerMinute));
   } else if (seconds < kSecondsPerMinute) {
     std::snprintf(text, sizeof text, "今");
   } else {

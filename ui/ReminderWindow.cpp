@@ -1,7 +1,7 @@
 #include "ui/ReminderWindow.h"
 
-#include <algorithm>
 #include <mmsystem.h>
+#include <algorithm>
 
 #include "reminders/ReminderText.h"
 #include "ui/res/resource.h"

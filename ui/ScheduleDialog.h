@@ -8,10 +8,10 @@
 #include <string>
 
 #include "data/DayRecord.h"
-#include "tool/ToolBase.h"
-#include "ui/CellLineLayouts.h"
 #include "reminders/ReminderScheduler.h"
 #include "reminders/ReminderWatch.h"
+#include "tool/ToolBase.h"
+#include "ui/CellLineLayouts.h"
 #include "ui/CellPictureCache.h"
 #include "ui/ReminderWindow.h"
 #include "ui/ScheduleSetupDialog.h"

@@ -18,7 +18,7 @@ namespace {
 constexpr RECT kSampleRect = {170, 50, 260, 100};
 
 // The labels of g_ReminderLeads, in its order.
-constexpr const char* g_ReminderLeadLabels[] = {"通知しない", "時刻ちょうど", "5分前", "10分前",
+constexpr const char* g_ReminderLeadLabels[] = {"通知しない", "時刻ちょうど", "5分前",  "10分前",
                                                 "15分前",     "30分前",       "1時間前"};
 static_assert(std::size(g_ReminderLeadLabels) == std::size(g_ReminderLeads), "a label for each choice");
 

@@ -16,4 +16,6 @@ std::string ReadSettingText(CToolHost* host, const char* key) {
   return value;
 }
 
-int ReadSettingNumber(CToolHost* host, const char* key) { return ParseLenientDecimal(ReadSettingText(host, key).c_str()); }
+int ReadSettingNumber(CToolHost* host, const char* key) {
+  return ParseLenientDecimal(ReadSettingText(host, key).c_str());
+}

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "calendar/LineTime.h"
 #include "export/BookDay.h"
 #include "export/CsvWriter.h"
 #include "export/ICalendarWriter.h"
-#include "calendar/LineTime.h"
 
 namespace {
 

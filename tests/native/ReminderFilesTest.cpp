@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <initializer_list>
-#include <filesystem>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -282,7 +282,8 @@ TEST_F(ReminderFilesTest, TheSearchAndTheExportPassItBy) {
   WriteDismissed("dismissed-OFFICE-PC.txt", Entry(kToday, 660, 0x1000));
   ASSERT_EQ(kHeader + Entry(kToday, 600, 0x1000), DismissedFile());
   CRecordingSink sink;
-  RunScheduleSearch(0, "10", Folder() + "/", [&] { return FilesIn({""}); }, sink);
+  RunScheduleSearch(
+      0, "10", Folder() + "/", [&] { return FilesIn({""}); }, sink);
   ASSERT_EQ(1u, sink.Lines().size());
   EXPECT_EQ(0u, sink.Lines()[0].find("2026/12/31")) << sink.Lines()[0];
   std::ostringstream calendar;

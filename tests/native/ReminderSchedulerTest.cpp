@@ -57,6 +57,8 @@ TEST(ReminderScheduler, TheNextDueTimeAcrossMidnight) {
   scheduler.Look(At(kToday, 23, 55, 30), 10, facts);
   EXPECT_EQ((TitleList{"夜の電話", "朝刊"}), BoardTitles(scheduler));
   EXPECT_EQ(At(kToday + 1, 0, 0), scheduler.NextLook()) << "midnight, when the days looked at change";
+  scheduler.Look(At(kToday, 23, 58), 10, facts);
+  EXPECT_FALSE(scheduler.BroughtNew()) << "nothing to sound for";
   scheduler.Look(At(kToday + 1, 0, 0), 60, facts);
   EXPECT_EQ((TitleList{"夜の電話", "朝刊", "配達"}), BoardTitles(scheduler));
 }
@@ -70,8 +72,12 @@ TEST(ReminderScheduler, MissedWithinTheHourAndNotPastIt) {
     const char* when;
   };
   const Case cases[] = {
-      {-11, 0, false, false, nullptr},    {-10, 0, true, false, "（あと10分）"}, {0, 30, true, false, "（今）"},
-      {1, 0, true, true, "（見逃し・1分前）"}, {59, 59, true, true, "（見逃し・59分前）"}, {60, 0, false, false, nullptr},
+      {-11, 0, false, false, nullptr},
+      {-10, 0, true, false, "（あと10分）"},
+      {0, 30, true, false, "（今）"},
+      {1, 0, true, true, "（見逃し・1分前）"},
+      {59, 59, true, true, "（見逃し・59分前）"},
+      {60, 0, false, false, nullptr},
   };
   for (const Case& c : cases) {
     CReminderScheduler scheduler;
@@ -172,8 +178,12 @@ TEST(ReminderScheduler, TheLeadOffOrChosen) {
     int hour, minute;
     bool shown;
   };
-  const Case cases[] = {{kRemindersOff, 10, 0, false}, {0, 9, 59, false}, {0, 10, 0, true},
-                        {60, 8, 59, false},           {60, 9, 0, true},   {15, 9, 45, true}};
+  const Case cases[] = {{kRemindersOff, 10, 0, false},
+                        {0, 9, 59, false},
+                        {0, 10, 0, true},
+                        {60, 8, 59, false},
+                        {60, 9, 0, true},
+                        {15, 9, 45, true}};
   for (const Case& c : cases) {
     CReminderScheduler scheduler;
     scheduler.Look(At(kToday, c.hour, c.minute), c.lead, facts);
@@ -186,8 +196,10 @@ TEST(ReminderLead, StoredValues) {
     const char* stored;
     int lead;
   };
-  const Case cases[] = {{nullptr, 10}, {"", 10},  {"off", kRemindersOff}, {" 5 ", 5}, {"0", 0},   {"60", 60},
-                        {"7", 10},     {"x", 10}, {"-1", 10},             {"600", 10}, {"OFF", 10}};
+  const Case cases[] = {{nullptr, 10}, {"", 10},   {"off", kRemindersOff},
+                        {" 5 ", 5},    {"0", 0},   {"60", 60},
+                        {"7", 10},     {"x", 10},  {"-1", 10},
+                        {"600", 10},   {"OFF", 10}};
   for (const Case& c : cases) EXPECT_EQ(c.lead, ParseReminderLead(c.stored)) << (c.stored ? c.stored : "(none)");
   for (int lead : g_ReminderLeads) {
     EXPECT_LE(FormatReminderLead(lead).size(), 7u);

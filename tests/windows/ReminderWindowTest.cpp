@@ -100,7 +100,8 @@ TEST_F(ReminderWindowTest, ComesUpWithoutTheKeyboardAndReturnOrAltSEndsIt) {
   ASSERT_EQ(1, SendMessageW(list, LB_GETCOUNT, 0, 0));
   std::wstring item(256, L'\0');
   item.resize(static_cast<size_t>(SendMessageW(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(&item[0]))));
-  EXPECT_NE(std::wstring::npos, item.find(WidenCp932((meeting.clock + "  会議").c_str()))) << NarrowToCp932(item.c_str()).str();
+  EXPECT_NE(std::wstring::npos, item.find(WidenCp932((meeting.clock + "  会議").c_str())))
+      << NarrowToCp932(item.c_str()).str();
   SaveWindowArtifact(reminder, "reminder-window.bmp");
 
   ASSERT_TRUE(BringReminderToFront(reminder));
@@ -113,7 +114,8 @@ TEST_F(ReminderWindowTest, ComesUpWithoutTheKeyboardAndReturnOrAltSEndsIt) {
   const AheadLine call = WriteLineAhead(6, 1, "電話");
   reminder = WaitForReminder(call, "電話");
   ASSERT_NE(nullptr, reminder);
-  EXPECT_EQ(1, SendMessageW(GetDlgItem(reminder, IDC_REMINDER_LIST), LB_GETCOUNT, 0, 0)) << "the dismissed one stays away";
+  EXPECT_EQ(1, SendMessageW(GetDlgItem(reminder, IDC_REMINDER_LIST), LB_GETCOUNT, 0, 0))
+      << "the dismissed one stays away";
   ASSERT_TRUE(BringReminderToFront(reminder));
   PressKeysAsUser({VK_MENU, 'S'});
   EXPECT_TRUE(m_harness.WaitFor([&] { return !IsWindowVisible(reminder); }, 3000));

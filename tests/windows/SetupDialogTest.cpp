@@ -176,13 +176,13 @@ TEST_F(SetupDialogTest, EscapeAndTheCloseBoxCancel) {
 // keys, and only then.
 TEST_F(SetupDialogTest, TheReminderLeadIsChosenFromTheListAndWrittenWhenItChanges) {
   struct Case {
-    const char* stored;  // nullptr: never stored
-    int shown;           // the list's position
-    int chosen;          // -1: left as shown
+    const char* stored;   // nullptr: never stored
+    int shown;            // the list's position
+    int chosen;           // -1: left as shown
     const char* written;  // nullptr: not written
   };
   const Case cases[] = {
-      {nullptr, 3, -1, nullptr}, {"off", 0, -1, nullptr}, {"60", 6, 1, "0"},  {"abc", 3, 0, "off"},
+      {nullptr, 3, -1, nullptr}, {"off", 0, -1, nullptr}, {"60", 6, 1, "0"}, {"abc", 3, 0, "off"},
       {"15", 4, 3, "10"},        {"7", 3, 3, nullptr},    {"5", 2, 5, "30"},
   };
   for (const Case& c : cases) {
