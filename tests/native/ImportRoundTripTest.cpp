@@ -56,31 +56,23 @@ class CBookMaker {
       // A timed event, at any time of day (also one that the clocks of a zone
       // skip), written in any of the ways a time is typed: it keeps its wording.
       std::string time = Pick(3) == 0 ? LeadingTime() : "";
-      std::string after = time.empty() && Pick(4) == 0 ? " " + std::to_string(Pick(24)) + ":" + Two(Pick(60)) : "";
+      std::string after =
+          time.empty() && Pick(4) == 0 ? " " + std::to_string(Pick(24)) + ":" + std::to_string(10 + Pick(50)) : "";
       SetDayLine(day, line, (time + Text(kLineSize - 1 - time.size() - after.size()) + after).c_str());
     }
     if (Pick(5) == 0) SetDayLine(day, 4, day.szLine[0]);  // the same text twice
     if (Pick(2) == 0) SetDayMemo(day, Text(kMemoSize - 1).c_str());
   }
 
-  static std::string Two(int number) { return (number < 10 ? "0" : "") + std::to_string(number); }
-
   std::string LeadingTime() {
-    const std::string hour = std::to_string(Pick(24));
-    switch (Pick(6)) {
-      case 0:
-        return hour + ":" + Two(Pick(60)) + " ";
-      case 1:
-        return "１０：３０　";
-      case 2:
-        return hour + "時半 ";
-      case 3:
-        return "午後" + std::to_string(Pick(12)) + "時" + std::to_string(Pick(60)) + "分";
-      case 4:
-        return hour + "時～" + std::to_string(Pick(24)) + "時 ";
-      default:
-        return hour + ":" + std::to_string(10 + Pick(50)) + "-" + hour + ":" + Two(Pick(60)) + " ";
-    }
+    const std::string hour = std::to_string(Pick(24)), minutes = std::to_string(10 + Pick(50));
+    const std::string forms[] = {hour + ":" + minutes + " ",
+                                 "１０：３０　",
+                                 hour + "時半 ",
+                                 "午後3時" + minutes + "分",
+                                 hour + "時～" + hour + "時 ",
+                                 hour + ":" + minutes + "-" + hour + ":" + minutes + " "};
+    return forms[Pick(6)];
   }
 
   // cp932 text that the export carries over exactly: characters that come

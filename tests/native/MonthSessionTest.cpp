@@ -345,7 +345,6 @@ TEST_F(MonthSessionTest, TheMonthsItHoldsWithWhatIsNotWrittenYet) {
   m_files.Fail("create-new");
   ASSERT_TRUE(m_session.Step(m_host, 1).stepped);
   for (int wait = 0; wait < 500 && attempts == 0; ++wait) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  std::this_thread::sleep_for(std::chrono::milliseconds(20));
   ASSERT_TRUE(m_session.CopyHeldMonth(2010, 3, table)) << "left, its write failed";
   EXPECT_STREQ("typed", table.Day(5).szLine[0]);
   EXPECT_TRUE(m_session.CopyHeldMonth(2010, 4, table));

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "calendar/DayNumber.h"
 #include "reminders/ReminderLead.h"
 #include "reminders/ReminderScheduler.h"
 #include "reminders/ReminderText.h"
@@ -16,145 +15,114 @@ namespace {
 
 const int kToday = DayNumberOf(2026, 12, 9);
 
-int64_t At(int day, int hour, int minute, int second = 0) {
+int64_t At(int hour, int minute, int second = 0, int day = kToday) {
   return WallSecondsOf(day, (hour * 60 + minute) * kSecondsPerMinute + second);
 }
 
-// A day's lines as the reminders read them (cp932, through the one reader of times).
-void AddDay(ReminderFacts& facts, int day, std::vector<const char*> texts) {
-  DayRecord record = {};
-  for (size_t line = 0; line < texts.size(); ++line) SetDayLine(record, static_cast<int>(line), texts[line]);
-  AppendTimedLines(day, record, facts.lines);
-}
-
+// Today's and tomorrow's lines as the reminders read them: cp932, through the one reader of times.
 ReminderFacts Facts(std::vector<const char*> today, std::vector<const char*> tomorrow = {}) {
   ReminderFacts facts;
   facts.dismissedKnown = true;
-  AddDay(facts, kToday, today);
-  AddDay(facts, kToday + 1, tomorrow);
+  for (int day : {0, 1}) {
+    DayRecord record = {};
+    const std::vector<const char*>& texts = day == 0 ? today : tomorrow;
+    for (size_t line = 0; line < texts.size(); ++line) SetDayLine(record, static_cast<int>(line), texts[line]);
+    AppendTimedLines(kToday + day, record, facts.lines);
+  }
   return facts;
 }
 
-std::vector<std::string> BoardTitles(const CReminderScheduler& scheduler) {
-  std::vector<std::string> titles;
-  for (const DueReminder& due : scheduler.Board()) titles.push_back(due.line.title);
+// The titles on the board after a look, soonest first.
+std::string Board(CReminderScheduler& scheduler, int64_t now, const ReminderFacts& facts, int lead = 10) {
+  scheduler.Look(now, lead, facts);
+  std::string titles;
+  for (const DueReminder& due : scheduler.Board()) titles += (titles.empty() ? "" : ",") + due.line.title;
   return titles;
 }
-
-using TitleList = std::vector<std::string>;
 
 TEST(ReminderScheduler, TheNextDueTimeAcrossMidnight) {
   const ReminderFacts facts = Facts({"23:55 夜の電話", "会議"}, {"0:05 朝刊", "午前0時半 配達"});
   CReminderScheduler scheduler;
-  scheduler.Look(At(kToday, 23, 30), 10, facts);
-  EXPECT_TRUE(scheduler.Board().empty());
-  EXPECT_EQ(At(kToday, 23, 45), scheduler.NextLook());
-  scheduler.Look(At(kToday, 23, 45), 10, facts);
-  EXPECT_EQ(TitleList{"夜の電話"}, BoardTitles(scheduler));
+  EXPECT_EQ("", Board(scheduler, At(23, 30), facts));
+  EXPECT_EQ(At(23, 45), scheduler.NextLook());
+  EXPECT_EQ("夜の電話", Board(scheduler, At(23, 45), facts));
   EXPECT_TRUE(scheduler.BroughtNew());
-  // Tomorrow's line is due before midnight: the lead reaches back over it.
-  EXPECT_EQ(At(kToday, 23, 55), scheduler.NextLook());
-  scheduler.Look(At(kToday, 23, 55, 30), 10, facts);
-  EXPECT_EQ((TitleList{"夜の電話", "朝刊"}), BoardTitles(scheduler));
-  EXPECT_EQ(At(kToday + 1, 0, 0), scheduler.NextLook()) << "midnight, when the days looked at change";
-  scheduler.Look(At(kToday, 23, 58), 10, facts);
+  EXPECT_EQ(At(23, 55), scheduler.NextLook()) << "tomorrow's line: the lead reaches back over midnight";
+  EXPECT_EQ("夜の電話,朝刊", Board(scheduler, At(23, 55, 30), facts));
+  EXPECT_EQ(At(0, 0, 0, kToday + 1), scheduler.NextLook()) << "midnight, when the days looked at change";
+  EXPECT_EQ("夜の電話,朝刊", Board(scheduler, At(23, 58), facts));
   EXPECT_FALSE(scheduler.BroughtNew()) << "nothing to sound for";
-  scheduler.Look(At(kToday + 1, 0, 0), 60, facts);
-  EXPECT_EQ((TitleList{"夜の電話", "朝刊", "配達"}), BoardTitles(scheduler));
+  EXPECT_EQ("夜の電話,朝刊,配達", Board(scheduler, At(0, 0, 0, kToday + 1), facts, 60));
 }
 
 TEST(ReminderScheduler, MissedWithinTheHourAndNotPastIt) {
-  struct Case {
-    int minutesAfter;  // the first look, from the line's 10:00
-    int seconds;
-    bool shown;
+  const struct {
+    int64_t firstLook;
+    const char* when;  // nullptr: not shown
     bool missed;
-    const char* when;
+  } cases[] = {
+      {At(9, 49), nullptr, false},
+      {At(9, 50), "（あと10分）", false},
+      {At(10, 0, 30), "（今）", false},
+      {At(10, 1), "（見逃し・1分前）", true},
+      {At(10, 59, 59), "（見逃し・59分前）", true},
+      {At(11, 0), nullptr, false},
   };
-  const Case cases[] = {
-      {-11, 0, false, false, nullptr},
-      {-10, 0, true, false, "（あと10分）"},
-      {0, 30, true, false, "（今）"},
-      {1, 0, true, true, "（見逃し・1分前）"},
-      {59, 59, true, true, "（見逃し・59分前）"},
-      {60, 0, false, false, nullptr},
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     CReminderScheduler scheduler;
-    scheduler.Look(At(kToday, 10, 0) + c.minutesAfter * 60 + c.seconds, 10, Facts({"10:00 会議"}));
-    ASSERT_EQ(c.shown, scheduler.Board().size() == 1) << c.minutesAfter;
-    if (!c.shown) continue;
-    const DueReminder& due = scheduler.Board().front();
-    EXPECT_EQ(c.missed, due.missed) << c.minutesAfter;
-    EXPECT_EQ(std::string("12月9日(水)  10:00  会議  ") + c.when, ReminderItemText(due));
+    scheduler.Look(c.firstLook, 10, Facts({"10:00 会議"}));
+    ASSERT_EQ(c.when != nullptr, scheduler.Board().size() == 1) << c.firstLook;
+    if (c.when == nullptr) continue;
+    EXPECT_EQ(c.missed, scheduler.Board().front().missed);
+    EXPECT_EQ(std::string("12月9日(水)  10:00  会議  ") + c.when, ReminderItemText(scheduler.Board().front()));
   }
 }
 
 TEST(ReminderScheduler, AfterASleepOfAnHourOnlyWhatIsLessThanAnHourPast) {
   const ReminderFacts facts = Facts({"9:00 朝礼", "10:00 会議", "11:30 来客"});
   CReminderScheduler scheduler;
-  scheduler.Look(At(kToday, 8, 40), 10, facts);
-  EXPECT_TRUE(scheduler.Board().empty());
-  scheduler.Look(At(kToday, 10, 30), 10, facts);
-  ASSERT_EQ(TitleList{"会議"}, BoardTitles(scheduler));
+  EXPECT_EQ("", Board(scheduler, At(8, 40), facts));
+  EXPECT_EQ("会議", Board(scheduler, At(10, 30), facts));
   EXPECT_TRUE(scheduler.Board().front().missed);
-  EXPECT_EQ(At(kToday, 11, 20), scheduler.NextLook());
-  // One shown stays until it is dismissed, however long that takes.
-  scheduler.Look(At(kToday, 11, 25), 10, facts);
-  EXPECT_EQ((TitleList{"会議", "来客"}), BoardTitles(scheduler));
+  EXPECT_EQ(At(11, 20), scheduler.NextLook());
+  EXPECT_EQ("会議,来客", Board(scheduler, At(11, 25), facts)) << "one shown stays until it is dismissed";
   EXPECT_EQ("10:00 会議（ほか1件）", ReminderTitle(scheduler.Board()));
 }
 
 TEST(ReminderScheduler, DismissedOnceAndNeverAgainNotEvenWithTheClockSetBack) {
   ReminderFacts facts = Facts({"10:00 会議", "10:00 会議"});
   CReminderScheduler scheduler;
-  scheduler.Look(At(kToday, 9, 50), 10, facts);
-  ASSERT_EQ(TitleList{"会議"}, BoardTitles(scheduler)) << "the same line twice is one reminder";
+  EXPECT_EQ("会議", Board(scheduler, At(9, 50), facts)) << "the same line twice is one reminder";
   const std::vector<ReminderOccurrence> dismissed = scheduler.DismissBoard();
   ASSERT_EQ(1u, dismissed.size());
-  for (int64_t now : {At(kToday, 9, 52), At(kToday, 9, 30), At(kToday, 9, 51)}) {
-    scheduler.Look(now, 10, facts);
-    EXPECT_TRUE(scheduler.Board().empty()) << now;
-  }
+  for (int64_t now : {At(9, 52), At(9, 30), At(9, 51)}) EXPECT_EQ("", Board(scheduler, now, facts)) << now;
   // After a restart the dismissed set alone keeps it away.
   facts.dismissed.Add(dismissed.front());
   CReminderScheduler restarted;
-  restarted.Look(At(kToday, 10, 5), 10, facts);
-  EXPECT_TRUE(restarted.Board().empty());
+  EXPECT_EQ("", Board(restarted, At(10, 5), facts));
 }
 
 TEST(ReminderScheduler, SnoozedUntilItsTimeByTheClockWhereverTheClockGoes) {
   const ReminderFacts facts = Facts({"10:00 会議"});
   CReminderScheduler scheduler;
-  scheduler.Look(At(kToday, 9, 50), 10, facts);
-  scheduler.SnoozeBoard(At(kToday, 9, 55));
-  EXPECT_EQ(At(kToday, 9, 55), scheduler.NextLook());
-  scheduler.Look(At(kToday, 9, 54, 59), 10, facts);
-  EXPECT_TRUE(scheduler.Board().empty());
-  scheduler.Look(At(kToday, 9, 40), 10, facts);  // the clock set back
-  EXPECT_TRUE(scheduler.Board().empty());
-  scheduler.Look(At(kToday, 9, 55), 10, facts);
-  EXPECT_EQ(TitleList{"会議"}, BoardTitles(scheduler));
+  Board(scheduler, At(9, 50), facts);
+  scheduler.SnoozeBoard(At(9, 55));
+  EXPECT_EQ(At(9, 55), scheduler.NextLook());
+  EXPECT_EQ("", Board(scheduler, At(9, 54, 59), facts));
+  EXPECT_EQ("", Board(scheduler, At(9, 40), facts)) << "the clock set back";
+  EXPECT_EQ("会議", Board(scheduler, At(9, 55), facts));
   EXPECT_TRUE(scheduler.BroughtNew());
-  // Snoozed past the hour, it still comes back, as the user asked.
-  scheduler.SnoozeBoard(At(kToday, 11, 30));
-  scheduler.Look(At(kToday, 11, 30), 10, facts);
-  EXPECT_EQ(TitleList{"会議"}, BoardTitles(scheduler));
+  scheduler.SnoozeBoard(At(11, 30));
+  EXPECT_EQ("会議", Board(scheduler, At(11, 30), facts)) << "snoozed past the hour, it comes back as asked";
 }
 
 TEST(ReminderScheduler, ALineClearedOrChangedBeforeItsTimeAndOneThatArrives) {
   CReminderScheduler scheduler;
-  scheduler.Look(At(kToday, 9, 40), 10, Facts({"10:00 会議", "11:00 来客"}));
-  scheduler.Look(At(kToday, 9, 50), 10, Facts({"", "11:00 来客"}));
-  EXPECT_TRUE(scheduler.Board().empty()) << "cleared";
-  scheduler.Look(At(kToday, 10, 50), 10, Facts({"", "11:00 来客は中止"}));
-  EXPECT_EQ(TitleList{"来客は中止"}, BoardTitles(scheduler)) << "changed: its new text";
-  // On the board, and changed there: the old line goes, the new one comes.
-  scheduler.Look(At(kToday, 10, 51), 10, Facts({"", "11:15 来客"}));
-  EXPECT_TRUE(scheduler.Board().empty());
-  // A line that arrives from the other PC is reminded of like one typed here.
-  scheduler.Look(At(kToday, 10, 52), 10, Facts({"10:55 電話", "11:15 来客"}));
-  EXPECT_EQ(TitleList{"電話"}, BoardTitles(scheduler));
+  Board(scheduler, At(9, 40), Facts({"10:00 会議", "11:00 来客"}));
+  EXPECT_EQ("", Board(scheduler, At(9, 50), Facts({"", "11:00 来客"}))) << "cleared";
+  EXPECT_EQ("来客は中止", Board(scheduler, At(10, 50), Facts({"", "11:00 来客は中止"}))) << "changed";
+  EXPECT_EQ("", Board(scheduler, At(10, 51), Facts({"", "11:15 来客"}))) << "changed on the board";
+  EXPECT_EQ("電話", Board(scheduler, At(10, 52), Facts({"10:55 電話", "11:15 来客"}))) << "from the other PC";
   EXPECT_TRUE(scheduler.BroughtNew());
 }
 
@@ -162,45 +130,33 @@ TEST(ReminderScheduler, WhileWhatWasDismissedIsUnknownOnlyWhatFallsDueLater) {
   ReminderFacts facts = Facts({"10:00 会議", "10:30 来客"});
   facts.dismissedKnown = false;
   CReminderScheduler scheduler;
-  scheduler.Look(At(kToday, 10, 5), 10, facts);
-  EXPECT_TRUE(scheduler.Board().empty()) << "it may have been dismissed before";
-  scheduler.Look(At(kToday, 10, 20), 10, facts);
-  EXPECT_EQ(TitleList{"来客"}, BoardTitles(scheduler));
+  EXPECT_EQ("", Board(scheduler, At(10, 5), facts)) << "it may have been dismissed before";
+  EXPECT_EQ("来客", Board(scheduler, At(10, 20), facts));
   facts.dismissedKnown = true;
-  scheduler.Look(At(kToday, 10, 21), 10, facts);
-  EXPECT_EQ((TitleList{"会議", "来客"}), BoardTitles(scheduler));
+  EXPECT_EQ("会議,来客", Board(scheduler, At(10, 21), facts));
 }
 
 TEST(ReminderScheduler, TheLeadOffOrChosen) {
-  const ReminderFacts facts = Facts({"10:00 会議"});
-  struct Case {
+  const struct {
     int lead;
-    int hour, minute;
-    bool shown;
-  };
-  const Case cases[] = {{kRemindersOff, 10, 0, false},
-                        {0, 9, 59, false},
-                        {0, 10, 0, true},
-                        {60, 8, 59, false},
-                        {60, 9, 0, true},
-                        {15, 9, 45, true}};
-  for (const Case& c : cases) {
+    int64_t now;
+    const char* board;
+  } cases[] = {{kRemindersOff, At(10, 0), ""}, {0, At(9, 59), ""},     {0, At(10, 0), "会議"}, {60, At(8, 59), ""},
+               {60, At(9, 0), "会議"},         {15, At(9, 45), "会議"}};
+  for (const auto& c : cases) {
     CReminderScheduler scheduler;
-    scheduler.Look(At(kToday, c.hour, c.minute), c.lead, facts);
-    EXPECT_EQ(c.shown, !scheduler.Board().empty()) << c.lead << " at " << c.hour << ":" << c.minute;
+    EXPECT_EQ(c.board, Board(scheduler, c.now, Facts({"10:00 会議"}), c.lead)) << c.lead << " at " << c.now;
   }
 }
 
 TEST(ReminderLead, StoredValues) {
-  struct Case {
+  const struct {
     const char* stored;
     int lead;
-  };
-  const Case cases[] = {{nullptr, 10}, {"", 10},   {"off", kRemindersOff},
-                        {" 5 ", 5},    {"0", 0},   {"60", 60},
-                        {"7", 10},     {"x", 10},  {"-1", 10},
-                        {"600", 10},   {"OFF", 10}};
-  for (const Case& c : cases) EXPECT_EQ(c.lead, ParseReminderLead(c.stored)) << (c.stored ? c.stored : "(none)");
+  } cases[] = {
+      {nullptr, 10}, {"", 10},   {"off", kRemindersOff}, {" 5 ", 5}, {"0", 0}, {"60", 60}, {"7", 10}, {"-1", 10},
+      {"600", 10},   {"OFF", 10}};
+  for (const auto& c : cases) EXPECT_EQ(c.lead, ParseReminderLead(c.stored)) << (c.stored ? c.stored : "(none)");
   for (int lead : g_ReminderLeads) {
     EXPECT_LE(FormatReminderLead(lead).size(), 7u);
     EXPECT_EQ(lead, ParseReminderLead(FormatReminderLead(lead).c_str()));
