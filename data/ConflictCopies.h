@@ -20,8 +20,8 @@ class IFileSystem;
 bool ParseConflictCopyName(const std::string& name, int& year, int& month);
 
 // True when name is a sync client's conflict copy of the file stem +
-// extension ("dismissed-reminders.sync-conflict-...-ABCDEFG.txt" of
-// "dismissed-reminders" and ".txt"), by the same rules as the months'.
+// extension ("dismissed.sync-conflict-20261209-101500-ABCDEFG.txt" of
+// "dismissed" and ".txt"), by the same rules as the months'.
 bool IsConflictCopyOf(const std::string& name, const std::string& stem, const std::string& extension);
 
 struct FoldedCopy {

@@ -5,7 +5,6 @@
 #include <iterator>
 
 #include "reminders/ReminderLead.h"
-
 #include "ui/SettingValue.h"
 #include "ui/core/CalendarColours.h"
 #include "ui/res/resource.h"
