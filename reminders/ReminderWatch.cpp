@@ -59,20 +59,22 @@ bool CReminderWatch::LookOnce() {
     std::lock_guard<std::mutex> lock(m_lock);
     pending.swap(m_pending);
   }
-  bool changed = false;
+  // What the library throws (an exhausted heap) leaves the facts as they
+  // were: looked at again next time, and what was dismissed stays in them.
   try {
     for (const ReminderOccurrence& occurrence : pending) m_files->AddDismissed(occurrence);
-    changed = m_files->Look(DayNumberOf(m_clock.Now().date));
+    const bool changed = m_files->Look(DayNumberOf(m_clock.Now().date));
+    ReminderFacts facts = m_files->Facts();
+    std::lock_guard<std::mutex> lock(m_lock);
+    // Dismissed meanwhile: in the facts until the next look takes it.
+    for (const ReminderOccurrence& occurrence : m_pending) facts.dismissed.Add(occurrence);
+    const bool dismissedChanged = facts.dismissed != m_facts.dismissed;
+    m_facts = std::move(facts);
+    m_unwritten = m_files->HasUnwritten() || !m_pending.empty();
+    return changed || dismissedChanged;
   } catch (const std::exception&) {
-    // An exhausted heap: looked at again next time; what was dismissed stays in the facts.
+    return false;
   }
-  std::lock_guard<std::mutex> lock(m_lock);
-  const CDismissedSet ownDismissed = m_facts.dismissed;
-  m_facts = m_files->Facts();
-  // Dismissed meanwhile: in the facts until the next look takes it.
-  for (const ReminderOccurrence& occurrence : m_pending) m_facts.dismissed.Add(occurrence);
-  m_unwritten = m_files->HasUnwritten() || !m_pending.empty();
-  return changed || m_facts.dismissed != ownDismissed;
 }
 
 void CReminderWatch::Run() {
