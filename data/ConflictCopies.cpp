@@ -66,11 +66,17 @@ bool IsDeviceSuffix(const std::string& suffix) {
   return true;
 }
 
-bool EndsWithExtension(const std::string& name) {
-  constexpr size_t kLength = sizeof kExtension - 1;
-  if (name.size() < kLength) return false;
-  for (size_t i = 0; i < kLength; ++i) {
-    if (std::tolower(static_cast<unsigned char>(name[name.size() - kLength + i])) != kExtension[i]) return false;
+bool IsSyncClientSuffix(const std::string& suffix) {
+  return IsSyncthingSuffix(suffix) || IsBracketedCopySuffix(suffix) || IsDeviceSuffix(suffix);
+}
+
+// extension: lower case, with its dot; the name's in any case.
+bool EndsWithExtension(const std::string& name, const std::string& extension) {
+  if (name.size() < extension.size()) return false;
+  for (size_t i = 0; i < extension.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(name[name.size() - extension.size() + i])) != extension[i]) {
+      return false;
+    }
   }
   return true;
 }
@@ -103,7 +109,7 @@ bool FoldOne(IFileSystem& files, const std::string& folder, char separator, cons
 
 bool ParseConflictCopyName(const std::string& name, int& year, int& month) {
   constexpr size_t kStemLength = sizeof kStemStart - 1;
-  if (name.compare(0, kStemLength, kStemStart) != 0 || !EndsWithExtension(name)) return false;
+  if (name.compare(0, kStemLength, kStemStart) != 0 || !EndsWithExtension(name, kExtension)) return false;
   size_t at = kStemLength;
   size_t yearDigits = 0;
   while (at + yearDigits < name.size() && std::isdigit(static_cast<unsigned char>(name[at + yearDigits]))) {
@@ -117,10 +123,18 @@ bool ParseConflictCopyName(const std::string& name, int& year, int& month) {
   if (parsedMonth < 1 || parsedMonth > 12 || parsedYear < 1) return false;
   const size_t suffixStart = at + yearDigits + 3;
   const std::string suffix = name.substr(suffixStart, name.size() - (sizeof kExtension - 1) - suffixStart);
-  if (!IsSyncthingSuffix(suffix) && !IsBracketedCopySuffix(suffix) && !IsDeviceSuffix(suffix)) return false;
+  if (!IsSyncClientSuffix(suffix)) return false;
   year = parsedYear;
   month = parsedMonth;
   return true;
+}
+
+bool IsConflictCopyOf(const std::string& name, const std::string& stem, const std::string& extension) {
+  if (name.size() <= stem.size() + extension.size() || name.compare(0, stem.size(), stem) != 0 ||
+      !EndsWithExtension(name, extension)) {
+    return false;
+  }
+  return IsSyncClientSuffix(name.substr(stem.size(), name.size() - stem.size() - extension.size()));
 }
 
 std::vector<FoldedCopy> FoldConflictCopies(IFileSystem& files, const std::string& folder, char separator,

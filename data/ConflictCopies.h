@@ -19,6 +19,11 @@ class IFileSystem;
 // The month a conflict copy's name belongs to; false for any other name.
 bool ParseConflictCopyName(const std::string& name, int& year, int& month);
 
+// True when name is a sync client's conflict copy of the file stem +
+// extension ("dismissed.sync-conflict-20261209-101500-ABCDEFG.txt" of
+// "dismissed" and ".txt"), by the same rules as the months'.
+bool IsConflictCopyOf(const std::string& name, const std::string& stem, const std::string& extension);
+
 struct FoldedCopy {
   int year = 0;
   int month = 0;

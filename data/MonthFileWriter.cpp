@@ -122,10 +122,13 @@ CopyPlacement PlaceFinishedCopy(IFileSystem& files, const char* copy, const char
 
 MonthWriteOutcome WriteMonthFileThrough(IFileSystem& files, const char* path, const MonthTable& table,
                                         const std::function<int()>& daysInMonth) {
+  return WriteFileThrough(files, path, FormatMonthFile(table, daysInMonth));
+}
+
+MonthWriteOutcome WriteFileThrough(IFileSystem& files, const char* path, const std::string& bytes) {
   char temporary[kPathSize];
   char folder[kPathSize];
   if (!MakeTemporaryPath(path, temporary, folder)) return MonthWriteOutcome::kFailed;
-  const std::string bytes = FormatMonthFile(table, daysInMonth);
   files.MakeFolder(folder, true);  // usually there; a failure shows when the file is made
   FileCreateOutcome created = FileCreateOutcome::kFailed;
   std::unique_ptr<IFile> file = files.CreateNew(temporary, created);

@@ -56,6 +56,11 @@ enum class CopyPlacement {
   kCut,        // the rewrite in place failed part-way: the copy is the one whole one left
 };
 
+// Any file of the data folder written as a month file is, through a
+// temporary file of the same name in the saving folder (see
+// WriteMonthFileThrough).
+MonthWriteOutcome WriteFileThrough(IFileSystem& files, const char* path, const std::string& bytes);
+
 // Puts the copy in the place of the month file in one step, trying again
 // briefly while another program's open file refuses that; then rewrites
 // the month file where it is with bytes (the copy's), for the programs

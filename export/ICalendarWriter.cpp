@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <utility>
 
+#include "calendar/LineTime.h"
 #include "export/ICalendarText.h"
-#include "export/LineTime.h"
 #include "export/OwnEventId.h"
 
 namespace {
@@ -92,7 +92,7 @@ void CICalendarWriter::Write(const BookDay& day) {
       WriteEvent(uid, m_allDay, FirstLine(entry), description, std::string());
       continue;
     }
-    std::string title = FirstLine(entry.substr(time.titleStart));
+    std::string title = FirstLine(entry.substr(time.titleStart, time.titleLength));
     int end = time.hasEnd ? time.endMinute : time.startMinute + kDefaultMinutes;
     if (end <= time.startMinute) end += kMinutesPerDay;
     SetTimedWhen(day.date, time.startMinute, end);

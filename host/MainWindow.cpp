@@ -6,6 +6,7 @@
 #include "host/HostExport.h"
 #include "host/ImportCommand.h"
 #include "host/MessagePump.h"
+#include "host/NotebookPage.h"
 #include "host/ShownLines.h"
 #include "host/res/HostResource.h"
 #include "win/Text.h"
@@ -53,6 +54,7 @@ int CMainWindow::Run() {
 
 BOOL CMainWindow::OnInitDialog() {
   CheckRadioButton(m_hWnd, IDC_KIND_TEXT, IDC_KIND_SEAL, IDC_KIND_TEXT);
+  LoadNotebookPage(GetDlgItem(IDC_NOTEBOOK), m_context.DataDirectory());
   SendDlgItemMessageW(m_hWnd, IDC_RESULTS, LB_SETTABSTOPS, 2, reinterpret_cast<LPARAM>(g_resultTabStops));
   std::wstring loadError = m_session.Load();
   m_toolLoaded = loadError.empty();
@@ -106,6 +108,10 @@ INT_PTR CMainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL CMainWindow::OnCommand(WPARAM wParam, LPARAM) {
+  if (LOWORD(wParam) == IDC_NOTEBOOK) {
+    if (HIWORD(wParam) == EN_CHANGE) SaveNotebookPage(GetDlgItem(IDC_NOTEBOOK), m_context.DataDirectory());
+    return TRUE;
+  }
   switch (LOWORD(wParam)) {
     case IDC_OPEN_TOOL:
       if (m_toolLoaded && m_session.Window() == nullptr) m_session.Open(true);

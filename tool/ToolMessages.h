@@ -19,3 +19,5 @@ constexpr unsigned WM_TOOL_APPLYSETTINGS = kWmUser + 122;
 constexpr unsigned WM_TOOL_STOREFOCUSEDTEXT = kWmUser + 125;
 // Posted by the tool window's repeat thread to the window: the repeated line is written.
 constexpr unsigned WM_TOOL_REPEATENDED = kWmUser + 140;
+// Posted by the reminders' watch to the tool window: what it knows of the book changed.
+constexpr unsigned WM_TOOL_REMINDERS = kWmUser + 130;

@@ -32,6 +32,7 @@ void CScheduleDialog::OnMonthArrived() {
   // Stored first, so that where the other side changed that very field both stay.
   StoreFocusedText();
   const DayMask changed = m_session.TakeInArrived();
+  PokeReminders();
   const MonthView view = m_session.View();
   const DayRecord record = m_session.Day(view.selectedDay);
   for (int slot = 1; slot <= kSealSlots; ++slot) SetSealSlotImage(record.nSeal[slot - 1], slot);

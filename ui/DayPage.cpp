@@ -105,6 +105,8 @@ bool CScheduleDialog::StoreEditText(int controlId, std::string& kept) {
     char line[kLineSize];
     if (!m_session.StoreLine(controlId - IDC_LINE1, typed, line)) return false;
     kept = line;
+    // A line typed, changed or cleared: what is due is asked again.
+    PokeReminders();
   }
   InvalidateRect(m_selectedCellRect, true);
   return true;

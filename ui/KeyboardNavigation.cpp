@@ -98,9 +98,13 @@ void CScheduleDialog::StepDays(int days) {
 
 void CScheduleDialog::ShowToday() {
   const int year = static_cast<int>(m_pHost->CalendarQuery(kCalTodayYear, 0, 0));
-  const int month =
-      std::clamp(static_cast<int>(m_pHost->CalendarQuery(kCalTodayMonth, 0, 0)), 1, MonthView::kMonthsInYear);
+  const int month = static_cast<int>(m_pHost->CalendarQuery(kCalTodayMonth, 0, 0));
   const int day = static_cast<int>(m_pHost->CalendarQuery(kCalTodayDay, 0, 0));
+  ShowDate(year, month, day);
+}
+
+void CScheduleDialog::ShowDate(int year, int month, int day) {
+  month = std::clamp(month, 1, MonthView::kMonthsInYear);
   const MonthView view = m_session.View();
   const int months = (year - view.year) * MonthView::kMonthsInYear + (month - view.month);
   if (months != 0 && StepMonths(months) != 0) return;

@@ -8,19 +8,25 @@
 #include <string>
 
 #include "data/DayRecord.h"
+#include "reminders/ReminderScheduler.h"
+#include "reminders/ReminderWatch.h"
 #include "repeat/RepeatRun.h"
 #include "tool/ToolBase.h"
 #include "ui/CellLineLayouts.h"
 #include "ui/CellPictureCache.h"
+#include "ui/ReminderWindow.h"
 #include "ui/ScheduleSetupDialog.h"
 #include "ui/SealDialog.h"
+#include "ui/SystemWallClock.h"
 #include "ui/core/MonthSession.h"
 #include "win/Gdi.h"
 #include "win/ToolTip.h"
 
-// The window's one timer: text being typed is stored after a pause.
+// The window's timers: text being typed is stored after a pause; the
+// reminders look at the clock; while a repeated line is written, the
+// progress bar, once it takes a while.
 constexpr UINT_PTR kTypingPauseTimer = 1;
-// While a repeated line is written: the progress bar, once it takes a while.
+constexpr UINT_PTR kReminderTimer = 10;
 constexpr UINT_PTR kRepeatProgressTimer = 20;
 
 class CScheduleDialog : public CToolBase {
@@ -75,6 +81,18 @@ class CScheduleDialog : public CToolBase {
   // The focused box stored and everything written, now; false when a write failed.
   bool SaveBeforeSessionEnds();
 
+  // Reminders: what is due from the lines of yesterday to tomorrow, shown
+  // in a window of its own; looked at on a short timer and at once on
+  // every change the window hears of (a line stored, a month arrived, the
+  // clock changed, the PC woke).
+  void StartReminders();
+  void StopReminders();
+  void PokeReminders();
+  void LookAtReminders();
+  void DismissReminders();
+  void SnoozeReminders();
+  void ShowReminderDay(size_t line);
+
   // The calendar.
   void PaintCalendar();
   // update: only the cells that reach it are drawn; all when nullptr.
@@ -124,6 +142,8 @@ class CScheduleDialog : public CToolBase {
   // Days from the selected day, over a month's edge into the month beside it.
   void StepDays(int days);
   void ShowToday();
+  // The day in the window, over months when it lies in another.
+  void ShowDate(int year, int month, int day);
   // The three labels of the day page, from the date on display.
   void ShowYearLabel();
   void ShowMonthLabel();
@@ -177,4 +197,11 @@ class CScheduleDialog : public CToolBase {
   // The pause timer runs; since when typing has gone on without a pause.
   bool m_typingTimerRunning = false;
   DWORD m_typingSince = 0;
+
+  // The reminders, while the window is open; the watch reads the session's month.
+  CSystemWallClock m_wallClock;
+  int m_reminderLead = 0;
+  CReminderScheduler m_reminders;
+  CReminderWindow m_reminderWindow;
+  std::unique_ptr<CReminderWatch> m_reminderWatch;
 };

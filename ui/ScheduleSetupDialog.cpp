@@ -1,16 +1,25 @@
 #include "ui/ScheduleSetupDialog.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 
+#include "reminders/ReminderLead.h"
 #include "ui/SettingValue.h"
 #include "ui/core/CalendarColours.h"
 #include "ui/res/resource.h"
 #include "win/Gdi.h"
+#include "win/Text.h"
 
 namespace {
 
 // Pixels of the client area, whatever the dialog font.
 constexpr RECT kSampleRect = {170, 50, 260, 100};
+
+// The labels of g_ReminderLeads, in its order.
+constexpr const char* g_ReminderLeadLabels[] = {"通知しない", "時刻ちょうど", "5分前",  "10分前",
+                                                "15分前",     "30分前",       "1時間前"};
+static_assert(std::size(g_ReminderLeadLabels) == std::size(g_ReminderLeads), "a label for each choice");
 
 bool IsThemeRadio(int id) {
   return id == IDC_THEME_CREAM || id == IDC_THEME_PINK || id == IDC_THEME_SKY || id == IDC_THEME_GREY;
@@ -39,8 +48,20 @@ BOOL CScheduleSetupDialog::OnInitDialog() {
   m_nBackColor = ReadSettingNumber(m_pHost, "BackColor");
   m_bDspLanguage = ReadSettingNumber(m_pHost, "DspLanguage");
   m_bDspDiaryCover = ReadSettingNumber(m_pHost, "DspDiaryCover");
+  m_nRemindLead = m_nRemindLeadOpened = ParseReminderLead(ReadSettingText(m_pHost, kReminderLeadKey).c_str());
+  FillReminderLeads();
   UpdateData(false);
   return TRUE;
+}
+
+void CScheduleSetupDialog::FillReminderLeads() {
+  HWND list = GetDlgItem(IDC_REMIND_LEAD);
+  ::SendMessageW(list, CB_RESETCONTENT, 0, 0);
+  for (const char* label : g_ReminderLeadLabels) {
+    ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WidenCp932(label).c_str()));
+  }
+  const auto chosen = std::find(std::begin(g_ReminderLeads), std::end(g_ReminderLeads), m_nRemindLead);
+  ::SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(chosen - std::begin(g_ReminderLeads)), 0);
 }
 
 void CScheduleSetupDialog::OnOK() {
@@ -48,6 +69,12 @@ void CScheduleSetupDialog::OnOK() {
   WriteSetting("BackColor", m_nBackColor);
   WriteSetting("DspLanguage", m_bDspLanguage);
   WriteSetting("DspDiaryCover", m_bDspDiaryCover);
+  const LRESULT chosen = ::SendMessageW(GetDlgItem(IDC_REMIND_LEAD), CB_GETCURSEL, 0, 0);
+  if (chosen >= 0 && static_cast<size_t>(chosen) < std::size(g_ReminderLeads)) m_nRemindLead = g_ReminderLeads[chosen];
+  // Only a new choice is written: the three keys above stay the dialog's whole answer otherwise.
+  if (m_pHost != nullptr && m_nRemindLead != m_nRemindLeadOpened) {
+    m_pHost->SetSetting(kToolId, kReminderLeadKey, FormatReminderLead(m_nRemindLead).c_str());
+  }
   CDialog::OnOK();
 }
 

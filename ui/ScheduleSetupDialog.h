@@ -1,5 +1,6 @@
 #pragma once
-// The settings dialog: colour theme, diary cover, Japanese names.
+// The settings dialog: colour theme, diary cover, Japanese names, and how
+// long before its time a line is reminded of.
 #include <atomic>
 
 #include "tool/ToolHost.h"
@@ -25,11 +26,15 @@ class CScheduleSetupDialog : public CDialog {
   int m_nBackColor = -1;
   int m_bDspDiaryCover = 0;
   int m_bDspLanguage = 0;
+  // Minutes, or kRemindersOff; as opened, to write it only when it changed.
+  int m_nRemindLead = 0;
+  int m_nRemindLeadOpened = 0;
   RECT m_rcSample = {};
   CToolHost* m_pHost = nullptr;  // not owned
 
  private:
   CWnd* OwnerForThisThread() const;
+  void FillReminderLeads();
 
   std::atomic<CWnd*> m_pScheduleWnd{nullptr};  // not owned
   std::atomic<CWnd*> m_pHostWnd{nullptr};      // not owned

@@ -144,6 +144,7 @@ BOOL CScheduleDialog::OnInitDialog() {
                  reinterpret_cast<LPARAM>(m_coverBitmap->GetSafeHandle()));
 
   ShowOpenedMonth(opened);
+  StartReminders();
   if (m_pHostWnd != nullptr) m_pHostWnd->PostMessage(WM_TOOL_READY, static_cast<WPARAM>(m_toolId), 0);
   return TRUE;
 }
@@ -183,6 +184,7 @@ void CScheduleDialog::OnDestroy() {
   CToolBase::DefWindowProc(WM_DESTROY, 0, 0);
   FinishRepeatRun(false);
   SaveState();
+  StopReminders();
   // Nothing of this window's month is saved again, into whatever month a
   // later window opens on.
   m_session.Close();

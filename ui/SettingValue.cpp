@@ -9,9 +9,13 @@ constexpr size_t kSettingBufferSize = 260;
 
 }  // namespace
 
-int ReadSettingNumber(CToolHost* host, const char* key) {
+std::string ReadSettingText(CToolHost* host, const char* key) {
   char value[kSettingBufferSize] = {};
   if (host != nullptr) host->GetSetting(kToolId, key, value);
   value[kSettingBufferSize - 1] = '\0';  // a host that forgets the terminator
-  return ParseLenientDecimal(value);
+  return value;
+}
+
+int ReadSettingNumber(CToolHost* host, const char* key) {
+  return ParseLenientDecimal(ReadSettingText(host, key).c_str());
 }

@@ -53,12 +53,26 @@ class CBookMaker {
     if (Pick(4) == 0) day.nSeal[3] = day.nSeal[0];  // a seal held twice
     for (int line = 0; line < kLineCount; ++line) {
       if (Pick(2) != 0) continue;
-      // A timed event, at any time of day: also one that the clocks of a zone skip.
-      std::string time = Pick(3) == 0 ? std::to_string(Pick(24)) + ":" + std::to_string(10 + Pick(50)) + " " : "";
-      SetDayLine(day, line, (time + Text(kLineSize - 1 - time.size())).c_str());
+      // A timed event, at any time of day (also one that the clocks of a zone
+      // skip), written in any of the ways a time is typed: it keeps its wording.
+      std::string time = Pick(3) == 0 ? LeadingTime() : "";
+      std::string after =
+          time.empty() && Pick(4) == 0 ? " " + std::to_string(Pick(24)) + ":" + std::to_string(10 + Pick(50)) : "";
+      SetDayLine(day, line, (time + Text(kLineSize - 1 - time.size() - after.size()) + after).c_str());
     }
     if (Pick(5) == 0) SetDayLine(day, 4, day.szLine[0]);  // the same text twice
     if (Pick(2) == 0) SetDayMemo(day, Text(kMemoSize - 1).c_str());
+  }
+
+  std::string LeadingTime() {
+    const std::string hour = std::to_string(Pick(24)), minutes = std::to_string(10 + Pick(50));
+    const std::string forms[] = {hour + ":" + minutes + " ",
+                                 "１０：３０　",
+                                 hour + "時半 ",
+                                 "午後3時" + minutes + "分",
+                                 hour + "時～" + hour + "時 ",
+                                 hour + ":" + minutes + "-" + hour + ":" + minutes + " "};
+    return forms[Pick(6)];
   }
 
   // cp932 text that the export carries over exactly: characters that come

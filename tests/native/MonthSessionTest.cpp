@@ -330,6 +330,31 @@ TEST_F(MonthSessionTest, AFailedBackgroundWriteIsToldOnceAndTriedOnTheNextChange
   EXPECT_EQ(2, told);
 }
 
+// What the reminders take from the session: the month on display with what
+// was stored, and a month left that its file does not hold yet.
+TEST_F(MonthSessionTest, TheMonthsItHoldsWithWhatIsNotWrittenYet) {
+  MonthTable table;
+  EXPECT_FALSE(m_session.CopyHeldMonth(2010, 3, table)) << "nothing on display";
+  m_session.OpenToday(m_host);
+  Type("typed");
+  ASSERT_TRUE(m_session.CopyHeldMonth(2010, 3, table));
+  EXPECT_STREQ("typed", table.Day(5).szLine[0]);
+  EXPECT_FALSE(m_session.CopyHeldMonth(2011, 3, table));
+  std::atomic<int> attempts{0};
+  m_files.BeforeCreate([&] { ++attempts; });
+  m_files.Fail("create-new");
+  ASSERT_TRUE(m_session.Step(m_host, 1).stepped);
+  for (int wait = 0; wait < 500 && attempts == 0; ++wait) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  ASSERT_TRUE(m_session.CopyHeldMonth(2010, 3, table)) << "left, its write failed";
+  EXPECT_STREQ("typed", table.Day(5).szLine[0]);
+  EXPECT_TRUE(m_session.CopyHeldMonth(2010, 4, table));
+  m_files.Heal();
+  EXPECT_EQ(MonthSaveOutcome::kWritten, m_session.Save());
+  EXPECT_FALSE(m_session.CopyHeldMonth(2010, 3, table)) << "its file holds it now";
+  m_session.Close();
+  EXPECT_FALSE(m_session.CopyHeldMonth(2010, 4, table));
+}
+
 // The window's thread stores and changes months, the writer writes behind
 // it, the host's thread saves on and on, and the disk is slow: the file
 // never goes back to an older table, and ends with the last.

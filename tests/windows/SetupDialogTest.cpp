@@ -171,4 +171,31 @@ TEST_F(SetupDialogTest, EscapeAndTheCloseBoxCancel) {
   }
 }
 
+// The reminder lead: the stored value chosen in the list (any other value
+// is the default, ten minutes); a new choice is written after the three
+// keys, and only then.
+TEST_F(SetupDialogTest, TheReminderLeadIsChosenFromTheListAndWrittenWhenItChanges) {
+  const struct {
+    const char* stored;   // nullptr: never stored
+    int shown, chosen;    // list positions; -1: left as shown
+    const char* written;  // nullptr: not written
+  } cases[] = {{nullptr, 3, -1, nullptr}, {"off", 0, -1, nullptr}, {"60", 6, 1, "0"}, {"abc", 3, 0, "off"},
+               {"15", 4, 3, "10"},        {"7", 3, 3, nullptr},    {"5", 2, 5, "30"}};
+  for (const auto& c : cases) {
+    if (c.stored != nullptr) Store("RemindMin", c.stored);
+    auto run = StartSettings();
+    HWND dialog = Open(*run);
+    ASSERT_NE(nullptr, dialog) << c.stored;
+    HWND list = GetDlgItem(dialog, IDC_REMIND_LEAD);
+    EXPECT_EQ(7, SendMessageW(list, CB_GETCOUNT, 0, 0));
+    EXPECT_EQ(c.shown, SendMessageW(list, CB_GETCURSEL, 0, 0)) << c.stored;
+    if (c.chosen >= 0) SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(c.chosen), 0);
+    Click(dialog, IDOK);
+    ASSERT_TRUE(run->Wait()) << c.stored;
+    std::vector<std::string> expected = {"BackColor=0", "DspLanguage=0", "DspDiaryCover=0"};
+    if (c.written != nullptr) expected.push_back(std::string("RemindMin=") + c.written);
+    EXPECT_EQ(expected, Writes()) << c.stored;
+  }
+}
+
 }  // namespace

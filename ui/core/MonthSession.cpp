@@ -506,6 +506,22 @@ void CMonthSession::CopyTable(MonthTable& table) const {
   table = m_monthTable;
 }
 
+bool CMonthSession::CopyHeldMonth(int32_t year, int32_t month, MonthTable& table) const {
+  std::lock_guard<std::mutex> lock(m_monthLock);
+  if (IsEditable() && m_year == year && m_month == month) {
+    table = m_monthTable;
+    return true;
+  }
+  // The newest of the months left, should one be there twice.
+  for (auto left = m_leftMonths.rbegin(); left != m_leftMonths.rend(); ++left) {
+    if (left->job.year == year && left->job.month == month) {
+      table = left->job.table;
+      return true;
+    }
+  }
+  return false;
+}
+
 std::string CMonthSession::KeptCopy() const {
   std::lock_guard<std::mutex> lock(m_monthLock);
   return m_keptCopy;

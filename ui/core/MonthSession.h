@@ -154,6 +154,10 @@ class CMonthSession {
   MonthView View() const;
   DayRecord Day(int day) const;
   void CopyTable(MonthTable& table) const;
+  // The month as the session holds it, with what was stored and is not in
+  // its file yet: on display (and open for edits), or left and not written
+  // yet. False when the session holds no such month.
+  bool CopyHeldMonth(int32_t year, int32_t month, MonthTable& table) const;
   // Where a copy that an interrupted save left of the month on display was
   // kept aside when it was opened; "" when none was.
   std::string KeptCopy() const;

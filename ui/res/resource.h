@@ -5,6 +5,7 @@
 #define IDD_SCHEDULE 129
 #define IDD_SETUP 183
 #define IDD_SEAL 213
+#define IDD_REMINDER 300
 
 // Schedule window controls
 #define IDC_YEAR_SPIN 1001
@@ -33,6 +34,11 @@
 #define IDC_DIARY_COVER 1053
 #define IDC_JAPANESE_NAMES 1054
 #define IDC_THEME_GREY 1056
+#define IDC_REMIND_LEAD 1200
+
+// Reminder window controls
+#define IDC_REMINDER_LIST 1201
+#define IDC_REMINDER_SNOOZE 1202
 
 // Seal picker controls
 #define IDC_SEAL_CELL0 1113

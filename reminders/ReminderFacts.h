@@ -1,0 +1,15 @@
+#pragma once
+// What the reminders know of the book at a look: the timed lines of
+// yesterday, today and tomorrow, and what was dismissed.
+#include <vector>
+
+#include "reminders/DismissedSet.h"
+#include "reminders/ReminderLines.h"
+
+struct ReminderFacts {
+  std::vector<TimedLine> lines;  // by day, then line
+  CDismissedSet dismissed;
+  // False while the file of what was dismissed has not been read: what
+  // fell due before may have been dismissed already.
+  bool dismissedKnown = false;
+};
