@@ -70,11 +70,19 @@ void CDialog::RunModalLoop(HWND hwnd) {
       PostQuitMessage(static_cast<int>(msg.wParam));  // the outer loop must see it too
       return;
     }
-    if (!PreTranslateMessage(&msg)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
+    if (PreTranslateMessage(&msg) || IsModelessDialogKey(hwnd, msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
   }
+}
+
+bool CDialog::IsModelessDialogKey(HWND modal, MSG& msg) {
+  if (msg.hwnd == nullptr || msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
+  HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+  if (root == nullptr || root == modal || !IsWindowEnabled(root)) return false;
+  wchar_t className[8] = {};
+  if (GetClassNameW(root, className, 8) == 0 || lstrcmpW(className, L"#32770") != 0) return false;
+  return IsDialogMessageW(root, &msg);
 }
 
 void CDialog::EnableModalOwner() {

@@ -12,6 +12,7 @@
 #include "data/MonthFile.h"
 #include "tests/windows/DialogDriver.h"
 #include "tests/windows/ToolHarness.h"
+#include "tool/ToolMessages.h"
 #include "ui/res/resource.h"
 #include "win/Text.h"
 
@@ -85,6 +86,20 @@ TEST_F(ReminderWindowTest, ComesUpWithoutTheKeyboardAndReturnOrAltSEndsIt) {
   EXPECT_EQ(1, SendMessageW(GetDlgItem(reminder, IDC_REMINDER_LIST), LB_GETCOUNT, 0, 0));
   EXPECT_TRUE(ToFrontAndPress(reminder, {VK_MENU, 'S'}));
   EXPECT_EQ(1u, dismissed()) << "snoozed, not dismissed";
+}
+
+TEST_F(ReminderWindowTest, ItsKeysWorkWhileADialogOfTheScheduleIsOpen) {
+  PostMessageW(m_harness.Window(), WM_TOOL_SETTINGS, 0, 0);
+  HWND settings = FindThreadDialog(GetWindowThreadProcessId(m_harness.Window(), nullptr), L"スケジュール設定");
+  ASSERT_NE(nullptr, settings);
+  CalendarDate date;
+  HWND reminder = WaitForReminder(WriteLineAhead(5, 3, "打合せ", date));
+  ASSERT_NE(nullptr, reminder);
+  EXPECT_TRUE(ToFrontAndPress(reminder, {VK_ESCAPE}));
+  EXPECT_EQ(1u, m_harness.Tool()->m_reminderWatch->Facts().dismissed.Size());
+  EXPECT_TRUE(IsWindow(settings)) << "the dialog is not what the key ended";
+  PostMessageW(settings, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(m_harness.WaitFor([&] { return m_harness.ToolBase()->m_modalActive == 0; }));
 }
 
 TEST_F(ReminderWindowTest, AClickOnALineShowsItsDayWithTheScheduleRestored) {

@@ -62,6 +62,7 @@ TEST(RepeatLineTest, AWeeklyLineIsWrittenShownNextMonthAndTakenAwayFromTheDaysAf
     EXPECT_NE(std::string::npos, preview.find("繰り返す日: 53日（この日を含む）")) << preview;
     EXPECT_NE(std::string::npos, preview.find("2011年3月4日(金)")) << preview;
     EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(dialog, IDC_REPEAT_WEEKLY));
+    SaveWindowArtifact(dialog, "repeat-dialog.bmp");
   }));
   ASSERT_TRUE(RunEnded(harness));
   HWND told = FindOwnedMessageBox(harness.Window());
