@@ -23,6 +23,17 @@ constexpr int kMenuOffset = 8;  // from the box's corner, when the keyboard open
 
 bool IsLineBox(int id) { return id >= IDC_LINE1 && id <= IDC_LINE5; }
 
+// The menu's commands that the box does itself, and the message that asks it to.
+struct EditCommand {
+  UINT command;
+  UINT message;
+  LPARAM lParam;
+};
+constexpr EditCommand g_EditCommands[] = {
+    {ID_LINE_UNDO, WM_UNDO, 0},   {ID_LINE_CUT, WM_CUT, 0},      {ID_LINE_COPY, WM_COPY, 0},
+    {ID_LINE_PASTE, WM_PASTE, 0}, {ID_LINE_DELETE, WM_CLEAR, 0}, {ID_LINE_SELECT_ALL, EM_SETSEL, -1},
+};
+
 // The edit's own commands, as its own menu offers them.
 void EnableEditCommands(HMENU menu, HWND box) {
   const bool writable = (::GetWindowLongW(box, GWL_STYLE) & ES_READONLY) == 0;
@@ -63,34 +74,11 @@ bool CScheduleDialog::OnLineContextMenu(HWND box, LPARAM screenPoint) {
   const UINT command = static_cast<UINT>(
       ::TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, m_hWnd, nullptr));
   ::DestroyMenu(menu);
-  switch (command) {
-    case ID_LINE_UNDO:
-      ::SendMessageW(box, WM_UNDO, 0, 0);
-      break;
-    case ID_LINE_CUT:
-      ::SendMessageW(box, WM_CUT, 0, 0);
-      break;
-    case ID_LINE_COPY:
-      ::SendMessageW(box, WM_COPY, 0, 0);
-      break;
-    case ID_LINE_PASTE:
-      ::SendMessageW(box, WM_PASTE, 0, 0);
-      break;
-    case ID_LINE_DELETE:
-      ::SendMessageW(box, WM_CLEAR, 0, 0);
-      break;
-    case ID_LINE_SELECT_ALL:
-      ::SendMessageW(box, EM_SETSEL, 0, -1);
-      break;
-    case ID_LINE_REPEAT:
-      OpenRepeatDialog(id - IDC_LINE1);
-      break;
-    case ID_LINE_REMOVE_LATER:
-      RemoveLineFromLaterDays(id - IDC_LINE1);
-      break;
-    default:
-      break;
+  for (const EditCommand& edit : g_EditCommands) {
+    if (edit.command == command) ::SendMessageW(box, edit.message, 0, edit.lParam);
   }
+  if (command == ID_LINE_REPEAT) OpenRepeatDialog(id - IDC_LINE1);
+  if (command == ID_LINE_REMOVE_LATER) RemoveLineFromLaterDays(id - IDC_LINE1);
   return true;
 }
 
