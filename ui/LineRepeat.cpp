@@ -88,19 +88,19 @@ std::string CScheduleDialog::RepeatableLine(int line, std::string& folder) {
   const char* directory = m_pHost->GetDataDirectory(1, 0);
   if (m_repeatRun.HasRun() || view.fileState == MonthFileState::kNone || view.IsProtected() || directory == nullptr ||
       line < 0 || line >= kLineCount) {
+    ::MessageBeep(MB_OK);
     return "";
   }
   folder = std::string(directory) + "\\" + m_toolName.str();
-  return m_session.Day(view.selectedDay).szLine[line];
+  std::string text = m_session.Day(view.selectedDay).szLine[line];
+  if (text.empty()) ::MessageBeep(MB_OK);
+  return text;
 }
 
 void CScheduleDialog::OpenRepeatDialog(int line) {
   std::string folder;
   const std::string text = RepeatableLine(line, folder);
-  if (text.empty()) {
-    ::MessageBeep(MB_OK);
-    return;
-  }
+  if (text.empty()) return;
   const MonthView view = m_session.View();
   CRepeatForm form({view.year, view.month, view.selectedDay}, text);
   CFolderMonths files(SystemFileSystem(), folder);
@@ -121,10 +121,7 @@ void CScheduleDialog::OpenRepeatDialog(int line) {
 void CScheduleDialog::RemoveLineFromLaterDays(int line) {
   std::string folder;
   const std::string text = RepeatableLine(line, folder);
-  if (text.empty()) {
-    ::MessageBeep(MB_OK);
-    return;
-  }
+  if (text.empty()) return;
   const MonthView view = m_session.View();
   const int shownDay = DayNumberOf(view.year, view.month, view.selectedDay);
   CFolderMonths files(SystemFileSystem(), folder);

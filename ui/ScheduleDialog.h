@@ -156,7 +156,7 @@ class CScheduleDialog : public CToolBase {
   void OpenRepeatDialog(int line);
   void RemoveLineFromLaterDays(int line);
   // The line's text on the day shown, stored first; "" when there is none
-  // or nothing may be repeated now (a run goes on, no data folder).
+  // or nothing may be repeated now (a run goes on, no data folder), with a beep.
   std::string RepeatableLine(int line, std::string& folder);
   void StartRepeatRun(RepeatJob job);
   void OnRepeatProgress();
