@@ -86,9 +86,7 @@ bool FoldOne(IFileSystem& files, const std::string& folder, char separator, cons
   char monthPath[kPathSize];
   const std::string copyPath = folder + separator + name;
   if (copyPath.size() >= kPathSize) return false;
-  const int length =
-      std::snprintf(monthPath, sizeof monthPath, "%s%cschedule%d_%02d.dat", folder.c_str(), separator, year, month);
-  if (length < 0 || static_cast<size_t>(length) >= sizeof monthPath) return false;
+  if (!FormatMonthFilePathIn(monthPath, folder.c_str(), year, month, separator)) return false;
   FileSnapshot copy;
   FileSnapshot current;
   if (ReadFileSnapshot(files, copyPath.c_str(), copy) != SnapshotRead::kRead ||

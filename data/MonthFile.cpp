@@ -8,15 +8,27 @@
 #include "data/MonthFileParser.h"
 #include "data/ReadRetry.h"
 
-bool FormatMonthFilePath(char (&path)[kPathSize], const char* dataDirectory, const char* toolName, int year, int month,
-                         char separator) {
-  int length = std::snprintf(path, kPathSize, "%s%c%s%cschedule%d_%02d.dat", dataDirectory, separator, toolName,
-                             separator, year, month);
+namespace {
+
+// False (and an empty path) when what was formatted does not fit.
+bool Fitted(char (&path)[kPathSize], int length) {
   if (length < 0 || static_cast<size_t>(length) >= kPathSize) {
     path[0] = '\0';
     return false;
   }
   return true;
+}
+
+}  // namespace
+
+bool FormatMonthFilePath(char (&path)[kPathSize], const char* dataDirectory, const char* toolName, int year, int month,
+                         char separator) {
+  return Fitted(path, std::snprintf(path, kPathSize, "%s%c%s%cschedule%d_%02d.dat", dataDirectory, separator, toolName,
+                                    separator, year, month));
+}
+
+bool FormatMonthFilePathIn(char (&path)[kPathSize], const char* folder, int year, int month, char separator) {
+  return Fitted(path, std::snprintf(path, kPathSize, "%s%cschedule%d_%02d.dat", folder, separator, year, month));
 }
 
 MonthReadOutcome ReadMonthFileOnce(IFileSystem& files, const char* path, MonthTable& table) {

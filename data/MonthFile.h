@@ -13,6 +13,8 @@ constexpr size_t kPathSize = 260;
 // False (and an empty path) when the result does not fit in kPathSize.
 bool FormatMonthFilePath(char (&path)[kPathSize], const char* dataDirectory, const char* toolName, int year, int month,
                          char separator);
+// "%s\schedule%d_%02d.dat": the month's file in the folder of the month files.
+bool FormatMonthFilePathIn(char (&path)[kPathSize], const char* folder, int year, int month, char separator);
 
 // What reading a month file came to. A file that is there but could not be
 // read is never taken for an empty month.

@@ -22,13 +22,10 @@ bool IsEmptyDay(const DayRecord& day) {
 }  // namespace
 
 std::string MonthFilePathIn(const std::string& folder, int year, int month) {
-  char name[40];
-  std::snprintf(name, sizeof name, "schedule%d_%02d.dat", year, month);
+  char path[kPathSize];
   // Always a separator of its own: a cp932 name may end in the trail byte 0x5C (表),
   // and a doubled separator is harmless. Windows takes / as well.
-  std::string path = folder + '/';
-  path += name;
-  return path.size() < kPathSize ? path : std::string();
+  return FormatMonthFilePathIn(path, folder.c_str(), year, month, '/') ? path : std::string();
 }
 
 MonthRead ReadMonthForChange(IFileSystem& files, const std::string& path, int year, int month, MonthTable& table,

@@ -1,6 +1,5 @@
 #include "reminders/ReminderFiles.h"
 
-#include <cstdio>
 
 #include "calendar/DayNumber.h"
 #include "data/FileSnapshot.h"
@@ -26,9 +25,7 @@ CReminderFiles::CReminderFiles(IFileSystem& files, std::string toolFolder, char 
 bool CReminderFiles::MonthOf(int year, int month, MonthTable& table) {
   if (m_heldMonth && m_heldMonth(year, month, table)) return true;
   char path[kPathSize];
-  const int length =
-      std::snprintf(path, sizeof path, "%s%cschedule%d_%02d.dat", m_toolFolder.c_str(), m_separator, year, month);
-  if (length < 0 || static_cast<size_t>(length) >= sizeof path) return false;
+  if (!FormatMonthFilePathIn(path, m_toolFolder.c_str(), year, month, m_separator)) return false;
   MonthCopy& copy = m_months[{year, month}];
   const FileStamp stamp = m_files.Stamp(path);
   if (!copy.read || stamp != copy.stamp) {
