@@ -1,9 +1,9 @@
 #include "repeat/RepeatMonths.h"
 
+#include "book/MonthSession.h"
 #include "data/FileSnapshot.h"
 #include "data/FileSystem.h"
 #include "data/MergingWrite.h"
-#include "ui/core/MonthSession.h"
 
 CFolderMonths::CFolderMonths(IFileSystem& files, std::string folder) : m_files(files), m_folder(std::move(folder)) {}
 

@@ -2,8 +2,8 @@
 
 #include <exception>
 
+#include "book/MonthSession.h"
 #include "repeat/RepeatMonths.h"
-#include "ui/core/MonthSession.h"
 
 CRepeatRun::CRepeatRun(IFileSystem& files, CMonthSession& session) : m_files(files), m_session(session) {}
 

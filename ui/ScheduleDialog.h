@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "book/MonthSession.h"
 #include "data/DayRecord.h"
 #include "reminders/ReminderScheduler.h"
 #include "reminders/ReminderWatch.h"
@@ -18,7 +19,6 @@
 #include "ui/ScheduleSetupDialog.h"
 #include "ui/SealDialog.h"
 #include "ui/SystemWallClock.h"
-#include "ui/core/MonthSession.h"
 #include "win/Gdi.h"
 #include "win/ToolTip.h"
 

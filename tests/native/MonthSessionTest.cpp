@@ -15,10 +15,10 @@
 
 #include "FaultyFileSystem.h"
 #include "MonthFileScratch.h"
+#include "book/MonthSession.h"
 #include "data/MonthFileWriter.h"
 #include "host/core/HostServices.h"
 #include "host/core/MemorySettingsStore.h"
-#include "ui/core/MonthSession.h"
 
 namespace {
 

@@ -16,6 +16,7 @@
 
 #include "FaultyFileSystem.h"
 #include "MonthFileScratch.h"
+#include "book/MonthSession.h"
 #include "calendar/CalendarFacts.h"
 #include "calendar/DayNumber.h"
 #include "data/MonthFile.h"
@@ -25,7 +26,6 @@
 #include "repeat/RepeatRule.h"
 #include "repeat/RepeatRun.h"
 #include "repeat/RepeatWrite.h"
-#include "ui/core/MonthSession.h"
 
 namespace {
 

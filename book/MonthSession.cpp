@@ -1,4 +1,4 @@
-#include "ui/core/MonthSession.h"
+#include "book/MonthSession.h"
 
 #include <algorithm>
 #include <cstring>

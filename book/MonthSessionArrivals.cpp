@@ -4,11 +4,11 @@
 // version found no place is kept as a file and the user is told.
 #include <cstring>
 
+#include "book/MonthSession.h"
 #include "calendar/CalendarFacts.h"
 #include "data/ConflictCopies.h"
 #include "data/MergingWrite.h"
 #include "data/MonthFileWriter.h"
-#include "ui/core/MonthSession.h"
 
 namespace {
 
