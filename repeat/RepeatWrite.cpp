@@ -87,14 +87,19 @@ LinePlacement PlaceRepeatedLine(DayRecord& day, const std::string& text) {
       break;
   }
   DayWishes asMemo;
-  asMemo.memos.push_back({utf8});
-  trial = day;
-  const MergeNote note = MergeOne(trial, asMemo);
-  if (note.outcome == MergeOutcome::kAlreadyThere) return LinePlacement::kAlreadyThere;
   // Half of the line at the end of a full memo would be a line lost all the same.
-  if (note.outcome != MergeOutcome::kAdded || note.cut) return LinePlacement::kNoRoom;
-  day = trial;
-  return LinePlacement::kMemo;
+  asMemo.memos.push_back({utf8, 0, false});
+  trial = day;
+  switch (MergeOne(trial, asMemo).outcome) {
+    case MergeOutcome::kAdded:
+      day = trial;
+      return LinePlacement::kMemo;
+    case MergeOutcome::kAlreadyThere:
+      return LinePlacement::kAlreadyThere;
+    case MergeOutcome::kNoRoom:
+      break;
+  }
+  return LinePlacement::kNoRoom;
 }
 
 RepeatPreview PreviewRepeatedLine(const std::vector<int>& days, const std::string& text, IRepeatMonths& months) {

@@ -11,7 +11,7 @@
 
 enum class LinePlacement {
   kLine,          // into a free line
-  kAlreadyThere,  // a line (or, with no line free, the memo) holds it
+  kAlreadyThere,  // a line holds it, or the memo as a line of its own
   kMemo,          // no line free: at the end of the memo
   kNoRoom,        // neither a free line nor room in the memo for all of it
 };
