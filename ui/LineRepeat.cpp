@@ -51,6 +51,23 @@ void EnableEditCommands(HMENU menu, HWND box) {
   enable(ID_LINE_SELECT_ALL, length > 0 && !(start == 0 && end >= length));
 }
 
+// Shown beside the window without taking the keyboard from where the user
+// types; a key that reaches it ends nothing, as the write goes on.
+class CRepeatProgressDialog : public CDialog {
+ public:
+  explicit CRepeatProgressDialog(CWnd* owner) : CDialog(IDD_REPEAT_PROGRESS, owner) {}
+
+  bool Show() {
+    if (!Create(IDD_REPEAT_PROGRESS, m_pParentWnd)) return false;
+    ::ShowWindow(m_hWnd, SW_SHOWNOACTIVATE);
+    return true;
+  }
+  // No focus is set: that would activate the window.
+  BOOL OnInitDialog() override { return FALSE; }
+  void OnOK() override {}
+  void OnCancel() override {}
+};
+
 }  // namespace
 
 bool CScheduleDialog::OnLineContextMenu(HWND box, LPARAM screenPoint) {
@@ -153,8 +170,8 @@ void CScheduleDialog::OnRepeatProgress() {
   if (!m_repeatProgress) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
-    m_repeatProgress = std::make_unique<CDialog>(IDD_REPEAT_PROGRESS, this);
-    if (!m_repeatProgress->Create(IDD_REPEAT_PROGRESS, this)) m_repeatProgress.reset();
+    auto progress = std::make_unique<CRepeatProgressDialog>(this);
+    if (progress->Show()) m_repeatProgress = std::move(progress);
     ::SetTimer(m_hWnd, kRepeatProgressTimer, kProgressStepMs, nullptr);
   }
   if (!m_repeatProgress) return;
