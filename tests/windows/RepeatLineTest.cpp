@@ -2,7 +2,8 @@
 // input queue: Ctrl+R in the line box, Return in the repeat dialog, the line
 // on the next month's page and in its file; then the box's context menu
 // (Shift+F10) takes it away from the days after the one shown. A slow write
-// shows its progress without taking the keyboard.
+// shows its progress without taking the keyboard, and closing the window
+// stops it; what it did is told when the window opens again.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -135,6 +136,35 @@ TEST(RepeatLineTest, AWriteThatTakesLongerThanASecondShowsItsProgress) {
   EXPECT_FALSE(IsWindow(progress));
   EXPECT_EQ(std::vector<int>({7, 14, 21, 28}), DaysWithTheLine(harness, 2010, 5));
   EXPECT_EQ(std::vector<int>({3, 10, 17, 24}), DaysWithTheLine(harness, 2010, 9));
+}
+
+// Another program locks three months' files, each tried for a second.
+// Closing the window ends the write after the month under way; the months
+// after it stay as they were, and the window opened next names them.
+TEST(RepeatLineTest, ClosingTheWindowStopsTheWriteAndTheNextWindowTellsWhatWasNotWritten) {
+  CToolHarness harness;
+  CreateDirectoryW(WidenCp932(harness.ToolFolder().c_str()).c_str(), nullptr);
+  CFileHolder holders[3];
+  for (int month = 5; month <= 7; ++month) {
+    const std::string path = harness.MonthFilePath(2010, month);
+    ASSERT_EQ(1, WriteMonthFile(MonthTable{}, path.c_str(), [] { return 31; }));
+    ASSERT_TRUE(holders[month - 5].Hold(CFileHolder::kLockNoSharing, WidenCp932(path.c_str())));
+  }
+  ASSERT_TRUE(harness.Open());
+  ASSERT_TRUE(harness.BringToFront());
+  ASSERT_NO_FATAL_FAILURE(RepeatTheTypedLine(harness, [](HWND) {}));
+  ASSERT_NE(nullptr, ProgressWindow(GetWindowThreadProcessId(harness.Window(), nullptr)));
+  ASSERT_TRUE(harness.Close());
+  ASSERT_TRUE(CToolHarness::WaitFor([&] { return !harness.Tool()->m_repeatRun.IsRunning(); }, 20000));
+  EXPECT_EQ(std::vector<int>({2, 9, 16, 23, 30}), DaysWithTheLine(harness, 2010, 4));
+  EXPECT_EQ(std::vector<int>(), DaysWithTheLine(harness, 2011, 3));
+  for (CFileHolder& holder : holders) holder.Release();
+  ASSERT_TRUE(harness.Open());
+  HWND told = nullptr;
+  ASSERT_TRUE(CToolHarness::WaitFor([&] { return (told = FindOwnedMessageBox(harness.Window())) != nullptr; }));
+  const std::string text = NarrowToCp932(MessageBoxText(told).c_str()).str();
+  EXPECT_NE(std::string::npos, text.find("ウィンドウを閉じて止めたため、そのままの月: 2010年")) << text;
+  EXPECT_NE(std::string::npos, text.find("2011年3月")) << text;
 }
 
 }  // namespace
