@@ -74,6 +74,24 @@ MonthFileState ReadSettled(IFileSystem& files, const char* path, int days, Month
 
 }  // namespace
 
+CMonthSession::CMonthFileClaim::CMonthFileClaim(CMonthSession& session, int32_t year, int32_t month)
+    : m_session(session), m_month(int64_t{year} * MonthView::kMonthsInYear + month - 1) {
+  std::unique_lock<std::mutex> lock(m_session.m_monthLock);
+  std::vector<int64_t>& claimed = m_session.m_claimedMonths;
+  m_session.m_claimEnded.wait(lock,
+                              [&] { return std::find(claimed.begin(), claimed.end(), m_month) == claimed.end(); });
+  claimed.push_back(m_month);
+}
+
+CMonthSession::CMonthFileClaim::~CMonthFileClaim() {
+  {
+    std::lock_guard<std::mutex> lock(m_session.m_monthLock);
+    std::vector<int64_t>& claimed = m_session.m_claimedMonths;
+    claimed.erase(std::find(claimed.begin(), claimed.end(), m_month));
+  }
+  m_session.m_claimEnded.notify_all();
+}
+
 // The date of a month to open: year and month as int32 (the host's record
 // holds only 16 bits of them), the day and weekday to select.
 struct CMonthSession::OpenedMonth {
@@ -208,9 +226,16 @@ MonthFileState CMonthSession::Open(CToolHost& host, OpenedMonth opened) {
   }
   std::string keptCopy;
   MonthFileState state = MonthFileState::kRead;
-  if (!unwritten) {
-    state = placed ? ReadSettled(m_files, path, days, table, base, keptCopy) : MonthFileState::kUnreadable;
-    if (!placed) ClearMonth(table);
+  if (!unwritten && placed) {
+    // Never while a change beside the session writes this file: a month found
+    // half replaced would show as unreadable, and its saving copy would be
+    // taken for one an interrupted save left. A change of another month's
+    // file is not waited for: the window opens months while a run goes on.
+    CMonthFileClaim claim(*this, opened.year, opened.month);
+    state = ReadSettled(m_files, path, days, table, base, keptCopy);
+  } else if (!unwritten) {
+    state = MonthFileState::kUnreadable;
+    ClearMonth(table);
   }
   {
     std::lock_guard<std::mutex> lock(m_monthLock);

@@ -143,10 +143,12 @@ class CMonthSession {
   DayMask TakeInArrived();
   // work changes the file of the month year/month from outside the session
   // (a line repeated over many days, say) while no write of the session
-  // runs, so that none comes between its reading and its writing. A month
-  // left that is not written yet merges that change when it is written; the
-  // file of the month on display is looked at at once, and what work wrote
-  // there is taken in as what arrives is. What work throws passes on.
+  // runs, so that none comes between its reading and its writing, and while
+  // no month opening reads that file: one that opens it meanwhile waits for
+  // this change alone. A month left that is not written yet merges that
+  // change when it is written; the file of the month on display is looked at
+  // at once, and what work wrote there is taken in as what arrives is. What
+  // work throws passes on.
   void ChangeFileBeside(int32_t year, int32_t month, const std::function<void()>& work);
   // The notices of copies kept since the last call, oldest first.
   std::vector<KeptCopyNotice> TakeKeptCopyNotices();
@@ -219,6 +221,19 @@ class CMonthSession {
   void MergeIntoDisplay(const MonthTable& base, const MonthTable& theirs, const std::string& theirBytes);
   // Looks at the month file and its folder; m_fileLock is held.
   void Watch();
+  // While one is held, its month's file is being read or changed: another
+  // that wants the same month waits for it, one for any other goes on.
+  class CMonthFileClaim {
+   public:
+    CMonthFileClaim(CMonthSession& session, int32_t year, int32_t month);
+    ~CMonthFileClaim();
+    CMonthFileClaim(const CMonthFileClaim&) = delete;
+    CMonthFileClaim& operator=(const CMonthFileClaim&) = delete;
+
+   private:
+    CMonthSession& m_session;
+    const int64_t m_month;  // year * 12 + month - 1
+  };
   void FoldCopies(const std::string& folder);
   // The listeners, called with no lock held.
   void Tell(const std::function<void()>& listener);
@@ -264,6 +279,9 @@ class CMonthSession {
   std::string m_watchedFolder;
   FileStamp m_folderStamp;
   std::vector<KeptCopyNotice> m_keptNotices;
+  // The months whose files are claimed now, by year * 12 + month - 1.
+  std::vector<int64_t> m_claimedMonths;
+  std::condition_variable m_claimEnded;
   // Counts the months put on display: a write of an earlier one leaves the
   // state of the one on display as it is.
   uint64_t m_generation = 0;

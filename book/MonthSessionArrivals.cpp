@@ -148,7 +148,10 @@ DayMask CMonthSession::TakeInArrived() {
 
 void CMonthSession::ChangeFileBeside(int32_t year, int32_t month, const std::function<void()>& work) {
   std::lock_guard<std::mutex> fileLock(m_fileLock);
-  work();
+  {
+    CMonthFileClaim claim(*this, year, month);
+    work();
+  }
   bool shown = false;
   {
     std::lock_guard<std::mutex> lock(m_monthLock);

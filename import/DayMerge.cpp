@@ -48,24 +48,37 @@ std::string Utf8Of(const std::string& cp932) {
   return utf8;
 }
 
-// Whether needle stands in text starting on a character of its own.
-bool ContainsText(const std::string& text, const std::string& needle) {
-  if (needle.empty()) return true;
-  for (size_t at = 0; at + needle.size() <= text.size(); at += CharacterWidth(text, at)) {
-    if (text.compare(at, needle.size(), needle) == 0) return true;
+bool IsBreakAt(const std::string& text, size_t at) { return text.compare(at, kMemoBreak.size(), kMemoBreak) == 0; }
+
+bool StartsLine(const std::string& memo, size_t at) {
+  return at == 0 || (at >= kMemoBreak.size() && IsBreakAt(memo, at - kMemoBreak.size()));
+}
+
+// Whether lines stands in the memo as lines of their own, as an import or a
+// repeat puts it there: from the memo's start or a line break to its end or
+// a line break. A mention inside a line of the user's is not it.
+bool HoldsAsLines(const std::string& memo, const std::string& lines) {
+  if (lines.empty()) return true;
+  for (size_t at = 0; at + lines.size() <= memo.size(); at += CharacterWidth(memo, at)) {
+    const size_t end = at + lines.size();
+    if (StartsLine(memo, at) && (end == memo.size() || IsBreakAt(memo, end)) &&
+        memo.compare(at, lines.size(), lines) == 0) {
+      return true;
+    }
   }
   return false;
 }
 
-// Whether a full memo ends with a start of text that an earlier import cut
-// to fit: at the memo's start or after a line break.
+// Whether a full memo ends in a start of text exactly as an import that cut
+// the text to fit leaves it: after a line break (or from the memo's start),
+// cut where the next character found no room.
 bool EndsWithCutForm(const std::string& memo, const std::string& text) {
-  if (memo.size() + 2 < kMemoSize) return false;  // room for one more byte: nothing was cut to fit here
   for (size_t at = 0; at < memo.size(); at += CharacterWidth(memo, at)) {
-    bool afterBreak = at == 0 || (at >= kMemoBreak.size() &&
-                                  memo.compare(at - kMemoBreak.size(), kMemoBreak.size(), kMemoBreak) == 0);
-    size_t length = memo.size() - at;
-    if (afterBreak && length < text.size() && text.compare(0, length, memo, at, length) == 0) return true;
+    const size_t length = memo.size() - at;
+    if (!StartsLine(memo, at) || length >= text.size() || text.compare(0, length, memo, at, length) != 0) continue;
+    // The cut falls between two characters of the text, and the next one would not have fitted.
+    if (FittingLength(text, length) != length) continue;
+    if (memo.size() + CharacterWidth(text, length) > kMemoSize - 1) return true;
   }
   return false;
 }
@@ -165,13 +178,13 @@ void MergeMemo(DayRecord& day, const std::vector<MemoWish>& wishes, std::vector<
     MergeNote note = NoteFor(MergeField::kMemo, wish.sourceLine);
     note.substituted = text.substituted;
     note.shown = Utf8Of(text.bytes);
-    if (ContainsText(memo, text.bytes) || EndsWithCutForm(memo, text.bytes)) {
+    if (HoldsAsLines(memo, text.bytes) || (wish.mayBeCut && EndsWithCutForm(memo, text.bytes))) {
       note.outcome = MergeOutcome::kAlreadyThere;
     } else {
       std::string_view separator = memo.empty() ? std::string_view() : kMemoBreak;
       size_t used = memo.size() + separator.size();
       size_t length = used < kMemoSize - 1 ? FittingLength(text.bytes, kMemoSize - 1 - used) : 0;
-      if (length == 0) {
+      if (length == 0 || (!wish.mayBeCut && length < text.bytes.size())) {
         note.outcome = MergeOutcome::kNoRoom;
       } else {
         note.cut = length < text.bytes.size();

@@ -20,6 +20,9 @@ struct LineWish {
 struct MemoWish {
   std::string text;
   int sourceLine = 0;
+  // False for a text that must go in whole or not at all: it is never cut
+  // to fit, so only the whole of it in the memo is it.
+  bool mayBeCut = true;
 };
 
 struct SealWish {

@@ -1,7 +1,9 @@
 #include "repeat/RepeatForm.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "calendar/CalendarFacts.h"
@@ -33,20 +35,6 @@ char DigitAt(const std::string& text, size_t at, size_t& width) {
   return static_cast<char>('0' + (trail - kFullWidthZero));
 }
 
-// The runs of digits of the text, in order, as ASCII; whatever stands between them separates them.
-std::vector<std::string> NumbersOf(const std::string& text) {
-  std::vector<std::string> numbers;
-  bool inNumber = false;
-  size_t width = 1;
-  for (size_t at = 0; at < text.size(); at += width) {
-    const char digit = DigitAt(text, at, width);
-    if (digit != 0 && !inNumber) numbers.emplace_back();
-    if (digit != 0) numbers.back() += digit;
-    inNumber = digit != 0;
-  }
-  return numbers;
-}
-
 bool SmallNumber(const std::string& digits, int high, int& value) {
   if (digits.empty() || digits.size() > 6) return false;
   value = std::stoi(digits);
@@ -61,6 +49,84 @@ __attribute__((format(printf, 1, 2))) std::string Printed(const char* format, ..
   va_end(arguments);
   return text;
 }
+
+// What a date box may hold, piece by piece.
+enum class DatePiece { kNumber, kReiwa, kHeisei, kFirstYear, kYear, kMonth, kDay, kSlash, kDash, kDot, kOther };
+
+struct DateToken {
+  DatePiece piece;
+  std::string digits;  // of a kNumber, as ASCII
+};
+
+struct DateWord {
+  const char* text;  // cp932
+  DatePiece piece;
+};
+
+constexpr DateWord g_DateWords[] = {
+    {"令和", DatePiece::kReiwa}, {"平成", DatePiece::kHeisei}, {"元", DatePiece::kFirstYear}, {"年", DatePiece::kYear},
+    {"月", DatePiece::kMonth},   {"日", DatePiece::kDay},      {"/", DatePiece::kSlash},      {"／", DatePiece::kSlash},
+    {"-", DatePiece::kDash},     {"－", DatePiece::kDash},     {".", DatePiece::kDot},        {"．", DatePiece::kDot},
+};
+constexpr const char* g_DateSpaces[] = {" ", "\t", "　"};
+
+// The length of the word at text[at], or 0.
+size_t WordAt(const std::string& text, size_t at, const char* word) {
+  const size_t length = std::strlen(word);
+  return text.compare(at, length, word) == 0 ? length : 0;
+}
+
+// The pieces of the text, spaces left out; the first that belongs to no date is the last, as kOther.
+std::vector<DateToken> DateTokensOf(const std::string& text) {
+  std::vector<DateToken> tokens;
+  bool afterDigit = false;
+  size_t at = 0;
+  while (at < text.size()) {
+    size_t width = 1;
+    if (const char digit = DigitAt(text, at, width)) {
+      if (!afterDigit) tokens.push_back({DatePiece::kNumber, ""});
+      tokens.back().digits += digit;
+      afterDigit = true;
+      at += width;
+      continue;
+    }
+    afterDigit = false;
+    size_t length = 0;
+    for (const char* space : g_DateSpaces) length = length != 0 ? length : WordAt(text, at, space);
+    if (length != 0) {
+      at += length;
+      continue;
+    }
+    for (const DateWord& word : g_DateWords) {
+      if ((length = WordAt(text, at, word.text)) == 0) continue;
+      tokens.push_back({word.piece, ""});
+      break;
+    }
+    if (length == 0) {
+      tokens.push_back({DatePiece::kOther, ""});
+      break;
+    }
+    at += length;
+  }
+  return tokens;
+}
+
+bool IsSeparator(DatePiece piece) {
+  return piece == DatePiece::kSlash || piece == DatePiece::kDash || piece == DatePiece::kDot;
+}
+
+// An era: its first day (in the year 元年) and its last.
+struct Era {
+  DatePiece piece;
+  CalendarDate first;
+  CalendarDate last;
+};
+constexpr Era g_Eras[] = {
+    {DatePiece::kHeisei, {1989, 1, 8}, {2019, 4, 30}},
+    {DatePiece::kReiwa, {2019, 5, 1}, {kLastFormYear, 12, 31}},
+};
+
+constexpr char kDateForm[] = "終了日は 2027/06/14、2027年6月14日 または 令和9年6月14日 のように入れてください。";
 
 }  // namespace
 
@@ -79,22 +145,59 @@ bool ReadFormNumber(const std::string& text, int low, int high, int& value) {
   return SmallNumber(digits, high, value) && value >= low;
 }
 
-bool ReadFormDate(const std::string& text, CalendarDate& date) {
-  const std::vector<std::string> numbers = NumbersOf(text);
-  int parts[3] = {};
-  if (numbers.size() != 3) return false;
-  for (int i = 0; i < 3; ++i) {
-    if (!SmallNumber(numbers[i], kLastFormYear, parts[i])) return false;
-  }
-  if (parts[0] < 1 || parts[1] < 1 || parts[1] > kMonthsInYear || parts[2] < 1 ||
-      parts[2] > DaysInMonth(parts[0], parts[1])) {
+bool ReadFormDate(const std::string& text, CalendarDate& date, std::string& problem) {
+  problem = kDateForm;
+  std::vector<DateToken> tokens = DateTokensOf(text);
+  const Era* era = nullptr;
+  for (const Era& known : g_Eras) era = !tokens.empty() && tokens.front().piece == known.piece ? &known : era;
+  if (era != nullptr) tokens.erase(tokens.begin());
+  // The year, the month and the day at 0, 2 and 4: 2027/6/14 or 2027年6月14日.
+  if (tokens.size() < 5) return false;
+  const DatePiece between = tokens[1].piece;
+  const bool separated = era == nullptr && tokens.size() == 5 && IsSeparator(between) && tokens[3].piece == between;
+  const bool named = tokens.size() == 6 && between == DatePiece::kYear && tokens[3].piece == DatePiece::kMonth &&
+                     tokens[5].piece == DatePiece::kDay;
+  const bool firstYear = era != nullptr && tokens[0].piece == DatePiece::kFirstYear;
+  if (!(separated || named) || (!firstYear && tokens[0].piece != DatePiece::kNumber) ||
+      tokens[2].piece != DatePiece::kNumber || tokens[4].piece != DatePiece::kNumber || tokens[2].digits.size() > 2 ||
+      tokens[4].digits.size() > 2) {
     return false;
   }
-  date = {parts[0], parts[1], parts[2]};
+  int year = 1;
+  if (!firstYear) {
+    const std::string& digits = tokens[0].digits;
+    // 27/6/14 may mean 2027 or the year 27: a guess would be a line on days nobody asked for.
+    if (era == nullptr && digits.size() != 4) {
+      problem = "終了日の年は 2027 のように4桁で入れてください。";
+      return false;
+    }
+    if (digits.size() > 4) return false;
+    year = std::stoi(digits);
+  }
+  if (era != nullptr) year += era->first.year - 1;
+  const int month = std::stoi(tokens[2].digits);
+  const int day = std::stoi(tokens[4].digits);
+  if (year > kLastFormYear) {
+    problem = "終了日は9999年12月31日までの日で入れてください。";
+    return false;
+  }
+  if (year < 1 || month < 1 || month > kMonthsInYear || day < 1 || day > DaysInMonth(year, month)) {
+    problem = Printed("%d年%d月%d日という日はありません。", year, month, day);
+    return false;
+  }
+  const CalendarDate read = {year, month, day};
+  if (era != nullptr && (DayNumberOf(read) < DayNumberOf(era->first) || DayNumberOf(read) > DayNumberOf(era->last))) {
+    problem = "平成は1989年1月8日から2019年4月30日まで、令和は2019年5月1日からです。";
+    return false;
+  }
+  date = read;
+  problem.clear();
   return true;
 }
 
-std::string FormDateText(const CalendarDate& date) { return Printed("%d/%02d/%02d", date.year, date.month, date.day); }
+std::string FormDateText(const CalendarDate& date) {
+  return Printed("%04d/%02d/%02d", date.year, date.month, date.day);
+}
 
 std::string JapaneseDateText(const CalendarDate& date) {
   return Printed("%d年%d月%d日(%s)", date.year, date.month, date.day,
@@ -103,8 +206,11 @@ std::string JapaneseDateText(const CalendarDate& date) {
 
 CRepeatForm::CRepeatForm(const CalendarDate& shown, std::string line) : m_shown(shown), m_line(std::move(line)) {
   m_weekdays = 1u << WeekdayOf(shown.year, shown.month, shown.day);
-  // One year: the day before the same date a year on (28 February for 29 February).
-  m_untilText = FormDateText(DateOfDayNumber(DayNumberOf(shown.year + 1, shown.month, 1) + shown.day - 2));
+  // One year: the day before the same date a year on (28 February for 29
+  // February), never past the last day a date box takes.
+  const int lastDay = DayNumberOf(kLastFormYear, kMonthsInYear, 31);
+  const int yearOn = shown.year < kLastFormYear ? DayNumberOf(shown.year + 1, shown.month, 1) + shown.day - 2 : lastDay;
+  m_untilText = FormDateText(DateOfDayNumber(std::min(yearOn, lastDay)));
 }
 
 std::string QuotedLine(const std::string& line) {
@@ -167,7 +273,8 @@ std::string CRepeatForm::Problem() const {
     return "";
   }
   CalendarDate until;
-  if (!ReadFormDate(m_untilText, until)) return "終了日は 2027/06/14 のように入れてください。";
+  std::string problem;
+  if (!ReadFormDate(m_untilText, until, problem)) return problem;
   if (DayNumberOf(until) < DayNumberOf(m_shown)) return "終了日が開始日より前です。";
   return "";
 }
@@ -190,7 +297,8 @@ bool CRepeatForm::Choices(RepeatChoices& choices) const {
   if (m_byCount) {
     ReadFormNumber(m_countText, 1, kMaxCount, choices.count);
   } else {
-    ReadFormDate(m_untilText, choices.until);
+    std::string problem;
+    ReadFormDate(m_untilText, choices.until, problem);
   }
   choices.skipHolidays = m_skipHolidays;
   return true;

@@ -55,7 +55,7 @@ class CRepeatForm {
   unsigned m_weekdays;  // bit 0 Sunday .. bit 6 Saturday
   std::string m_intervalText = "1";
   bool m_byCount = false;
-  std::string m_untilText;  // a year on, the day before the same date
+  std::string m_untilText;  // a year on, the day before the same date; 9999/12/31 at the latest
   std::string m_countText = "10";
   bool m_skipHolidays = false;
 
@@ -67,8 +67,10 @@ class CRepeatForm {
 // A whole number of the form, ASCII or full-width digits, spaces around it
 // allowed; false outside low..high.
 bool ReadFormNumber(const std::string& text, int low, int high, int& value);
-// 2027/6/14, 2027-06-14, 2027年6月14日, full-width digits too.
-bool ReadFormDate(const std::string& text, CalendarDate& date);
+// 2027/6/14, 2027-06-14, 2027.6.14, 2027年6月14日, 令和9年6月14日 (令和元年,
+// 平成 too), full-width digits and separators too, spaces between the
+// pieces. False, with what to put right in a sentence, for anything else.
+bool ReadFormDate(const std::string& text, CalendarDate& date, std::string& problem);
 // 「10:00 会議」, its line breaks shown as spaces.
 std::string QuotedLine(const std::string& line);
 // 2027/06/14

@@ -51,6 +51,8 @@ std::string RepeatOutcomeText(const RepeatOutcome& outcome, bool removal) {
   const std::vector<MonthOfBook> unwritten = MonthsWith(outcome, MonthOutcome::kUnwritten);
   if (!unread.empty()) text += "ﾃﾞｰﾀﾌｧｲﾙを読み込めないため、そのままの月: " + MonthListText(unread) + "\n";
   if (!unwritten.empty()) text += "ﾃﾞｰﾀﾌｧｲﾙに書き込めなかったため、そのままの月: " + MonthListText(unwritten) + "\n";
+  const std::vector<MonthOfBook> notReached = MonthsWith(outcome, MonthOutcome::kNotReached);
+  if (!notReached.empty()) text += "ウィンドウを閉じて止めたため、そのままの月: " + MonthListText(notReached) + "\n";
   for (const RepeatMonthResult& month : outcome.months) {
     if (month.outcome != MonthOutcome::kWritten || month.keptCopy.empty()) continue;
     text += MonthText(month.month) + "はほかの場所で同じ時に変更され、収まらなかった内容を次の場所に残しました。\n" +

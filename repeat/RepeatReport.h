@@ -12,5 +12,5 @@ std::string MonthListText(const std::vector<MonthOfBook>& months);
 // "" when none does (and no month was left unread).
 std::string RemovalQuestion(const std::string& line, const LineFound& found);
 // Nothing when every day got what was asked; else the months left out, with
-// why, and the days that had no room.
+// why (the run ended before them too), and the days that had no room.
 std::string RepeatOutcomeText(const RepeatOutcome& outcome, bool removal);

@@ -1,8 +1,6 @@
 #include "repeat/RepeatRule.h"
 
 #include <algorithm>
-#include <limits>
-#include <set>
 
 #include "calendar/CalendarFacts.h"
 #include "import/RecurrenceExpansion.h"
@@ -41,6 +39,8 @@ RecurrenceRule RuleOfChoices(const RepeatChoices& choices, const CalendarDate& s
       break;
     case RepeatKind::kWeekly:
       rule.frequency = Frequency::kWeekly;
+      // The book's weeks are the calendar's rows: every other week is every other row.
+      rule.weekStart = kSunday;
       for (int day = kSunday; day <= kSaturday; ++day) {
         if ((choices.weekdays & (1u << day)) != 0) rule.byDay.push_back({0, day});
       }
@@ -73,22 +73,21 @@ RecurrenceRule RuleOfChoices(const RepeatChoices& choices, const CalendarDate& s
 
 RepeatDays DaysOfRepeat(const RepeatChoices& choices, const CalendarDate& shown,
                         const std::function<bool(int dayNumber)>& isHoliday) {
-  const RecurrenceRule rule = RuleOfChoices(choices, shown);
-  const CalendarTime start = AsCalendarTime(shown);
-  const int shownDay = DayNumberOf(shown);
-  const int limit = RepeatLimitDay(shownDay);
+  RecurrenceRule rule = RuleOfChoices(choices, shown);
+  // Ten lessons without the holidays are ten lessons: a holiday left out
+  // does not count, and the days go on past it.
+  const size_t wanted = choices.byCount ? static_cast<size_t>(rule.count) : 0;
+  rule.count = 0;
+  const int limit = RepeatLimitDay(DayNumberOf(shown));
   RepeatDays result;
-  std::set<int> holidays;
-  size_t dates = 0;
-  ExpandRecurrence(rule, start, limit, [&](int day) {
-    ++dates;
-    if (choices.skipHolidays && isHoliday && isHoliday(day)) holidays.insert(day);
-    return true;
+  ExpandRecurrence(rule, AsCalendarTime(shown), limit, [&](int day) {
+    if (choices.skipHolidays && isHoliday && isHoliday(day)) {
+      ++result.holidaysSkipped;
+      return true;
+    }
+    result.days.push_back(day);
+    return wanted == 0 || result.days.size() < wanted;
   });
-  result.cutAtLimit = choices.byCount ? dates < static_cast<size_t>(rule.count) : DayNumberOf(choices.until) > limit;
-  size_t before = 0;
-  result.days = ExpandRecurrenceSet({rule}, start, {}, holidays, shownDay, limit, limit,
-                                    std::numeric_limits<size_t>::max(), before);
-  result.holidaysSkipped = static_cast<int>(holidays.size());
+  result.cutAtLimit = choices.byCount ? result.days.size() < wanted : DayNumberOf(choices.until) > limit;
   return result;
 }

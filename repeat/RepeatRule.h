@@ -21,7 +21,7 @@ struct RepeatChoices {
   int interval = 1;          // every N days, weeks, months or years
   unsigned weekdays = 0;     // kWeekly: bit 0 Sunday .. bit 6 Saturday; none is the day shown's
   bool lastWeekday = false;  // kMonthlyOnWeekday: the last such weekday of each month
-  bool byCount = false;      // ended by a number of days (the day shown counted), not by a date
+  bool byCount = false;      // ended by a number of days (the day shown counted, holidays left out not), not by a date
   int count = 1;
   CalendarDate until = {};
   bool skipHolidays = false;
@@ -35,6 +35,7 @@ int RepeatLimitDay(int shownDay);
 // The n-th (1..5) of its weekday in its month, as 第n曜日 counts it.
 int WeekdayOrdinalOf(const CalendarDate& date);
 
+// Weeks start on Sunday (WKST=SU), as the calendar's rows do.
 RecurrenceRule RuleOfChoices(const RepeatChoices& choices, const CalendarDate& shown);
 
 struct RepeatDays {
@@ -44,6 +45,6 @@ struct RepeatDays {
 };
 
 // isHoliday is asked only with skipHolidays, about the days the rule gives,
-// which it then leaves out as excluded dates of the recurrence.
+// which it then leaves out; a count is of the days kept.
 RepeatDays DaysOfRepeat(const RepeatChoices& choices, const CalendarDate& shown,
                         const std::function<bool(int dayNumber)>& isHoliday);

@@ -8,12 +8,14 @@
 CRepeatRun::CRepeatRun(IFileSystem& files, CMonthSession& session) : m_files(files), m_session(session) {}
 
 CRepeatRun::~CRepeatRun() {
+  Stop();
   if (m_thread.joinable()) m_thread.join();
 }
 
 bool CRepeatRun::Start(RepeatJob job, std::function<void()> ended) {
   if (HasRun()) return false;
   m_ended = false;
+  m_stop = false;
   m_done = 0;
   m_total = 0;
   m_removal = job.removal;
@@ -29,8 +31,8 @@ bool CRepeatRun::Start(RepeatJob job, std::function<void()> ended) {
         m_total = total;
         m_done = done;
       };
-      m_outcome = job.removal ? RemoveLineFromDays(job.days, job.line, months, progress)
-                              : WriteRepeatedLine(job.days, job.line, months, progress);
+      m_outcome = job.removal ? RemoveLineFromDays(job.days, job.line, months, progress, &m_stop)
+                              : WriteRepeatedLine(job.days, job.line, months, progress, &m_stop);
     } catch (const std::exception&) {
       // Each month is whole or as it was; the outcome names those it reached.
     }

@@ -24,7 +24,7 @@ struct RepeatJob {
 class CRepeatRun {
  public:
   CRepeatRun(IFileSystem& files, CMonthSession& session);
-  // A run still going is waited for: its months are written whole.
+  // A run still going is stopped and waited for: the month under way is written whole.
   ~CRepeatRun();
   CRepeatRun(const CRepeatRun&) = delete;
   CRepeatRun& operator=(const CRepeatRun&) = delete;
@@ -35,6 +35,9 @@ class CRepeatRun {
   bool IsRunning() const { return m_thread.joinable() && !m_ended; }
   // A run began whose outcome is not taken yet.
   bool HasRun() const { return m_thread.joinable(); }
+  // The run begins no further month; the months not reached are left as
+  // they are and named in the outcome. It does not wait.
+  void Stop() { m_stop = true; }
   // Months done of all, for a progress bar.
   void Progress(size_t& done, size_t& total) const;
   // The outcome of the run, once it ended; the thread is gone afterwards.
@@ -45,6 +48,7 @@ class CRepeatRun {
   CMonthSession& m_session;  // not owned
   std::thread m_thread;
   std::atomic<bool> m_ended{false};
+  std::atomic<bool> m_stop{false};
   std::atomic<size_t> m_done{0};
   std::atomic<size_t> m_total{0};
   bool m_removal = false;

@@ -37,13 +37,20 @@ bool IsLine(const char (&line)[kLineSize], const std::string& text) {
 
 // Runs change on each month of days through months; what the library
 // throws for one month (an exhausted heap) leaves that month unwritten.
+// Once stop is set the months left are not reached.
 RepeatOutcome ChangeEachMonth(const std::vector<int>& days, IRepeatMonths& months, const RepeatProgress& progress,
+                              const std::atomic<bool>* stop,
                               const std::function<bool(MonthTable&, const MonthDays&, RepeatMonthResult&)>& change) {
   RepeatOutcome outcome;
   const std::vector<MonthDays> groups = ByMonth(days);
   for (const MonthDays& group : groups) {
     RepeatMonthResult result;
     result.month = group.month;
+    if (stop != nullptr && *stop) {
+      result.outcome = MonthOutcome::kNotReached;
+      outcome.months.push_back(std::move(result));
+      continue;
+    }
     try {
       const MonthChange changed = months.ChangeMonth(group.month.year, group.month.month, [&](MonthTable& table) {
         result = RepeatMonthResult();
@@ -87,14 +94,19 @@ LinePlacement PlaceRepeatedLine(DayRecord& day, const std::string& text) {
       break;
   }
   DayWishes asMemo;
-  asMemo.memos.push_back({utf8});
-  trial = day;
-  const MergeNote note = MergeOne(trial, asMemo);
-  if (note.outcome == MergeOutcome::kAlreadyThere) return LinePlacement::kAlreadyThere;
   // Half of the line at the end of a full memo would be a line lost all the same.
-  if (note.outcome != MergeOutcome::kAdded || note.cut) return LinePlacement::kNoRoom;
-  day = trial;
-  return LinePlacement::kMemo;
+  asMemo.memos.push_back({utf8, 0, false});
+  trial = day;
+  switch (MergeOne(trial, asMemo).outcome) {
+    case MergeOutcome::kAdded:
+      day = trial;
+      return LinePlacement::kMemo;
+    case MergeOutcome::kAlreadyThere:
+      return LinePlacement::kAlreadyThere;
+    case MergeOutcome::kNoRoom:
+      break;
+  }
+  return LinePlacement::kNoRoom;
 }
 
 RepeatPreview PreviewRepeatedLine(const std::vector<int>& days, const std::string& text, IRepeatMonths& months) {
@@ -127,8 +139,8 @@ RepeatPreview PreviewRepeatedLine(const std::vector<int>& days, const std::strin
 }
 
 RepeatOutcome WriteRepeatedLine(const std::vector<int>& days, const std::string& text, IRepeatMonths& months,
-                                const RepeatProgress& progress) {
-  return ChangeEachMonth(days, months, progress,
+                                const RepeatProgress& progress, const std::atomic<bool>* stop) {
+  return ChangeEachMonth(days, months, progress, stop,
                          [&](MonthTable& table, const MonthDays& group, RepeatMonthResult& result) {
                            for (int day : group.days) {
                              switch (PlaceRepeatedLine(table.Day(day), text)) {
@@ -178,8 +190,8 @@ LineFound FindLineInDays(int afterDay, int lastDay, const std::string& text, IRe
 }
 
 RepeatOutcome RemoveLineFromDays(const std::vector<int>& days, const std::string& text, IRepeatMonths& months,
-                                 const RepeatProgress& progress) {
-  return ChangeEachMonth(days, months, progress,
+                                 const RepeatProgress& progress, const std::atomic<bool>* stop) {
+  return ChangeEachMonth(days, months, progress, stop,
                          [&](MonthTable& table, const MonthDays& group, RepeatMonthResult& result) {
                            for (int day : group.days) {
                              bool cleared = false;
@@ -205,8 +217,10 @@ int RepeatOutcome::ChangedDays() const {
 std::vector<MonthOfBook> RepeatOutcome::MonthsLeftOut() const {
   std::vector<MonthOfBook> left;
   for (const RepeatMonthResult& month : months) {
-    if (month.outcome == MonthOutcome::kUnread || month.outcome == MonthOutcome::kUnwritten)
+    if (month.outcome == MonthOutcome::kUnread || month.outcome == MonthOutcome::kUnwritten ||
+        month.outcome == MonthOutcome::kNotReached) {
       left.push_back(month.month);
+    }
   }
   return left;
 }
@@ -214,7 +228,7 @@ std::vector<MonthOfBook> RepeatOutcome::MonthsLeftOut() const {
 std::vector<int> RepeatOutcome::NoRoomDays() const {
   std::vector<int> days;
   for (const RepeatMonthResult& month : months) {
-    if (month.outcome == MonthOutcome::kUnread || month.outcome == MonthOutcome::kUnwritten) continue;
+    if (month.outcome != MonthOutcome::kWritten && month.outcome != MonthOutcome::kUnchanged) continue;
     days.insert(days.end(), month.noRoomDays.begin(), month.noRoomDays.end());
   }
   return days;

@@ -2,6 +2,7 @@
 // A line put into many days of the book, or taken out of them again,
 // month file by month file through the merging write; and the same counted
 // beforehand without writing anything.
+#include <atomic>
 #include <functional>
 #include <string>
 #include <vector>
@@ -11,7 +12,7 @@
 
 enum class LinePlacement {
   kLine,          // into a free line
-  kAlreadyThere,  // a line (or, with no line free, the memo) holds it
+  kAlreadyThere,  // a line holds it, or the memo as a line of its own
   kMemo,          // no line free: at the end of the memo
   kNoRoom,        // neither a free line nor room in the memo for all of it
 };
@@ -38,9 +39,10 @@ RepeatPreview PreviewRepeatedLine(const std::vector<int>& days, const std::strin
 
 enum class MonthOutcome {
   kWritten,
-  kUnchanged,  // nothing to write: every day held it already, or had no room
-  kUnread,     // could not be read: left as it is
-  kUnwritten,  // could not be written: the file is as it was
+  kUnchanged,   // nothing to write: every day held it already, or had no room
+  kUnread,      // could not be read: left as it is
+  kUnwritten,   // could not be written: the file is as it was
+  kNotReached,  // the run was ended before it: the file is as it was
 };
 
 struct RepeatMonthResult {
@@ -65,9 +67,10 @@ struct RepeatOutcome {
 using RepeatProgress = std::function<void(size_t done, size_t total)>;
 
 // Each month of days, oldest first: one that cannot be read or written is
-// left as it is and the others still are.
+// left as it is and the others still are. Once stop is set, no further
+// month is begun: those not reached are left as they are.
 RepeatOutcome WriteRepeatedLine(const std::vector<int>& days, const std::string& text, IRepeatMonths& months,
-                                const RepeatProgress& progress);
+                                const RepeatProgress& progress, const std::atomic<bool>* stop = nullptr);
 
 struct LineFound {
   std::vector<int> days;
@@ -77,6 +80,6 @@ struct LineFound {
 // The days after afterDay, up to lastDay, with a line of exactly the text.
 LineFound FindLineInDays(int afterDay, int lastDay, const std::string& text, IRepeatMonths& months);
 
-// Each line of exactly the text cleared on those days.
+// Each line of exactly the text cleared on those days; stop as for the write.
 RepeatOutcome RemoveLineFromDays(const std::vector<int>& days, const std::string& text, IRepeatMonths& months,
-                                 const RepeatProgress& progress);
+                                 const RepeatProgress& progress, const std::atomic<bool>* stop = nullptr);

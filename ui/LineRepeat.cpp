@@ -1,7 +1,8 @@
 // A line of the day page repeated over many days, and taken away again from
 // the days after the one shown: the line box's context menu and Ctrl+R,
 // the repeat dialog, and the write on a thread of its own with a progress
-// bar once it takes longer than a second.
+// bar once it takes longer than a second. Closing the window stops the
+// write at the next month; what it did is told when a window opens again.
 #include <string>
 
 #include "calendar/DayNumber.h"
@@ -50,6 +51,23 @@ void EnableEditCommands(HMENU menu, HWND box) {
   enable(ID_LINE_DELETE, writable && selected);
   enable(ID_LINE_SELECT_ALL, length > 0 && !(start == 0 && end >= length));
 }
+
+// Shown beside the window without taking the keyboard from where the user
+// types; a key that reaches it ends nothing, as the write goes on.
+class CRepeatProgressDialog : public CDialog {
+ public:
+  explicit CRepeatProgressDialog(CWnd* owner) : CDialog(IDD_REPEAT_PROGRESS, owner) {}
+
+  bool Show() {
+    if (!Create(IDD_REPEAT_PROGRESS, m_pParentWnd)) return false;
+    ::ShowWindow(m_hWnd, SW_SHOWNOACTIVATE);
+    return true;
+  }
+  // No focus is set: that would activate the window.
+  BOOL OnInitDialog() override { return FALSE; }
+  void OnOK() override {}
+  void OnCancel() override {}
+};
 
 }  // namespace
 
@@ -140,8 +158,11 @@ void CScheduleDialog::RemoveLineFromLaterDays(int line) {
 }
 
 void CScheduleDialog::StartRepeatRun(RepeatJob job) {
-  HWND window = m_hWnd;
-  if (!m_repeatRun.Start(std::move(job), [window] { ::PostMessageW(window, WM_TOOL_REPEATENDED, 0, 0); })) {
+  // The window open when the run ends is told, which may be a later one.
+  const bool started = m_repeatRun.Start(std::move(job), [this] {
+    if (HWND window = m_repeatEndedWindow.load()) ::PostMessageW(window, WM_TOOL_REPEATENDED, 0, 0);
+  });
+  if (!started) {
     ::MessageBeep(MB_OK);
     return;
   }
@@ -153,8 +174,8 @@ void CScheduleDialog::OnRepeatProgress() {
   if (!m_repeatProgress) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
-    m_repeatProgress = std::make_unique<CDialog>(IDD_REPEAT_PROGRESS, this);
-    if (!m_repeatProgress->Create(IDD_REPEAT_PROGRESS, this)) m_repeatProgress.reset();
+    auto progress = std::make_unique<CRepeatProgressDialog>(this);
+    if (progress->Show()) m_repeatProgress = std::move(progress);
     ::SetTimer(m_hWnd, kRepeatProgressTimer, kProgressStepMs, nullptr);
   }
   if (!m_repeatProgress) return;
@@ -166,16 +187,28 @@ void CScheduleDialog::OnRepeatProgress() {
   ::SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(done), 0);
 }
 
-void CScheduleDialog::OnRepeatEnded() { FinishRepeatRun(true); }
+void CScheduleDialog::StopRepeatRunForClose() {
+  m_repeatEndedWindow = nullptr;
+  ::KillTimer(m_hWnd, kRepeatProgressTimer);
+  m_repeatProgress.reset();
+  m_repeatRun.Stop();
+}
 
-void CScheduleDialog::FinishRepeatRun(bool tell) {
-  if (!m_repeatRun.HasRun()) return;
+void CScheduleDialog::TellRepeatEndedMeanwhile() {
+  m_repeatEndedWindow = m_hWnd;
+  // Else the run, still on its last month, posts its end to this window.
+  if (m_repeatRun.HasRun() && !m_repeatRun.IsRunning()) ::PostMessageW(m_hWnd, WM_TOOL_REPEATENDED, 0, 0);
+}
+
+void CScheduleDialog::OnRepeatEnded() {
+  // Posted twice when the run ended just as the window opened.
+  if (!m_repeatRun.HasRun() || m_repeatRun.IsRunning()) return;
   ::KillTimer(m_hWnd, kRepeatProgressTimer);
   m_repeatProgress.reset();
   bool removal = false;
   const RepeatOutcome outcome = m_repeatRun.Finish(removal);
   const std::string text = RepeatOutcomeText(outcome, removal);
-  if (!tell || text.empty()) return;
+  if (text.empty()) return;
   CModalScope modal(*this);
   MessageBoxW(m_hWnd, WidenCp932(text.c_str()).c_str(), WidenCp932(GetTitle()).c_str(), MB_OK | MB_ICONEXCLAMATION);
 }

@@ -160,9 +160,13 @@ class CScheduleDialog : public CToolBase {
   std::string RepeatableLine(int line, std::string& folder);
   void StartRepeatRun(RepeatJob job);
   void OnRepeatProgress();
+  // The outcome taken and told, once the run has ended.
   void OnRepeatEnded();
-  // A run still going ends with the window: its months are written whole.
-  void FinishRepeatRun(bool tell);
+  // Closing stops a run at the next month without waiting for it; what it
+  // did is kept with the run and told when a window opens next.
+  void StopRepeatRunForClose();
+  // Done as the window opens: a run that ended while no window was open is told of.
+  void TellRepeatEndedMeanwhile();
 
   CWnd m_memoLabel;
   CWnd m_scheduleLabel;
@@ -191,7 +195,10 @@ class CScheduleDialog : public CToolBase {
   // placed by; written on the UI thread, read by a save on either thread.
   std::atomic<LONG> m_restoredLeft{0};
   std::atomic<LONG> m_restoredTop{0};
-  // Written beside the session, on a thread of the run's own.
+  // Where the end of a run is posted; none while no window is open.
+  std::atomic<HWND> m_repeatEndedWindow{nullptr};
+  // Written beside the session, on a thread of the run's own; it outlives
+  // the window, and so does its outcome until a window tells it.
   CRepeatRun m_repeatRun;
   std::unique_ptr<CDialog> m_repeatProgress;
   // The pause timer runs; since when typing has gone on without a pause.

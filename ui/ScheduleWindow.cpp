@@ -144,6 +144,7 @@ BOOL CScheduleDialog::OnInitDialog() {
                  reinterpret_cast<LPARAM>(m_coverBitmap->GetSafeHandle()));
 
   ShowOpenedMonth(opened);
+  TellRepeatEndedMeanwhile();
   StartReminders();
   if (m_pHostWnd != nullptr) m_pHostWnd->PostMessage(WM_TOOL_READY, static_cast<WPARAM>(m_toolId), 0);
   return TRUE;
@@ -182,7 +183,7 @@ void CScheduleDialog::OnClose() {
 
 void CScheduleDialog::OnDestroy() {
   CToolBase::DefWindowProc(WM_DESTROY, 0, 0);
-  FinishRepeatRun(false);
+  StopRepeatRunForClose();
   SaveState();
   StopReminders();
   // Nothing of this window's month is saved again, into whatever month a

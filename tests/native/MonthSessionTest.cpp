@@ -241,6 +241,35 @@ TEST_F(MonthSessionTest, ReopeningWhileTheHostSavesNeverWritesTheOldMonthIntoTod
   }
 }
 
+// A change beside the session (a repeated line) is half way through
+// replacing a month's file, gone for the moment: opening that month waits
+// for it and reads what it wrote; opening another month does not wait.
+TEST_F(MonthSessionTest, OpeningAMonthWaitsForAChangeOfItsOwnFileOnly) {
+  for (const int changed : {4, 5}) {
+    WriteMonth(4, "april");
+    m_session.OpenToday(m_host);
+    std::promise<void> begun;
+    std::atomic<bool> opened{false};
+    bool openedMeanwhile = false;
+    std::thread change([&] {
+      m_session.ChangeFileBeside(2010, changed, [&] {
+        std::filesystem::remove(MonthPath(changed));
+        begun.set_value();
+        for (int wait = 0; wait < 100 && !opened; ++wait) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        openedMeanwhile = opened;
+        WriteMonth(changed, "changed");
+      });
+    });
+    begun.get_future().wait();
+    EXPECT_EQ(MonthFileState::kRead, m_session.Step(m_host, 1).opened) << changed;
+    opened = true;
+    change.join();
+    EXPECT_STREQ(changed == 4 ? "changed" : "april", m_session.Day(5).szLine[0]);
+    EXPECT_EQ(changed != 4, openedMeanwhile);
+    m_session.Close();
+  }
+}
+
 // A host that saves from its own thread while it answers the window, and
 // waits for that save: no lock may be held across a call out.
 TEST_F(MonthSessionTest, TheHostMaySaveWhileItAnswers) {

@@ -22,18 +22,32 @@ class CMemoryMonths : public IRepeatMonths {
 };
 
 TEST(RepeatFormTest, DatesAndNumbersAsTheBoxesTakeThem) {
-  // What each date box reads as, "" for nothing.
-  const std::pair<const char*, const char*> dates[] = {{"2027/6/14", "2027/06/14"},
-                                                       {"2027-06-14", "2027/06/14"},
-                                                       {"２０２７年６月１４日", "2027/06/14"},
-                                                       {" 2028/2/29 ", "2028/02/29"},
-                                                       {"2027/2/29", ""},
-                                                       {"2027/13/1", ""},
-                                                       {"2027/6", ""},
-                                                       {"", ""}};
-  for (const auto& [text, read] : dates) {
+  // What each date box reads as, or a part of what it says is wrong.
+  const struct {
+    const char* text;
+    bool taken;
+    const char* read;
+  } dates[] = {{"2027/6/14", true, "2027/06/14"},
+               {"2027-06-14", true, "2027/06/14"},
+               {"２０２７年６月１４日", true, "2027/06/14"},
+               {" 2028/2/29 ", true, "2028/02/29"},
+               {"令和9年6月14日", true, "2027/06/14"},
+               {"令和元年5月1日", true, "2019/05/01"},
+               {"平成31年4月30日", true, "2019/04/30"},
+               {"平成31年5月1日", false, "令和は2019年5月1日から"},
+               {"27/6/14", false, "4桁で"},
+               {"2027/2/29", false, "2027年2月29日という日はありません"},
+               {"x2027y6z14", false, "2027/06/14、2027年6月14日 または"},
+               {"2027/6/14/", false, "のように"},
+               {"-2027/-6/-14", false, "のように"},
+               {"2027/6-14", false, "のように"},
+               {"", false, "のように"}};
+  for (const auto& c : dates) {
     CalendarDate date = {};
-    EXPECT_EQ(read, ReadFormDate(text, date) ? FormDateText(date) : "") << text;
+    std::string problem;
+    EXPECT_EQ(c.taken, ReadFormDate(c.text, date, problem)) << c.text;
+    const std::string said = c.taken ? FormDateText(date) : problem;
+    EXPECT_NE(std::string::npos, said.find(c.read)) << c.text << ": " << said;
   }
   // A number from 1 to 99, -1 for none.
   const std::pair<const char*, int> numbers[] = {{"1", 1},   {" 12 ", 12}, {"１２", 12}, {"0", -1},
@@ -105,6 +119,9 @@ TEST(RepeatFormTest, ChoicesFollowTheDayShown) {
   EXPECT_TRUE(choices.lastWeekday);
   EXPECT_EQ(2, choices.interval);
   EXPECT_EQ("2029/02/28", CRepeatForm({2028, 2, 29}, "x").m_untilText) << "a year on from 29 February";
+  CRepeatForm lastYear({9999, 6, 14}, "x");
+  EXPECT_EQ("9999/12/31", lastYear.m_untilText) << "the last day a date box takes";
+  EXPECT_TRUE(lastYear.Choices(choices));
 }
 
 TEST(RepeatFormTest, ThePreviewCountsTheDaysAfterTheOneShown) {

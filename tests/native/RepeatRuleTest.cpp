@@ -17,8 +17,10 @@
 
 namespace {
 
+constexpr unsigned kSundayBit = 1u << 0;
 constexpr unsigned kMonday = 1u << 1;
 constexpr unsigned kTuesday = 1u << 2;
+constexpr unsigned kWednesday = 1u << 3;
 constexpr unsigned kFriday = 1u << 5;
 
 RepeatChoices Until(RepeatKind kind, CalendarDate until, int interval = 1, unsigned weekdays = 0) {
@@ -81,16 +83,24 @@ const RuleCase kRuleCases[] = {
     {"Tuesdays and Fridays from a Monday",
      {2026, 6, 15},
      Times(RepeatKind::kWeekly, 5, 1, kTuesday | kFriday),
-     "FREQ=WEEKLY;BYDAY=TU,FR;COUNT=5",
+     "FREQ=WEEKLY;BYDAY=TU,FR;WKST=SU;COUNT=5",
      5,
      {{2026, 6, 15}, {2026, 6, 16}, {2026, 6, 19}, {2026, 6, 23}, {2026, 6, 26}},
      false},
     {"every other Monday",
      {2026, 6, 15},
      Until(RepeatKind::kWeekly, {2026, 8, 31}, 2, kMonday),
-     "FREQ=WEEKLY;INTERVAL=2;BYDAY=MO;UNTIL=20260831",
+     "FREQ=WEEKLY;INTERVAL=2;BYDAY=MO;WKST=SU;UNTIL=20260831",
      6,
      {{2026, 6, 15}, {2026, 6, 29}, {2026, 7, 13}},
+     false},
+    // Two days in every other row of the calendar, whose weeks start on Sunday.
+    {"every other week on Sundays and Wednesdays",
+     {2026, 6, 17},
+     Until(RepeatKind::kWeekly, {2026, 7, 31}, 2, kSundayBit | kWednesday),
+     "FREQ=WEEKLY;INTERVAL=2;BYDAY=SU,WE;WKST=SU;UNTIL=20260731",
+     7,
+     {{2026, 6, 17}, {2026, 6, 28}, {2026, 7, 1}, {2026, 7, 12}},
      false},
     {"the 31st passes over the short months",
      {2026, 1, 31},
@@ -151,7 +161,7 @@ const RuleCase kRuleCases[] = {
     {"a weekly line for ten years",
      {2026, 6, 15},
      Until(RepeatKind::kWeekly, {2040, 1, 1}, 1, kMonday),
-     "FREQ=WEEKLY;BYDAY=MO;UNTIL=20360614",
+     "FREQ=WEEKLY;BYDAY=MO;WKST=SU;UNTIL=20360614",
      522,
      {},
      true},
@@ -193,6 +203,7 @@ TEST(RepeatRuleTest, TheLimitIsTheDayBeforeTheSameDateTenYearsOn) {
 
 // Mondays of early 2026: 成人の日 (12 January) and 天皇誕生日 (23 February)
 // are left out, asked of the host a year at a time within its brackets.
+// Ten days over Golden Week are ten days: each holiday makes room for one more.
 TEST(RepeatRuleTest, HolidaysOfTheHostAreLeftOut) {
   CMemorySettingsStore store;
   CHostServices host(store, "/nowhere");
@@ -203,6 +214,12 @@ TEST(RepeatRuleTest, HolidaysOfTheHostAreLeftOut) {
   EXPECT_EQ(DayNumbers({{2026, 1, 5}, {2026, 1, 19}, {2026, 1, 26}, {2026, 2, 2}, {2026, 2, 9}, {2026, 2, 16}}),
             repeat.days);
   EXPECT_EQ(2, repeat.holidaysSkipped);
+  RepeatChoices tenDays = Times(RepeatKind::kDaily, 10);
+  tenDays.skipHolidays = true;
+  const RepeatDays lessons = DaysOfRepeat(tenDays, {2026, 4, 28}, [&](int day) { return holidays.IsHoliday(day); });
+  EXPECT_EQ(10u, lessons.days.size());
+  EXPECT_EQ(DayNumberOf(2026, 5, 12), lessons.days.back());
+  EXPECT_EQ(5, lessons.holidaysSkipped);
   choices.skipHolidays = false;
   EXPECT_EQ(8u, DaysOfRepeat(choices, {2026, 1, 5}, [](int) { return true; }).days.size());
   const HolidayBracketCounts brackets = host.HolidayBrackets();
