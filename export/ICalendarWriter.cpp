@@ -93,8 +93,9 @@ void CICalendarWriter::Write(const BookDay& day) {
       continue;
     }
     std::string title = FirstLine(entry.substr(time.titleStart, time.titleLength));
-    int end = time.hasEnd ? time.endMinute : time.startMinute + kDefaultMinutes;
-    if (end <= time.startMinute) end += kMinutesPerDay;
+    // A time it is due by ("17時まで 提出") is a moment, not an hour.
+    int end = time.hasEnd ? time.endMinute : time.startMinute + (time.dueBy ? 0 : kDefaultMinutes);
+    if (end < time.startMinute || (end == time.startMinute && !time.dueBy)) end += kMinutesPerDay;
     SetTimedWhen(day.date, time.startMinute, end);
     WriteEvent(uid, m_when, title.empty() ? FirstLine(entry) : title, description, entry);
   }
@@ -109,10 +110,12 @@ void CICalendarWriter::Write(const BookDay& day) {
   m_out << m_buffer;
 }
 
-// The end may lie on the next day (endMinute past a day's minutes).
+// The end may lie on the next day (endMinute past a day's minutes); an
+// event that ends as it starts has no DTEND, which must come after DTSTART.
 void CICalendarWriter::SetTimedWhen(const BookDate& date, int startMinute, int endMinute) {
   m_when.clear();
   AppendContentLine(m_when, m_timedStart, FormatDateTime(date, startMinute));
+  if (endMinute == startMinute) return;
   BookDate endDate = endMinute < kMinutesPerDay ? date : NextDay(date);
   if (endDate.year > 9999) {
     AppendContentLine(m_when, "DURATION", "PT" + std::to_string(endMinute - startMinute) + "M");

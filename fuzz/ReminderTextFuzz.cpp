@@ -40,6 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (ReadLineTime(bytes, time)) {
     Check(time.startMinute >= 0 && time.startMinute < kMinutesPerDay);
     Check(!time.hasEnd || (time.endMinute >= 0 && time.endMinute <= kMinutesPerDay));
+    Check(!time.hasEnd || !time.dueBy);
     Check(time.titleStart <= bytes.size());
     Check(time.titleLength == std::string_view::npos || time.titleStart + time.titleLength <= bytes.size());
   }

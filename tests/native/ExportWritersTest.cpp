@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "calendar/LineTime.h"
 #include "export/BookDay.h"
 #include "export/CsvWriter.h"
 #include "export/ICalendarWriter.h"
@@ -143,6 +142,33 @@ TEST(ICalendarWriter, AnAllDayEventEndsTheNextDay) {
   }
 }
 
+struct TimedCase {
+  const char* line;  // as the month file holds it
+  const char* entry;
+  const char* start;
+  const char* end;  // "": no DTEND
+  const char* summary;
+};
+
+// The wording stays in the event; a line due by a time is a moment at that time.
+const TimedCase kTimedCases[] = {
+    {"午後2時から4時 打合せ", u8"午後2時から4時 打合せ", "20100305T140000", "20100305T160000", u8"打合せ"},
+    {"面談(11時～)", u8"面談(11時～)", "20100305T110000", "20100305T120000", u8"面談"},
+    {"夜11時～深夜1時 夜勤", u8"夜11時～深夜1時 夜勤", "20100305T230000", "20100306T010000", u8"夜勤"},
+    {"17時まで 提出", u8"17時まで 提出", "20100305T170000", "", u8"提出"},
+    {"10:00-10:00 x", "10:00-10:00 x", "20100305T100000", "20100306T100000", "x"}};
+
+TEST(ICalendarWriter, TimedLinesAsWritten) {
+  for (const TimedCase& c : kTimedCases) {
+    std::vector<Event> events = ReadEvents(Calendar({{{2010, 3, 5}, {0, 0, 0, 0}, {c.line, "", "", "", ""}, ""}}));
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0]["DTSTART"], c.start) << c.entry;
+    EXPECT_EQ(events[0].count("DTEND") != 0 ? events[0]["DTEND"] : "", c.end) << c.entry;
+    EXPECT_EQ(events[0]["SUMMARY"], c.summary) << c.entry;
+    EXPECT_EQ(events[0]["X-PLANNIX-ENTRY"], c.entry);
+  }
+}
+
 TEST(ICalendarWriter, CalendarFrameWithTheBooksTimeZone) {
   std::string text = Calendar({});
   EXPECT_EQ(text,
@@ -150,79 +176,6 @@ TEST(ICalendarWriter, CalendarFrameWithTheBooksTimeZone) {
             "BEGIN:VTIMEZONE\r\nTZID:Asia/Tokyo\r\nBEGIN:STANDARD\r\nDTSTART:19700101T000000\r\n"
             "TZOFFSETFROM:+0900\r\nTZOFFSETTO:+0900\r\nTZNAME:JST\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n"
             "END:VCALENDAR\r\n");
-}
-
-struct LineTimeCase {
-  const char* entry;
-  int start;  // minute of the day
-  int end;    // -1: none written
-  const char* title;
-};
-
-// The forms read from the start, as they always were.
-const LineTimeCase kHalfWidthClocks[] = {{u8"10:00 会議", 600, -1, u8"会議"},
-                                         {u8"9:30-11:00 打ち合わせ", 570, 660, u8"打ち合わせ"},
-                                         {u8"18:00～21:00　送別会", 1080, 1260, u8"送別会"},
-                                         {u8"22:00〜24:00 夜", 1320, 1440, u8"夜"},
-                                         {u8"22:00-1:00 夜勤", 1320, 60, u8"夜勤"},
-                                         {u8"9:00-5:00 x", 540, 300, "x"},
-                                         {u8"7:05会議", 425, -1, u8"会議"},
-                                         {"12:00\nnext line", 720, -1, "\nnext line"},
-                                         {u8"10:00～明日", 600, -1, u8"～明日"},
-                                         {u8"10:00～11時 会議", 600, -1, u8"～11時 会議"}};
-// What the input method and the Japanese way of telling the time give.
-const LineTimeCase kJapaneseForms[] = {{u8"１０：００ 会議", 600, -1, u8"会議"},
-                                       {u8"１０：００～１１：３０　会議", 600, 690, u8"会議"},
-                                       {u8"9：30 朝会", 570, -1, u8"朝会"},
-                                       {u8"10時 会議", 600, -1, u8"会議"},
-                                       {u8"10時会議", 600, -1, u8"会議"},
-                                       {u8"10時30分 打合せ", 630, -1, u8"打合せ"},
-                                       {u8"10時5分 電話", 605, -1, u8"電話"},
-                                       {u8"10時半 電話", 630, -1, u8"電話"},
-                                       {u8"１０時半　電話", 630, -1, u8"電話"},
-                                       {u8"午前9時 朝礼", 540, -1, u8"朝礼"},
-                                       {u8"午後3時 来客", 900, -1, u8"来客"},
-                                       {u8"午後 3時 来客", 900, -1, u8"来客"},
-                                       {u8"午後3時半", 930, -1, ""},
-                                       {u8"午後3:30 来客", 930, -1, u8"来客"},
-                                       {u8"午前12時 昼", 720, -1, u8"昼"},
-                                       {u8"午前0時 年明け", 0, -1, u8"年明け"},
-                                       {u8"10時～11時半 会議", 600, 690, u8"会議"},
-                                       {u8"9時～5時 勤務", 540, 1020, u8"勤務"},
-                                       {u8"午後3時～4時 来客", 900, 960, u8"来客"},
-                                       {u8"午後11時～1時 夜", 1380, 60, u8"夜"},
-                                       {u8"23時～午後12時 x", 1380, 1440, "x"},
-                                       {u8"10時～11:30 会議", 600, 690, u8"会議"}};
-// A clock time after the text, set off by a space.
-const LineTimeCase kTimesAfterTheText[] = {{u8"歯医者 16:30", 990, -1, u8"歯医者"},
-                                           {u8"歯医者　１６：３０　", 990, -1, u8"歯医者"},
-                                           {u8"会議 10:00", 600, -1, u8"会議"},
-                                           {u8"会議 10時～11時", 600, 660, u8"会議"},
-                                           {u8"来客 午後 3時", 900, -1, u8"来客"},
-                                           {u8"会議 10:00 11:00", 660, -1, u8"会議 10:00"},
-                                           {u8"歯医者 16:30\n持ち物", 990, -1, u8"歯医者"}};
-// Near misses: no time of day.
-const char* const kNoTimes[] = {
-    u8"10:00-11:00x", "10:00-x",  "10:00am call",   "12:30:15 x",   "24:00 x",       "10:00-25:00 x", u8"10:60 x",
-    u8"25時 x",       u8"24時 x", u8"午後13時 x",   u8"午後12時 x", u8"1000円",      u8"10時間 作業", u8"3時限 数学",
-    u8"第10時",       u8"10時am", u8"１０：００５", u8"会議10:00",  u8"作業 10時間", u8"予算 1000円", u8"会議 10:00-",
-    u8" 10:00",       ""};
-
-TEST(LineTime, TheFormsOfATimeOfDayAtTheStartAndAfterTheText) {
-  auto check = [](const LineTimeCase& c) {
-    LineTime time;
-    ASSERT_TRUE(ReadLineTime(c.entry, time)) << c.entry;
-    EXPECT_EQ(time.startMinute, c.start) << c.entry;
-    EXPECT_EQ(time.hasEnd ? time.endMinute : -1, c.end) << c.entry;
-    EXPECT_EQ(std::string(c.entry).substr(time.titleStart, time.titleLength), c.title) << c.entry;
-  };
-  for (const LineTimeCase& c : kHalfWidthClocks) check(c);
-  for (const LineTimeCase& c : kJapaneseForms) check(c);
-  for (const LineTimeCase& c : kTimesAfterTheText) check(c);
-  for (const char* entry : kNoTimes) {
-    LineTime time;
-    EXPECT_FALSE(ReadLineTime(entry, time)) << entry;
-  }
 }
 
 struct CsvFieldCase {

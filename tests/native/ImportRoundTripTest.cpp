@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <random>
 #include <sstream>
@@ -58,6 +59,7 @@ class CBookMaker {
       std::string time = Pick(3) == 0 ? LeadingTime() : "";
       std::string after =
           time.empty() && Pick(4) == 0 ? " " + std::to_string(Pick(24)) + ":" + std::to_string(10 + Pick(50)) : "";
+      if (time.empty() && after.empty() && Pick(4) == 0) after = "（" + std::to_string(Pick(24)) + "時～)";
       SetDayLine(day, line, (time + Text(kLineSize - 1 - time.size() - after.size()) + after).c_str());
     }
     if (Pick(5) == 0) SetDayLine(day, 4, day.szLine[0]);  // the same text twice
@@ -71,8 +73,12 @@ class CBookMaker {
                                  hour + "時半 ",
                                  "午後3時" + minutes + "分",
                                  hour + "時～" + hour + "時 ",
-                                 hour + ":" + minutes + "-" + hour + ":" + minutes + " "};
-    return forms[Pick(6)];
+                                 hour + ":" + minutes + "-" + hour + ":" + minutes + " ",
+                                 "夜" + std::to_string(1 + Pick(11)) + "時から" + hour + "時 ",
+                                 hour + "時までに",
+                                 "PM" + std::to_string(Pick(13)) + ":" + minutes + " ",
+                                 "午後 2 時" + minutes + "～ "};
+    return forms[Pick(static_cast<int>(std::size(forms)))];
   }
 
   // cp932 text that the export carries over exactly: characters that come
