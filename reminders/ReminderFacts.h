@@ -17,5 +17,4 @@ struct ReminderFacts {
   // False while the file of what was dismissed has not been read: what
   // fell due before may have been dismissed already.
   bool dismissedKnown = false;
-
 };
