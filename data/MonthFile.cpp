@@ -61,11 +61,29 @@ int ReadMonthFile(MonthTable& table, const char* path) {
   return ReadMonthFileOnce(SystemFileSystem(), path, table) == MonthReadOutcome::kRead ? 1 : 0;
 }
 
-void ParseMonthBytes(MonthTable& table, const char* bytes, size_t size) {
-  CMonthFileParser parser(table);
+namespace {
+
+void FeedInBlocks(CMonthFileParser& parser, const char* bytes, size_t size) {
   for (size_t offset = 0; offset < size && !parser.Done(); offset += kReadBlockSize) {
     size_t block = size - offset < kReadBlockSize ? size - offset : kReadBlockSize;
     parser.Feed(bytes + offset, block);
   }
+}
+
+}  // namespace
+
+void ParseMonthBytes(MonthTable& table, const char* bytes, size_t size) {
+  CMonthFileParser parser(table);
+  FeedInBlocks(parser, bytes, size);
   parser.Finish();
+}
+
+bool IsWholeMonthFile(const char* bytes, size_t size, int days) {
+  static constexpr char kCurrentMagic[] = "QL3";
+  if (size == 0) return false;
+  if (size < sizeof kCurrentMagic - 1 || std::memcmp(bytes, kCurrentMagic, sizeof kCurrentMagic - 1) != 0) return true;
+  MonthTable table;
+  CMonthFileParser parser(table);
+  FeedInBlocks(parser, bytes, size);
+  return parser.RecordsRead() >= days;
 }

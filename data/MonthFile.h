@@ -56,3 +56,9 @@ int ReadMonthFile(MonthTable& table, const char* path);
 
 // The parse of a whole file's bytes, either format (tests and fuzzers).
 void ParseMonthBytes(MonthTable& table, const char* bytes, size_t size);
+
+// Whether a file's bytes are written to their end for a month of that many
+// days: a current-format file holds the record of its last day, a legacy
+// one (which nothing writes any more) any bytes. No bytes are not whole: a
+// rewrite in place begins by cutting the file to nothing.
+bool IsWholeMonthFile(const char* bytes, size_t size, int days);

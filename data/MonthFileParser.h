@@ -24,6 +24,8 @@ class CMonthFileParser {
   void Finish();
   // True when no further byte can change the table.
   bool Done() const { return m_format == kDone; }
+  // The days whose records were read to their end.
+  int RecordsRead() const { return m_dayIndex; }
 
  private:
   enum Format { kUndecided, kHeader, kCurrent, kLegacy, kDone };

@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CDismissedSet again;
     Check(again.AddFileBytes(set.Format()));
     Check(again == set);
-    set.PruneBefore(0);
+    set.Prune(DismissedOriginOf(bytes), 0);
   }
 
   LineTime time;

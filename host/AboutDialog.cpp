@@ -21,7 +21,7 @@ constexpr const wchar_t* g_KeyLines[] = {
     L"    Page Up, Page Down: the page before, the page after; Escape: nothing chosen",
     L"In the reminder window, once clicked or reached with Alt+Tab:",
     L"    Return or Escape: dismissed for good; Alt+S: again in 5 minutes",
-    L"    A click on a line: that day in the schedule",
+    L"    A click on a line: that day in the schedule, opened again if it was closed",
     L"    How long before a line's time: Settings... (RemindMin: off, 0 to 60; 10 unset)",
     L"In this window: Ctrl+F, the search words",
 };

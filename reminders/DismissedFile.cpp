@@ -3,12 +3,10 @@
 #include <cstring>
 
 #include "data/ConflictCopies.h"
-#include "data/FileSnapshot.h"
 #include "data/FileSystem.h"
 #include "data/MonthFile.h"
 #include "data/MonthFileWriter.h"
 #include "data/RecoveredFolder.h"
-#include "reminders/DismissedSet.h"
 
 namespace {
 
@@ -21,44 +19,55 @@ DismissedRead ReadInto(IFileSystem& files, const char* path, CDismissedSet& set,
     case SnapshotRead::kRead:
       break;
   }
-  return set.AddFileBytes(snapshot.bytes) ? DismissedRead::kRead : DismissedRead::kUnreadable;
+  return set.AddFileBytes(snapshot.bytes) ? DismissedRead::kRead : DismissedRead::kDamaged;
 }
 
-// The file as it is now, with what of it a write cut short left.
-DismissedRead ReadWithLeftCopy(IFileSystem& files, const char* path, CDismissedSet& set, FileSnapshot& snapshot) {
-  CDismissedSet read;
-  const DismissedRead outcome = ReadInto(files, path, read, snapshot);
-  if (outcome == DismissedRead::kUnreadable) return outcome;
-  char temporary[kPathSize];
-  char folder[kPathSize];
-  FileSnapshot left;
-  if (MakeTemporaryPath(path, temporary, folder)) ReadInto(files, temporary, read, left);
-  set.Merge(read);
-  return outcome;
+// The parent folder of a file, made where it is missing.
+void MakeFolderOf(IFileSystem& files, const char* path) {
+  const size_t length = strnlen(path, kPathSize);
+  const size_t nameStart = MonthFileNameStart(path, length);
+  if (nameStart > 1) files.MakeFolder(std::string(path, nameStart - 1).c_str(), false);  // usually there
 }
 
 }  // namespace
 
-DismissedRead ReadDismissedFile(IFileSystem& files, const char* path, CDismissedSet& set) {
-  FileSnapshot snapshot;
-  return ReadWithLeftCopy(files, path, set, snapshot);
+DismissedFileContent ReadDismissedFile(IFileSystem& files, const char* path) {
+  DismissedFileContent content;
+  content.outcome = ReadInto(files, path, content.file, content.snapshot);
+  if (content.outcome == DismissedRead::kUnreadable) return content;
+  char temporary[kPathSize];
+  char folder[kPathSize];
+  FileSnapshot left;
+  if (MakeTemporaryPath(path, temporary, folder) &&
+      ReadInto(files, temporary, content.leftCopy, left) == DismissedRead::kRead) {
+    content.leftCopyWhole = CDismissedSet::IsWholeFile(left.bytes);
+  }
+  return content;
 }
 
-bool WriteDismissedFile(IFileSystem& files, const char* path, CDismissedSet& set, int firstKeptDayNumber) {
-  const size_t length = strnlen(path, kPathSize);
-  const size_t nameStart = MonthFileNameStart(path, length);
-  if (nameStart > 1) files.MakeFolder(std::string(path, nameStart - 1).c_str(), false);  // usually there
-  FileSnapshot now;
-  if (ReadWithLeftCopy(files, path, set, now) == DismissedRead::kUnreadable) return false;
-  set.PruneBefore(firstKeptDayNumber);
+bool WriteDismissedFile(IFileSystem& files, const char* path, CDismissedSet& set, const std::string& origin,
+                        int today) {
+  MakeFolderOf(files, path);
+  const DismissedFileContent now = ReadDismissedFile(files, path);
+  if (now.outcome == DismissedRead::kUnreadable || now.outcome == DismissedRead::kDamaged) return false;
+  set.Merge(now.file);
+  set.Merge(now.leftCopy);
+  set.Prune(origin, today);
   const std::string bytes = set.Format();
   // Unchanged, so that a sync client has nothing to send to the other PC.
-  if (now.present && now.bytes == bytes) return true;
+  if (now.snapshot.present && now.snapshot.bytes == bytes) return true;
   return WriteFileThrough(files, path, bytes) != MonthWriteOutcome::kFailed;
 }
 
+bool MoveDamagedDismissedFile(IFileSystem& files, const char* path, const char* recoveredBeside,
+                              std::string& keptPath) {
+  const std::string name = std::string(kDismissedFileStem) + kDismissedFileExtension;
+  return KeepInRecovered(
+      files, recoveredBeside, name.c_str(), [&](const char* target) { return files.Move(path, target); }, keptPath);
+}
+
 bool FoldDismissedCopies(IFileSystem& files, const std::string& folder, char separator, const char* path,
-                         const char* recoveredBeside, CDismissedSet& set, int firstKeptDayNumber,
+                         const char* recoveredBeside, CDismissedSet& set, const std::string& origin, int today,
                          std::vector<std::string>& keptPaths) {
   std::vector<std::string> names;
   if (!files.ListFolder(folder.c_str(), names)) return false;
@@ -80,7 +89,7 @@ bool FoldDismissedCopies(IFileSystem& files, const std::string& folder, char sep
     }
   }
   if (copies.empty()) return allFolded;
-  if (!WriteDismissedFile(files, path, set, firstKeptDayNumber)) return false;
+  if (!WriteDismissedFile(files, path, set, origin, today)) return false;
   for (const std::string& name : copies) {
     const std::string copyPath = folder + separator + name;
     std::string kept;

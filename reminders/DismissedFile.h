@@ -10,25 +10,41 @@
 #include <string>
 #include <vector>
 
-class CDismissedSet;
+#include "data/FileSnapshot.h"
+#include "reminders/DismissedSet.h"
+
 class IFileSystem;
 
 constexpr char kRemindersFolderName[] = "reminders";
 constexpr char kDismissedFileStem[] = "dismissed";
 constexpr char kDismissedFileExtension[] = ".txt";
 
-enum class DismissedRead { kRead, kAbsent, kUnreadable };
+// kDamaged: the file is there and was read, but is none of ours (cut short
+// within its first line, or written by something else).
+enum class DismissedRead { kRead, kAbsent, kUnreadable, kDamaged };
 
-// What the file holds joins set, with what a write cut short left of it in
-// the saving folder. A file that cannot be read or is no such file is
-// kUnreadable, and set stays as it was.
-DismissedRead ReadDismissedFile(IFileSystem& files, const char* path, CDismissedSet& set);
+struct DismissedFileContent {
+  DismissedRead outcome = DismissedRead::kUnreadable;
+  CDismissedSet file;      // what the file holds, when read
+  CDismissedSet leftCopy;  // what a write cut short left in the saving folder
+  bool leftCopyWhole = false;
+  FileSnapshot snapshot;  // the file's bytes
+};
 
-// The file is read again and what it holds joins set; set, pruned of the
-// entries dated before the day given, is then written (its folder made
+// The file as it is now, and the copy a write cut short left of it.
+DismissedFileContent ReadDismissedFile(IFileSystem& files, const char* path);
+
+// The file is read again and what it holds joins set; set, pruned as the
+// PC named origin does on day today, is then written (its folder made
 // where it is missing), unless the file holds it already. False when the
-// file could not be read (it is never written over then) or written.
-bool WriteDismissedFile(IFileSystem& files, const char* path, CDismissedSet& set, int firstKeptDayNumber);
+// file could not be read or is damaged (it is never written over then),
+// or could not be written.
+bool WriteDismissedFile(IFileSystem& files, const char* path, CDismissedSet& set, const std::string& origin, int today);
+
+// A damaged file goes into the recovered folder of the month files, beside
+// which recoveredBeside names a file, and leaves its place to a new one.
+// False when it could not be moved.
+bool MoveDamagedDismissedFile(IFileSystem& files, const char* path, const char* recoveredBeside, std::string& keptPath);
 
 // The conflict copies that sync clients left of the file, in its folder
 // (separator between the folder and a name): what each holds joins set,
@@ -37,5 +53,5 @@ bool WriteDismissedFile(IFileSystem& files, const char* path, CDismissedSet& set
 // names where they went. False when a copy could not be folded: it stays,
 // to be folded later.
 bool FoldDismissedCopies(IFileSystem& files, const std::string& folder, char separator, const char* path,
-                         const char* recoveredBeside, CDismissedSet& set, int firstKeptDayNumber,
+                         const char* recoveredBeside, CDismissedSet& set, const std::string& origin, int today,
                          std::vector<std::string>& keptPaths);

@@ -13,7 +13,7 @@ struct TimedLine {
   int startMinute = 0;
   bool hasEnd = false;
   int endMinute = 0;
-  uint64_t textHash = 0;  // of the whole entry: a changed line is another
+  uint64_t textHash = 0;  // of the whole entry, as earlier versions dismissed it
   std::string title;      // cp932: the first line without its time
 
   bool operator==(const TimedLine& other) const {

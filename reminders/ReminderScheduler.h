@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <limits>
 #include <map>
+#include <set>
 #include <vector>
 
 #include "reminders/ReminderFacts.h"
@@ -14,6 +15,8 @@
 struct DueReminder {
   TimedLine line;
   ReminderOccurrence occurrence;
+  // Other lines of the day with the same time and text: one reminder with it.
+  std::vector<ReminderOccurrence> alike;
   int64_t secondsAfterTime = 0;  // negative before the line's time
   bool missed = false;           // it came up only after its time had passed
 };
@@ -26,12 +29,15 @@ class CReminderScheduler {
   static constexpr int kSnoozeMinutes = 5;
 
   // The board at now (wall-clock seconds) with the lead in minutes
-  // (kRemindersOff: nothing is due). A line is due from its time less the
-  // lead; one that is not on the board comes up until an hour after its
-  // time (missed once that time has passed); one on the board stays until
-  // it is dismissed or snoozed, or its line changes. While what was
-  // dismissed is not known, only what fell due after the first look comes
-  // up: the rest may have been dismissed already.
+  // (kRemindersOff: nothing is due). A reminder is a line's day, place and
+  // time: a change of its text alone shows the new text, and sounds for
+  // nothing. A line is due from its time less the lead; one that is not on
+  // the board comes up until an hour after its time (missed once that time
+  // has passed); one on the board stays until it is dismissed or snoozed,
+  // or its line is cleared or given another time. A day whose lines cannot
+  // be told keeps what it had on the board. While what was dismissed is not
+  // known, only what fell due after the first look comes up: the rest may
+  // have been dismissed already.
   void Look(int64_t now, int lead, const ReminderFacts& facts);
   // Soonest first.
   const std::vector<DueReminder>& Board() const { return m_board; }
@@ -53,7 +59,7 @@ class CReminderScheduler {
 
   std::map<ReminderOccurrence, bool> m_shown;  // on the board: whether it came up missed
   std::map<ReminderOccurrence, Snooze> m_snoozed;
-  CDismissedSet m_dismissedHere;
+  std::set<ReminderOccurrence> m_dismissedHere;
   std::vector<DueReminder> m_board;
   bool m_looked = false;
   int64_t m_firstLook = 0;

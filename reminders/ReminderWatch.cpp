@@ -34,7 +34,7 @@ void CReminderWatch::AddDismissed(const std::vector<ReminderOccurrence>& occurre
   {
     std::lock_guard<std::mutex> lock(m_lock);
     for (const ReminderOccurrence& occurrence : occurrences) {
-      m_facts.dismissed.Add(occurrence);
+      m_facts.dismissed.Add(occurrence, m_files->Origin());
       m_pending.push_back(occurrence);
     }
     m_unwritten = m_unwritten || !occurrences.empty();
@@ -53,21 +53,32 @@ bool CReminderWatch::HasUnwritten() const {
   return m_unwritten;
 }
 
+std::vector<DismissedRepair> CReminderWatch::TakeRepairs() {
+  std::lock_guard<std::mutex> lock(m_lock);
+  std::vector<DismissedRepair> repairs;
+  repairs.swap(m_repairs);
+  return repairs;
+}
+
 bool CReminderWatch::LookOnce() {
-  std::vector<ReminderOccurrence> pending;
-  {
-    std::lock_guard<std::mutex> lock(m_lock);
-    pending.swap(m_pending);
-  }
   // What the library throws (an exhausted heap) leaves the facts as they
-  // were: looked at again next time, and what was dismissed stays in them.
+  // were and what was dismissed pending: looked at again next time.
   try {
+    std::vector<ReminderOccurrence> pending;
+    {
+      std::lock_guard<std::mutex> lock(m_lock);
+      pending = m_pending;
+    }
     for (const ReminderOccurrence& occurrence : pending) m_files->AddDismissed(occurrence);
-    const bool changed = m_files->Look(DayNumberOf(m_clock.Now().date));
+    const bool changed = m_files->Look(DayNumberOf(m_clock.Now().date), std::chrono::steady_clock::now());
     ReminderFacts facts = m_files->Facts();
+    std::vector<DismissedRepair> repairs = m_files->TakeRepairs();
     std::lock_guard<std::mutex> lock(m_lock);
-    // Dismissed meanwhile: in the facts until the next look takes it.
-    for (const ReminderOccurrence& occurrence : m_pending) facts.dismissed.Add(occurrence);
+    m_repairs.insert(m_repairs.end(), repairs.begin(), repairs.end());
+    // The files hold what was handed over; what was dismissed meanwhile is
+    // in the facts until the next look takes it.
+    m_pending.erase(m_pending.begin(), m_pending.begin() + static_cast<std::ptrdiff_t>(pending.size()));
+    for (const ReminderOccurrence& occurrence : m_pending) facts.dismissed.Add(occurrence, m_files->Origin());
     const bool dismissedChanged = facts.dismissed != m_facts.dismissed;
     m_facts = std::move(facts);
     m_unwritten = m_files->HasUnwritten() || !m_pending.empty();

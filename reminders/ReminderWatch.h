@@ -34,6 +34,8 @@ class CReminderWatch {
   ReminderFacts Facts() const;
   // True while a dismissal is not in the file yet.
   bool HasUnwritten() const;
+  // The repairs of the file of what was dismissed not told of yet; each is handed out once.
+  std::vector<DismissedRepair> TakeRepairs();
 
  private:
   void Run();
@@ -48,7 +50,8 @@ class CReminderWatch {
   mutable std::mutex m_lock;
   std::condition_variable m_wakes;
   ReminderFacts m_facts;
-  std::vector<ReminderOccurrence> m_pending;
+  std::vector<ReminderOccurrence> m_pending;  // not yet handed to the files
+  std::vector<DismissedRepair> m_repairs;
   bool m_unwritten = false;
   bool m_poked = true;  // the first look is at once
   bool m_stopping = false;

@@ -19,5 +19,7 @@ constexpr unsigned WM_TOOL_APPLYSETTINGS = kWmUser + 122;
 constexpr unsigned WM_TOOL_STOREFOCUSEDTEXT = kWmUser + 125;
 // Posted by the tool window's repeat thread to the window: the repeated line is written.
 constexpr unsigned WM_TOOL_REPEATENDED = kWmUser + 140;
-// Posted by the reminders' watch to the tool window: what it knows of the book changed.
+// Posted to the reminder window by the reminders' watch and the tool: look again.
 constexpr unsigned WM_TOOL_REMINDERS = kWmUser + 130;
+// Posted to the tool window by the reminders: a line's day to show (wParam its day number).
+constexpr unsigned WM_TOOL_SHOWDAY = kWmUser + 131;

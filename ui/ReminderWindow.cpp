@@ -43,10 +43,18 @@ int WidestLine(HWND list, const std::vector<std::wstring>& lines) {
 CReminderWindow::CReminderWindow() : CDialog(IDD_REMINDER, nullptr) {}
 
 void CReminderWindow::SetHandlers(std::function<void()> dismiss, std::function<void()> snooze,
-                                  std::function<void(size_t line)> showDay) {
+                                  std::function<void(size_t line)> showDay, std::function<bool(UINT, WPARAM)> other) {
   m_dismiss = std::move(dismiss);
   m_snooze = std::move(snooze);
   m_showDay = std::move(showDay);
+  m_other = std::move(other);
+}
+
+INT_PTR CReminderWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (m_other && message != WM_INITDIALOG && message != WM_COMMAND && m_other(message, wParam)) {
+    return SetDialogResult(m_hWnd, TRUE);
+  }
+  return CDialog::WindowProc(message, wParam, lParam);
 }
 
 BOOL CReminderWindow::OnInitDialog() {
@@ -61,7 +69,7 @@ void CReminderWindow::Show(const std::vector<DueReminder>& board, bool announce)
     if (IsWindow()) ShowWindow(SW_HIDE);
     return;
   }
-  if (!IsWindow() && !Create(IDD_REMINDER, nullptr)) return;
+  if (!IsWindow()) return;
   std::vector<std::wstring> lines;
   for (const DueReminder& due : board) lines.push_back(WidenCp932(ReminderItemText(due).c_str()));
   if (lines != m_lines) {

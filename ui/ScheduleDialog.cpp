@@ -48,6 +48,12 @@ CScheduleDialog::CScheduleDialog(CWnd* hostWnd)
 }
 
 CScheduleDialog::~CScheduleDialog() {
+  {
+    std::lock_guard<std::mutex> lock(m_openLock);
+    m_toolEnding = true;
+  }
+  m_reminders.Stop();
+  CloseWindowOpenedMeanwhile();
   for (CBitmap*& bitmap : m_slotBitmaps) {
     delete bitmap;
     bitmap = nullptr;

@@ -4,29 +4,25 @@
 // that its month session holds.
 #include <atomic>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 
 #include "book/MonthSession.h"
 #include "data/DayRecord.h"
-#include "reminders/ReminderScheduler.h"
-#include "reminders/ReminderWatch.h"
 #include "repeat/RepeatRun.h"
 #include "tool/ToolBase.h"
 #include "ui/CellLineLayouts.h"
 #include "ui/CellPictureCache.h"
-#include "ui/ReminderWindow.h"
+#include "ui/Reminders.h"
 #include "ui/ScheduleSetupDialog.h"
 #include "ui/SealDialog.h"
-#include "ui/SystemWallClock.h"
 #include "win/Gdi.h"
 #include "win/ToolTip.h"
 
-// The window's timers: text being typed is stored after a pause; the
-// reminders look at the clock; while a repeated line is written, the
-// progress bar, once it takes a while.
+// The window's timers: text being typed is stored after a pause; while a
+// repeated line is written, the progress bar, once it takes a while.
 constexpr UINT_PTR kTypingPauseTimer = 1;
-constexpr UINT_PTR kReminderTimer = 10;
 constexpr UINT_PTR kRepeatProgressTimer = 20;
 
 class CScheduleDialog : public CToolBase {
@@ -81,17 +77,24 @@ class CScheduleDialog : public CToolBase {
   // The focused box stored and everything written, now; false when a write failed.
   bool SaveBeforeSessionEnds();
 
-  // Reminders: what is due from the lines of yesterday to tomorrow, shown
-  // in a window of its own; looked at on a short timer and at once on
-  // every change the window hears of (a line stored, a month arrived, the
-  // clock changed, the PC woke).
+  // Reminders: what is due from the lines of yesterday to tomorrow, for as
+  // long as the tool lives; started by the first Initialize that finds a
+  // data folder, told of every change the window hears of (a line stored,
+  // a month arrived).
   void StartReminders();
-  void StopReminders();
   void PokeReminders();
-  void LookAtReminders();
-  void DismissReminders();
-  void SnoozeReminders();
-  void ShowReminderDay(size_t line);
+  // The lead as the host stores it, from now on.
+  void ApplyReminderLead();
+  // On the reminders' thread: the day of a line clicked, in the open
+  // window, or in one opened as the host opens it.
+  void ShowReminderDay(int dayNumber);
+  // On the window's thread.
+  void OnShowReminderDay(int dayNumber);
+  // The day a window opened for a reminder is to show, once; 0 for none.
+  int TakeDayToShow();
+  // A window the reminders opened as the host let go of the tool is closed
+  // before the tool goes; the host's notices are answered meanwhile.
+  void CloseWindowOpenedMeanwhile();
 
   // The calendar.
   void PaintCalendar();
@@ -205,10 +208,14 @@ class CScheduleDialog : public CToolBase {
   bool m_typingTimerRunning = false;
   DWORD m_typingSince = 0;
 
-  // The reminders, while the window is open; the watch reads the session's month.
-  CSystemWallClock m_wallClock;
-  int m_reminderLead = 0;
-  CReminderScheduler m_reminders;
-  CReminderWindow m_reminderWindow;
-  std::unique_ptr<CReminderWatch> m_reminderWatch;
+  // One window at a time, whoever called Initialize: its UI thread holds the claim.
+  std::atomic<bool> m_windowClaimed{false};
+  // Guards what follows, and Initialize from the reminders' thread.
+  std::mutex m_openLock;
+  std::atomic<HWND> m_openWindow{nullptr};  // from initialisation to destruction
+  int m_dayToShow = 0;
+  bool m_toolEnding = false;
+  std::mutex m_initializeLock;  // Initialize on two threads at once
+  // Last: they end first. Their watch reads the session's month.
+  CReminders m_reminders{*this};
 };

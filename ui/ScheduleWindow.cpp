@@ -49,8 +49,11 @@ void StoreSettingNumber(CToolHost& host, int toolId, const char* key, long value
 }  // namespace
 
 // Each operation the host calls catches what the library throws (an
-// exhausted heap, a failing lock): nothing crosses to the host.
+// exhausted heap, a failing lock): nothing crosses to the host. The
+// reminders call it too, from their thread, to open the window for a day.
 void CScheduleDialog::Initialize() try {
+  std::lock_guard<std::mutex> lock(m_initializeLock);
+  StartReminders();
   for (int theme = 0; theme < kThemeCount; ++theme) {
     if (m_themeBrush[theme].GetSafeHandle() == nullptr) {
       m_themeBrush[theme].CreateSolidBrush(g_ColourThemes[theme].headingBrush);
@@ -78,7 +81,17 @@ void CScheduleDialog::Initialize() try {
 // Nothing thrown may end the host's process from the window's thread.
 UINT CScheduleDialog::UiThreadProc(void* tool) try {
   auto* dialog = static_cast<CScheduleDialog*>(tool);
-  if (dialog->m_hWnd != nullptr) return static_cast<UINT>(-1);
+  if (dialog->m_windowClaimed.exchange(true)) {
+    // The window that is open shows the day a reminder asked for.
+    const int day = dialog->TakeDayToShow();
+    HWND open = dialog->m_openWindow;
+    if (day != 0 && open != nullptr) ::PostMessageW(open, WM_TOOL_SHOWDAY, static_cast<WPARAM>(day), 0);
+    return static_cast<UINT>(-1);
+  }
+  struct CClaimRelease {
+    std::atomic<bool>& claimed;
+    ~CClaimRelease() { claimed = false; }
+  } release{dialog->m_windowClaimed};
   // Without a window there is nothing to wait for.
   if (!dialog->CreateFromTemplate(dialog->GetTemplateId(), nullptr) || !dialog->IsWindow()) {
     return static_cast<UINT>(-1);
@@ -110,6 +123,10 @@ void CScheduleDialog::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CScheduleDialog::OnInitDialog() {
   CToolBase::OnInitDialog();
+  {
+    std::lock_guard<std::mutex> lock(m_openLock);
+    m_openWindow = m_hWnd;
+  }
   m_hIcon = LoadIconW(ResourceModule(), MAKEINTRESOURCEW(IDI_PLANNIX));
   SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
   SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
@@ -145,8 +162,9 @@ BOOL CScheduleDialog::OnInitDialog() {
 
   ShowOpenedMonth(opened);
   TellRepeatEndedMeanwhile();
-  StartReminders();
   if (m_pHostWnd != nullptr) m_pHostWnd->PostMessage(WM_TOOL_READY, static_cast<WPARAM>(m_toolId), 0);
+  // Opened for a reminder: its day, once the window runs.
+  if (const int day = TakeDayToShow()) PostMessage(WM_TOOL_SHOWDAY, static_cast<WPARAM>(day), 0);
   return TRUE;
 }
 
@@ -182,10 +200,13 @@ void CScheduleDialog::OnClose() {
 }
 
 void CScheduleDialog::OnDestroy() {
+  {
+    std::lock_guard<std::mutex> lock(m_openLock);
+    m_openWindow = nullptr;
+  }
   CToolBase::DefWindowProc(WM_DESTROY, 0, 0);
   StopRepeatRunForClose();
   SaveState();
-  StopReminders();
   // Nothing of this window's month is saved again, into whatever month a
   // later window opens on.
   m_session.Close();

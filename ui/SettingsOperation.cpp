@@ -10,7 +10,10 @@ LRESULT CScheduleDialog::OnSettings(WPARAM, LPARAM) try {
     CModalScope modal(*this);
     result = m_setupDialog.DoModalWithHost(m_pHost);
   }
-  if (result != IDOK || !IsWindow()) return 0;
+  if (result != IDOK) return 0;
+  // The reminders go on without the window.
+  ApplyReminderLead();
+  if (!IsWindow()) return 0;
   // The host's thread only waits for the applying, never for the dialog.
   if (IsOnCallingThread()) {
     ApplySettings();

@@ -1,5 +1,4 @@
 // Settings, themes, label texts and colours of the schedule window.
-#include "reminders/ReminderLead.h"
 #include "ui/LabelText.h"
 #include "ui/ScheduleDialog.h"
 #include "ui/SettingValue.h"
@@ -59,8 +58,6 @@ void CScheduleDialog::ApplySettings() {
   m_japaneseNames = ReadSettingInt("DspLanguage");
   ShowMonthLabel();
   ShowDayLabel(view.selectedDay, view.selectedWeekday);
-  m_reminderLead = ParseReminderLead(ReadSettingText(m_pHost, kReminderLeadKey).c_str());
-  LookAtReminders();
 
   m_coverBitmap->DeleteObject();
   ApplyTheme(ReadSettingInt("BackColor"));

@@ -30,8 +30,6 @@ bool IsKeyMessage(UINT message) { return message >= WM_KEYFIRST && message <= WM
 }  // namespace
 
 BOOL CScheduleDialog::PreTranslateMessage(MSG* msg) {
-  // The reminder window's keys are its own: Return and Escape dismiss there.
-  if (m_reminderWindow.PreTranslateMessage(msg)) return TRUE;
   if (IsKeyMessage(msg->message)) {
     if (PreTranslateKey(*msg)) return TRUE;
     if (msg->wParam == kReturnKey && GetKeyState(VK_CONTROL) >= 0) msg->wParam = kTabKey;
@@ -95,10 +93,6 @@ INT_PTR CScheduleDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
         OnRepeatProgress();
         return TRUE;
       }
-      if (wParam == kReminderTimer) {
-        LookAtReminders();
-        return TRUE;
-      }
       if (wParam != kTypingPauseTimer) break;
       OnTypingPause();
       return TRUE;
@@ -108,13 +102,8 @@ INT_PTR CScheduleDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_TOOL_REPEATENDED:
       OnRepeatEnded();
       return TRUE;
-    case WM_TOOL_REMINDERS:
-      LookAtReminders();
-      return TRUE;
-    case WM_TIMECHANGE:
-      // The due times are the clock's: what is due is asked again at once.
-      PokeReminders();
-      LookAtReminders();
+    case WM_TOOL_SHOWDAY:
+      OnShowReminderDay(static_cast<int>(wParam));
       return TRUE;
     case WM_QUERYENDSESSION:
       return SetDialogResult(m_hWnd, SaveBeforeSessionEnds() ? TRUE : FALSE);
@@ -123,10 +112,6 @@ INT_PTR CScheduleDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
       return SetDialogResult(m_hWnd, 0);
     case WM_POWERBROADCAST:
       if (wParam == PBT_APMSUSPEND) SaveBeforeSessionEnds();
-      if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) {
-        PokeReminders();
-        LookAtReminders();
-      }
       return SetDialogResult(m_hWnd, TRUE);
     case WM_LBUTTONDOWN:
       OnCalendarClick({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});

@@ -42,8 +42,8 @@ class CDialog : public CWnd {
   // Pumps until EndDialog, the end of the window or WM_QUIT.
   void RunModalLoop(HWND hwnd);
   // A key for another dialog of this thread that is not disabled (a
-  // modeless one, such as a reminder): handled as that dialog's own loop
-  // would, so that its Return, Escape and accelerators work meanwhile.
+  // modeless one): handled as that dialog's own loop would, so that its
+  // Return, Escape and accelerators work meanwhile.
   static bool IsModelessDialogKey(HWND modal, MSG& msg);
   void EnableModalOwner();
 

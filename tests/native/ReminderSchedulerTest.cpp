@@ -1,8 +1,9 @@
 // What is due when, on a clock the tests hand in: across midnight, after a
 // sleep, with the clock set back, as lines change, missed within and past
-// the hour, dismissed once.
+// the hour, dismissed once, a line being typed, a day that cannot be told.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -20,9 +21,11 @@ int64_t At(int hour, int minute, int second = 0, int day = kToday) {
 }
 
 // Today's and tomorrow's lines as the reminders read them: cp932, through the one reader of times.
-ReminderFacts Facts(std::vector<const char*> today, std::vector<const char*> tomorrow = {}) {
+ReminderFacts Facts(std::vector<const char*> today, std::vector<const char*> tomorrow = {},
+                    const CDismissedSet& dismissed = CDismissedSet()) {
   ReminderFacts facts;
   facts.dismissedKnown = true;
+  facts.dismissed = dismissed;
   for (int day : {0, 1}) {
     DayRecord record = {};
     const std::vector<const char*>& texts = day == 0 ? today : tomorrow;
@@ -94,10 +97,10 @@ TEST(ReminderScheduler, DismissedOnceAndNeverAgainNotEvenWithTheClockSetBack) {
   CReminderScheduler scheduler;
   EXPECT_EQ("会議", Board(scheduler, At(9, 50), facts)) << "the same line twice is one reminder";
   const std::vector<ReminderOccurrence> dismissed = scheduler.DismissBoard();
-  ASSERT_EQ(1u, dismissed.size());
+  ASSERT_EQ(2u, dismissed.size()) << "both lines";
   for (int64_t now : {At(9, 52), At(9, 30), At(9, 51)}) EXPECT_EQ("", Board(scheduler, now, facts)) << now;
   // After a restart the dismissed set alone keeps it away.
-  facts.dismissed.Add(dismissed.front());
+  for (const ReminderOccurrence& occurrence : dismissed) facts.dismissed.Add(occurrence, "pc");
   CReminderScheduler restarted;
   EXPECT_EQ("", Board(restarted, At(10, 5), facts));
 }
@@ -124,6 +127,55 @@ TEST(ReminderScheduler, ALineClearedOrChangedBeforeItsTimeAndOneThatArrives) {
   EXPECT_EQ("", Board(scheduler, At(10, 51), Facts({"", "11:15 来客"}))) << "changed on the board";
   EXPECT_EQ("電話", Board(scheduler, At(10, 52), Facts({"10:55 電話", "11:15 来客"}))) << "from the other PC";
   EXPECT_TRUE(scheduler.BroughtNew());
+}
+
+// At 10:25 with a ten-minute lead, a line typed is stored at every pause in typing.
+TEST(ReminderScheduler, AReminderIsItsDayPlaceAndTimeWhateverItsText) {
+  const struct {
+    const char* line;
+    const char* board;
+    bool sound;
+    bool dismissed;  // then dismissed
+  } steps[] = {
+      {"10:30 電", "電", true, false},
+      {"10:30 電話", "電話", false, true},
+      {"10:30 電話する", "", false, false},
+      {"10:35 電話する", "電話する", true, false},
+      {"10:35 電話をする", "電話をする", false, false},
+      {"", "", false, false},
+  };
+  CReminderScheduler scheduler;
+  CDismissedSet dismissed;
+  int64_t now = At(10, 25);
+  for (const auto& step : steps) {
+    EXPECT_EQ(step.board, Board(scheduler, now += 2, Facts({step.line}, {}, dismissed))) << step.line;
+    EXPECT_EQ(step.sound, scheduler.BroughtNew()) << step.line;
+    if (!step.dismissed) continue;
+    for (const ReminderOccurrence& occurrence : scheduler.DismissBoard()) dismissed.Add(occurrence, "pc");
+    CReminderScheduler restarted;
+    EXPECT_EQ("", Board(restarted, now, Facts({"10:30 電話だけ"}, {}, dismissed))) << "after a restart too";
+  }
+  // What earlier versions wrote, the date, the time and a hash of the text, still keeps that text away.
+  char entry[96];
+  std::snprintf(entry, sizeof entry, "Plannix dismissed reminders 1\r\n2026-12-09 10:30 %016llx\r\n",
+                static_cast<unsigned long long>(HashLineText("10:30 電話", kLineSize)));
+  CDismissedSet earlier;
+  ASSERT_TRUE(earlier.AddFileBytes(entry));
+  for (const auto& c : {std::make_pair("10:30 電話", ""), std::make_pair("10:30 電話する", "電話する")}) {
+    CReminderScheduler restarted;
+    EXPECT_EQ(c.second, Board(restarted, At(10, 25), Facts({"", "", c.first}, {}, earlier))) << c.first;
+  }
+}
+
+TEST(ReminderScheduler, ADayThatCannotBeToldTakesNothingOffTheBoard) {
+  ReminderFacts unknown = Facts({});
+  unknown.daysUnknown = {kToday};
+  CReminderScheduler scheduler;
+  EXPECT_EQ("会議", Board(scheduler, At(10, 50), Facts({"10:00 会議"})));
+  EXPECT_EQ("会議", Board(scheduler, At(10, 51), unknown)) << "its month file is being written anew";
+  EXPECT_EQ("会議", Board(scheduler, At(11, 5), Facts({"10:00 会議"}))) << "past its hour, still up";
+  EXPECT_FALSE(scheduler.BroughtNew()) << "and no second sound";
+  EXPECT_EQ("", Board(scheduler, At(11, 6), Facts({}))) << "the line cleared";
 }
 
 TEST(ReminderScheduler, WhileWhatWasDismissedIsUnknownOnlyWhatFallsDueLater) {

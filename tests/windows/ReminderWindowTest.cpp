@@ -1,9 +1,11 @@
 // The reminder window as a user meets it: it comes up for a line that is
 // due without taking the activation, topmost, in the taskbar and owned by
 // no window; once in front, Return dismisses and Alt+S snoozes; a click on
-// a line shows its day, the schedule restored.
+// a line shows its day, the schedule restored, or opened where it was
+// closed; it goes on while the host keeps the tool, until 通知しない.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -42,6 +44,7 @@ class ReminderWindowTest : public ::testing::Test {
   }
   // The reminder window once it shows the line first; nullptr after the timeout.
   HWND WaitForReminder(const std::string& line) {
+    m_harness.Tool()->m_reminders.Poke();
     const std::wstring caption = WidenCp932(line.c_str());
     HWND found = nullptr;
     m_harness.WaitFor([&] { return (found = FindWindowW(L"#32770", caption.c_str())) && IsWindowVisible(found); });
@@ -76,7 +79,7 @@ TEST_F(ReminderWindowTest, ComesUpWithoutTheKeyboardAndReturnOrAltSEndsIt) {
   EXPECT_NE(std::wstring::npos, item.find(WidenCp932((meeting.substr(0, 5) + "  会議").c_str())));
   SaveWindowArtifact(reminder, "reminder-window.bmp");
   ASSERT_TRUE(ToFrontAndPress(reminder, {VK_RETURN}));
-  const auto dismissed = [&] { return m_harness.Tool()->m_reminderWatch->Facts().dismissed.Size(); };
+  const auto dismissed = [&] { return m_harness.Tool()->m_reminders.Facts().dismissed.Size(); };
   EXPECT_EQ(1u, dismissed());
 
   // Another line: the dismissed one stays away; Alt+S holds this one back.
@@ -96,7 +99,7 @@ TEST_F(ReminderWindowTest, ItsKeysWorkWhileADialogOfTheScheduleIsOpen) {
   HWND reminder = WaitForReminder(WriteLineAhead(5, 3, "打合せ", date));
   ASSERT_NE(nullptr, reminder);
   EXPECT_TRUE(ToFrontAndPress(reminder, {VK_ESCAPE}));
-  EXPECT_EQ(1u, m_harness.Tool()->m_reminderWatch->Facts().dismissed.Size());
+  EXPECT_EQ(1u, m_harness.Tool()->m_reminders.Facts().dismissed.Size());
   EXPECT_TRUE(IsWindow(settings)) << "the dialog is not what the key ended";
   PostMessageW(settings, WM_COMMAND, IDCANCEL, 0);
   EXPECT_TRUE(m_harness.WaitFor([&] { return m_harness.ToolBase()->m_modalActive == 0; }));
@@ -121,6 +124,41 @@ TEST_F(ReminderWindowTest, AClickOnALineShowsItsDayWithTheScheduleRestored) {
   EXPECT_TRUE(m_harness.WaitFor([&] { return shown() == date.year * 10000 + date.month * 100 + date.day; }, 5000))
       << shown();
   EXPECT_TRUE(IsWindowVisible(reminder)) << "it stays until it is dismissed";
+}
+
+// The host's today is 5 March 2010: a window opened on the line's day shows it for the click.
+TEST_F(ReminderWindowTest, WithTheScheduleClosedALineComesUpAndAClickOpensItOnItsDay) {
+  ASSERT_TRUE(m_harness.Close());
+  CalendarDate date;
+  HWND reminder = WaitForReminder(WriteLineAhead(6, 4, "歯医者", date));
+  ASSERT_NE(nullptr, reminder);
+  EXPECT_EQ(nullptr, m_harness.Window());
+  const auto ready = [&] {
+    const std::vector<UINT> messages = m_harness.HostMessages();
+    return std::count(messages.begin(), messages.end(), WM_TOOL_READY);
+  };
+  const auto readyBefore = ready();
+  HWND list = GetDlgItem(reminder, IDC_REMINDER_LIST);
+  RECT first;
+  SendMessageW(list, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+  ClickAsUser(list, first.left + 20, (first.top + first.bottom) / 2);
+  ASSERT_TRUE(m_harness.WaitFor([&] { return m_harness.Window() != nullptr; }, 5000)) << "opened as the host opens it";
+  EXPECT_TRUE(m_harness.WaitFor([&] { return ready() == readyBefore + 1; })) << "the host is told, to show it";
+  const auto shown = [&] {
+    const MonthView view = m_harness.Tool()->m_session.View();
+    return view.year * 10000 + view.month * 100 + view.selectedDay;
+  };
+  EXPECT_TRUE(m_harness.WaitFor([&] { return shown() == date.year * 10000 + date.month * 100 + date.day; }, 5000))
+      << shown();
+  // The host opens the settings on its own thread: 通知しない ends the reminder.
+  ASSERT_TRUE(m_harness.Close());
+  CModalThread settings([&] { return m_harness.ToolBase()->OnSettings(0, 0); });
+  HWND dialog = FindThreadDialog(settings.ThreadId(), L"スケジュール設定");
+  ASSERT_NE(nullptr, dialog);
+  SendMessageW(GetDlgItem(dialog, IDC_REMIND_LEAD), CB_SETCURSEL, 0, 0);
+  PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(settings.Wait());
+  EXPECT_TRUE(m_harness.WaitFor([&] { return !IsWindowVisible(reminder); }, 3000));
 }
 
 }  // namespace
