@@ -97,9 +97,6 @@ class CScheduleDialog : public CToolBase {
   void PaintCalendar();
   // update: only the cells that reach it are drawn; all when nullptr.
   void PaintCalendarInto(HDC dc, const RECT* update = nullptr);
-  void PaintDayCell(HDC dc, const MonthView& view, const MonthTable& table, int column, int row, int themeIndex);
-  void DrawCellPicture(HDC dc, const RECT& cell, bool selected, int code, int position);
-  void DrawCellLine(HDC dc, const RECT& cell, bool selected, const char* text, int line);
 
   // The day page and month navigation.
   // The month the session has just opened: day page and labels; a
