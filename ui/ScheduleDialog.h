@@ -16,6 +16,7 @@
 #include "ui/CellLineLayouts.h"
 #include "ui/CellPictureCache.h"
 #include "ui/ReminderWindow.h"
+#include "ui/SchedulePrinting.h"
 #include "ui/ScheduleSetupDialog.h"
 #include "ui/SealDialog.h"
 #include "ui/SystemWallClock.h"
@@ -194,6 +195,9 @@ class CScheduleDialog : public CToolBase {
   // The pause timer runs; since when typing has gone on without a pause.
   bool m_typingTimerRunning = false;
   DWORD m_typingSince = 0;
+
+  // Ctrl+P and the host's print command.
+  CSchedulePrinting m_printing{*this};
 
   // The reminders, while the window is open; the watch reads the session's month.
   CSystemWallClock m_wallClock;
