@@ -5,9 +5,8 @@
 namespace {
 
 constexpr int kScaleDenominator = 1000;
-// The screen's calendar as the page needs it: seven columns, and the
+// The screen's calendar as the page needs it: a column's cell, and the
 // heading, the header and six rows tall enough for a cell's five lines.
-constexpr int kGridWidth = kGridColumns * kCellWidth;
 constexpr int kPageHeight = kMonthHeadingBand + kHeaderHeight + kGridRows * (kCellContentHeight + 2);
 constexpr int kScreenHeadingFont = 32;
 
@@ -16,7 +15,8 @@ constexpr int kScreenHeadingFont = 32;
 MonthPageLayout LayOutMonthPage(const PixelRect& body) {
   const int width = std::max(0, body.right - body.left);
   const int height = std::max(0, body.bottom - body.top);
-  const long long byWidth = static_cast<long long>(width) * kScaleDenominator / kGridWidth;
+  // Of a whole cell, so that nothing drawn at the scale overhangs it by a rounding.
+  const long long byWidth = static_cast<long long>(width / kGridColumns) * kScaleDenominator / kCellWidth;
   const long long byHeight = static_cast<long long>(height) * kScaleDenominator / kPageHeight;
   const CalendarScale scale = {static_cast<int>(std::max(1LL, std::min(byWidth, byHeight))), kScaleDenominator};
 

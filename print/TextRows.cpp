@@ -25,10 +25,9 @@ void AddParagraphRows(std::string_view paragraph, int width, PrintFont font, ITe
     size_t end = first;
     while (end < count && extents[end] - before <= width) ++end;
     if (end == first) ++end;  // one character, however wide
-    // A Latin word goes on whole to the next row, where the row has a space to end at.
-    const bool singleByteBefore = starts[end - 1] + 1 == byteOf(end);
-    if (end < count && singleByteBefore && IsWordByte(paragraph[starts[end]]) &&
-        IsWordByte(paragraph[starts[end - 1]])) {
+    // A Latin word goes on whole to the next row, where the row has a space to end at. A
+    // character's first byte tells: a two-byte one's is never a letter, its second may be.
+    if (end < count && IsWordByte(paragraph[starts[end]]) && IsWordByte(paragraph[starts[end - 1]])) {
       for (size_t space = end - 1; space > first; --space) {
         if (paragraph[starts[space]] == ' ') {
           end = space + 1;
