@@ -67,8 +67,8 @@ HWND FindDialogWithControl(DWORD threadId, int id, DWORD timeoutMs = 10000) {
 
 std::string WidenUtf8ToNarrow(const std::wstring& text) {
   std::string utf8(text.size() * 3 + 1, '\0');
-  utf8.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                                      &utf8[0], static_cast<int>(utf8.size()), nullptr, nullptr)));
+  utf8.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), &utf8[0],
+                                                      static_cast<int>(utf8.size()), nullptr, nullptr)));
   return utf8;
 }
 
@@ -151,7 +151,8 @@ TEST(PrintWithPrinterTest, TheMonthsDiaryWithItsPreviewThroughTheSystemsDialog) 
   const int pages = _wtoi(first.substr(4).c_str());
   EXPECT_GE(pages, 2) << "31 days of a line each, a page of about 20";
   Click(preview, IDC_PREVIEW_NEXT);
-  EXPECT_TRUE(WaitUntil([&] { return WindowTextOf(GetDlgItem(preview, IDC_PREVIEW_PAGE_NUMBER)).rfind(L"2 / ", 0) == 0; }));
+  EXPECT_TRUE(
+      WaitUntil([&] { return WindowTextOf(GetDlgItem(preview, IDC_PREVIEW_PAGE_NUMBER)).rfind(L"2 / ", 0) == 0; }));
   HWND page = GetDlgItem(preview, IDC_PREVIEW_PAGE);
   RECT area;
   GetClientRect(page, &area);
@@ -218,7 +219,8 @@ TEST(PrintWithPrinterTest, ALongDiaryShowsItsProgressWithoutTakingTheKeyboardAnd
   DWORD_PTR ignored = 0;
   EXPECT_NE(0, SendMessageTimeoutW(harness.Window(), WM_NULL, 0, 0, SMTO_NORMAL, 2000, &ignored));
   EXPECT_LT(GetTickCount() - asked, 500u);
-  EXPECT_TRUE(WaitUntil([&] { return WindowTextOf(GetDlgItem(progress, IDC_PRINT_PROGRESS_TEXT)).find(L" / ") != std::wstring::npos; }));
+  EXPECT_TRUE(WaitUntil(
+      [&] { return WindowTextOf(GetDlgItem(progress, IDC_PRINT_PROGRESS_TEXT)).find(L" / ") != std::wstring::npos; }));
   EXPECT_EQ(-1, PrintedEnd(harness)) << "still printing";
 
   Click(progress, IDCANCEL);
