@@ -122,14 +122,30 @@ TEST(PrintTest, WithoutAPrinterCtrlPSaysSoAndOpensNothingElse) {
   EXPECT_TRUE(harness.Close());
 }
 
-TEST(PrintWithPrinterTest, TheMonthsDiaryWithItsPreviewThroughTheSystemsDialog) {
+// The month first, then its diary with the preview: print-through-cups
+// finds the first landscape, the second portrait.
+TEST(PrintWithPrinterTest, TheMonthThenItsDiaryWithThePreviewThroughTheSystemsDialog) {
   CToolHarness harness(CToolHarness::MakeDate(2026, 12, 24));
   harness.SetSetting("DspLanguage", "1");
   ASSERT_NO_FATAL_FAILURE(WriteDecember(harness, 31));
   ASSERT_TRUE(harness.Open());
   ASSERT_TRUE(harness.BringToFront());
   const DWORD uiThread = GetWindowThreadProcessId(harness.Window(), nullptr);
-  const size_t before = PrintedFiles().size();
+  size_t before = PrintedFiles().size();
+
+  // Return in both dialogs: the month, on the default printer.
+  PressKeysAsUser({VK_CONTROL, 'P'});
+  HWND monthChoice = FindDialogWithControl(uiThread, IDC_PRINT_DIARY);
+  ASSERT_NE(nullptr, monthChoice);
+  ASSERT_TRUE(CToolHarness::WaitFor([&] { return GetForegroundWindow() == monthChoice; }));
+  PressKeysAsUser({VK_RETURN});
+  HWND monthSystem = FindDialogWithControl(uiThread, kPrinterComboId);
+  ASSERT_NE(nullptr, monthSystem);
+  Click(monthSystem, IDOK);
+  EXPECT_TRUE(WaitForPrinted(before));
+  ASSERT_TRUE(CToolHarness::WaitFor([&] { return harness.ToolBase()->m_modalActive == 0; }));
+  before = PrintedFiles().size();
+  ASSERT_TRUE(harness.BringToFront());
 
   PressKeysAsUser({VK_CONTROL, 'P'});
   HWND choice = FindDialogWithControl(uiThread, IDC_PRINT_DIARY);
