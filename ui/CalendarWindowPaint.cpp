@@ -18,8 +18,8 @@ class CHostCalendarFacts : public ICalendarFacts {
       : m_host(host), m_view(view), m_japaneseNames(japaneseNames) {}
 
   std::wstring WeekdayName(int column) override {
-    const auto* name = reinterpret_cast<const char*>(m_host.CalendarQuery(kCalWeekdayName, column, m_japaneseNames));
-    return WidenCp932(name != nullptr ? name : "", WeekdayNameLength(name));
+    const char* name = AskCalendarText(m_host, kCalWeekdayName, column, m_japaneseNames);
+    return WidenCp932(name, WeekdayNameLength(name));
   }
   void BeginDays() override { m_bracket.emplace(m_host, m_view.year); }
   void EndDays() override { m_bracket.reset(); }

@@ -23,11 +23,6 @@ constexpr DWORD kProgressDelayMs = 400;
 constexpr UINT kProgressStepMs = 100;
 constexpr size_t kMonthsNamed = 12;
 
-const char* HostText(intptr_t answer) {
-  const char* text = reinterpret_cast<const char*>(answer);
-  return text != nullptr ? text : "";
-}
-
 std::string MonthList(const std::vector<YearMonth>& months, const PrintNames& names) {
   std::string list;
   for (size_t i = 0; i < months.size() && i < kMonthsNamed; ++i) {
@@ -166,7 +161,7 @@ std::shared_ptr<MonthSheetData> CSchedulePrinting::ReadMonthSheet() {
   m_window.m_session.CopyTable(data->table);
   data->themeIndex = m_window.ReadSettingInt("BackColor");
   for (int column = 0; column < MonthGrid::kColumns; ++column) {
-    const char* name = HostText(host.CalendarQuery(kCalWeekdayName, column, m_window.m_japaneseNames));
+    const char* name = AskCalendarText(host, kCalWeekdayName, column, m_window.m_japaneseNames);
     data->weekdayNames[column] = WidenCp932(name, WeekdayNameLength(name));
   }
   {
@@ -190,9 +185,9 @@ PrintNames CSchedulePrinting::ReadNames() {
   PrintNames names;
   names.japanese = japanese != 0;
   for (int month = 1; month <= 12; ++month)
-    names.months[month - 1] = HostText(host.CalendarQuery(kCalMonthName, month, japanese));
+    names.months[month - 1] = AskCalendarText(host, kCalMonthName, month, japanese);
   for (int weekday = 0; weekday < 7; ++weekday) {
-    names.weekdays[weekday] = HostText(host.CalendarQuery(kCalWeekdayName, weekday, japanese));
+    names.weekdays[weekday] = AskCalendarText(host, kCalWeekdayName, weekday, japanese);
   }
   return names;
 }
