@@ -37,7 +37,8 @@ CalendarDate DateOf(const DateRecord& date) { return {date.wYear, date.wMonth, d
 }  // namespace
 
 void CSchedulePrinting::PrintWithDialogs() {
-  if (m_run.HasRun()) {
+  // One print at a time, and none from under another dialog of the tool (the host may ask at any time).
+  if (m_run.HasRun() || m_window.m_modalActive != 0) {
     ::MessageBeep(MB_OK);
     return;
   }
@@ -105,7 +106,8 @@ void CSchedulePrinting::PrintWithoutDialogs(const PrintRequest& request) {
   Start(std::move(*printer), std::move(document), true);
 }
 
-std::unique_ptr<IPrintDocument> CSchedulePrinting::MakeDocument(const PrintChoice& choice, bool ask, PrintEnd& ended) {
+std::unique_ptr<IPrintDocument> CSchedulePrinting::MakeDocument(const PrintChoice& choice, bool ask, PrintEnd& ended,
+                                                                 HWND owner) {
   if (choice.kind == PrintKind::kMonth) return MakeMonthDocument(ReadMonthSheet());
   CScheduleDialog& window = m_window;
   const MonthView view = window.m_session.View();
@@ -137,13 +139,13 @@ std::unique_ptr<IPrintDocument> CSchedulePrinting::MakeDocument(const PrintChoic
     if (!ask) return nullptr;
     const std::string question = "次の月のファイルを読めませんでした:" + MonthList(days.unreadable, data->names) +
                                  "\r\n\r\nこれらの月の日を除いて印刷しますか?";
-    if (Tell(question, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) return nullptr;
+    if (Tell(question, MB_YESNO | MB_ICONEXCLAMATION, owner) != IDYES) return nullptr;
   }
   if (days.days.empty()) {
     ended = kPrintEndNothing;
     if (ask) {
       Tell(choice.withEmptyDays ? "印刷する日がありません。" : "この期間には予定のある日がありません。",
-           MB_OK | MB_ICONINFORMATION);
+           MB_OK | MB_ICONINFORMATION, owner);
     }
     return nullptr;
   }
@@ -194,7 +196,8 @@ PrintNames CSchedulePrinting::ReadNames() {
 
 void CSchedulePrinting::Preview(HWND owner, const PrintChoice& choice) {
   PrintEnd ended = kPrintEndPrinted;
-  std::unique_ptr<IPrintDocument> document = MakeDocument(choice, true, ended);
+  // Boxes over the dialog that asked: the window beneath stays disabled.
+  std::unique_ptr<IPrintDocument> document = MakeDocument(choice, true, ended, owner);
   if (document == nullptr) return;
   const std::optional<PrinterChoice> printer = DefaultPrinter(document->Landscape());
   CWnd parent(owner);
@@ -289,6 +292,7 @@ void CSchedulePrinting::TellHost(PrintEnd ended, size_t failedPage) {
 
 int CSchedulePrinting::Tell(const std::string& text, UINT type, HWND owner) {
   CModalScope modal(m_window);
-  return MessageBoxW(owner != nullptr ? owner : m_window.m_hWnd, WidenCp932(text.c_str()).c_str(),
-                     WidenCp932(m_window.GetTitle()).c_str(), type);
+  // Over a dialog the window shows meanwhile, which the box then disables, not the window beneath it.
+  if (owner == nullptr) owner = ::GetLastActivePopup(m_window.m_hWnd);
+  return MessageBoxW(owner, WidenCp932(text.c_str()).c_str(), WidenCp932(m_window.GetTitle()).c_str(), type);
 }

@@ -37,14 +37,16 @@ class CSchedulePrinting {
  private:
   // The document of the choice, with what the book and the host hold now;
   // nullptr when there is nothing to print or the user stopped. ask: boxes
-  // may be shown; otherwise what stopped it goes to ended.
-  std::unique_ptr<IPrintDocument> MakeDocument(const PrintChoice& choice, bool ask, PrintEnd& ended);
+  // may be shown, owned by owner (the window when nullptr); otherwise what
+  // stopped it goes to ended.
+  std::unique_ptr<IPrintDocument> MakeDocument(const PrintChoice& choice, bool ask, PrintEnd& ended,
+                                               HWND owner = nullptr);
   std::shared_ptr<MonthSheetData> ReadMonthSheet();
   PrintNames ReadNames();
   void Preview(HWND owner, const PrintChoice& choice);
   void Start(PrinterChoice printer, std::unique_ptr<IPrintDocument> document, bool tellHost);
   void TellHost(PrintEnd ended, size_t failedPage);
-  // A box owned by owner (the window when nullptr), bracketed by m_modalActive.
+  // A box owned by owner (the window, or a dialog it shows, when nullptr), bracketed by m_modalActive.
   int Tell(const std::string& text, UINT type, HWND owner = nullptr);
 
   CScheduleDialog& m_window;  // not owned: it owns this

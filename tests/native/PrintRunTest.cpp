@@ -1,5 +1,6 @@
 // A print job's page loop: what reaches the printer when everything goes
-// well, when a page fails, when the user cancels; and the job on a thread.
+// well, when a page fails, when the user cancels; the job on a thread; and
+// what the user may choose to print.
 #include <gtest/gtest.h>
 
 #include <condition_variable>
@@ -8,7 +9,6 @@
 
 #include "print/PrintChoice.h"
 #include "print/PrintRun.h"
-#include "print/PrintTexts.h"
 
 namespace {
 
@@ -176,23 +176,6 @@ TEST(PrintRunTest, WhatMayBeChosen) {
   CalendarDate to;
   DiaryRange(DefaultPrintChoice(2028, 2), 2028, 2, from, to);
   EXPECT_EQ(to.day, 29) << "the month on display, leap day included";
-}
-
-TEST(PrintRunTest, TextsOfThePages) {
-  PrintNames japanese;
-  japanese.months[11] = "12月";
-  japanese.weekdays[4] = "木";
-  PrintNames english;
-  english.japanese = false;
-  english.months[11] = "December";
-  english.weekdays[4] = "Thu";
-  EXPECT_EQ(MonthHeadingText(2026, 12, japanese), "2026年 12月");
-  EXPECT_EQ(MonthHeadingText(2026, 12, english), "December 2026");
-  EXPECT_EQ(DayHeadingText({2026, 12, 24}, 4, "", japanese, false), "2026年12月24日 (木)");
-  EXPECT_EQ(DayHeadingText({2026, 12, 24}, 4, "祝日", english, true), "December 24, 2026 (Thu)  祝日 (続き)");
-  EXPECT_EQ(RangeText({2026, 12, 1}, {2026, 12, 31}, japanese), "2026年12月1日～2026年12月31日");
-  EXPECT_EQ(RangeText({2026, 12, 24}, {2026, 12, 24}, japanese), "2026年12月24日");
-  EXPECT_EQ(PageNumberText(2, 15), "2 / 15");
 }
 
 }  // namespace
