@@ -16,6 +16,7 @@ constexpr const wchar_t* g_KeyLines[] = {
     L"    Alt+Home: today",
     L"    Tab to a seal slot, then Space or Return: the seal picker",
     L"    Ctrl+R in a schedule line: repeat it over many days (its right-click menu too)",
+    L"    Ctrl+P: print the month as a calendar, or the diary of a range of days (Print... here too)",
     L"In the seal picker:",
     L"    Arrow keys: from seal to seal; Return or Space: the seal chosen",
     L"    Page Up, Page Down: the page before, the page after; Escape: nothing chosen",

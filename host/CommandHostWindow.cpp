@@ -33,6 +33,10 @@ LRESULT CALLBACK CCommandHostWindow::WindowProc(HWND hwnd, UINT message, WPARAM 
       self->m_pSession->OnReady();
       return 0;
     }
+    if (message == WM_TOOL_PRINTED) {
+      if (self->m_onPrinted) self->m_onPrinted(static_cast<int>(wParam), static_cast<int>(lParam));
+      return 0;
+    }
     if (message == WM_TOOL_SEARCHRESULT) {
       const auto* line = reinterpret_cast<const CString*>(wParam);
       if (line != nullptr && self->m_onLine) self->m_onLine(line->c_str());

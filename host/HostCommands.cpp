@@ -21,6 +21,29 @@ namespace {
 
 // A whole search over a large book may take a while; a hung one may not.
 constexpr DWORD kSearchTimeoutMs = 600000;
+// Ten years of diary on a slow printer.
+constexpr DWORD kPrintTimeoutMs = 1200000;
+
+// What a print's end means to the command line; "" for printed.
+std::wstring PrintEndText(int ended, int failedPage) {
+  switch (ended) {
+    case kPrintEndPrinted:
+      return L"";
+    case kPrintEndCancelled:
+      return L"the print was cancelled; nothing was printed";
+    case kPrintEndNothing:
+      return L"no day of the range holds anything to print (--print-empty-days prints them all)";
+    case kPrintEndNoPrinter:
+      return L"no printer is installed, or none is the default";
+    case kPrintEndUnreadable:
+      return L"a month file of the range could not be read; nothing was printed";
+    case kPrintEndRefused:
+      return L"the print was refused: the dates are wrong, or a print runs already";
+    default:
+      return failedPage > 0 ? L"the printer failed on page " + std::to_wstring(failedPage) + L"; nothing was printed"
+                            : L"the printer failed; nothing was printed";
+  }
+}
 
 int Fail(const std::wstring& message) {
   fwprintf(stderr, L"plannix-host: %ls\n", message.c_str());
@@ -115,6 +138,29 @@ int RunScreenshotCommand(const HostOptions& options, CHostContext& context) {
   bool closed = session.Close();
   if (!captured) return Fail(L"cannot capture the schedule window into " + options.screenshotPath);
   if (!settingsCaptured) return Fail(L"cannot capture the settings dialog into " + options.settingsShotPath);
+  return closed ? kExitOk : Fail(L"the schedule window did not close");
+}
+
+int RunPrintCommand(const HostOptions& options, CHostContext& context) {
+  CCommandHostWindow hostWnd;
+  CToolSession session(hostWnd, context.Services());
+  hostWnd.SetSession(&session);
+  bool ended = false;
+  std::wstring failure;
+  hostWnd.SetPrintHandler([&](int end, int failedPage) {
+    ended = true;
+    failure = PrintEndText(end, failedPage);
+  });
+  std::wstring loadError = session.Load();
+  if (!loadError.empty()) return Fail(loadError);
+  if (!session.OpenAndWait(false)) return Fail(L"the schedule window did not become ready");
+  PrintRequest request = options.printRequest;
+  // Sent: the request lives for the call; the end is posted afterwards.
+  ::SendMessageW(session.Window(), WM_TOOL_PRINT, kPrintWithoutDialogs, reinterpret_cast<LPARAM>(&request));
+  PumpUntil([&] { return ended; }, kPrintTimeoutMs);
+  bool closed = session.Close();
+  if (!ended) return Fail(L"the print did not end in time");
+  if (!failure.empty()) return Fail(failure);
   return closed ? kExitOk : Fail(L"the schedule window did not close");
 }
 

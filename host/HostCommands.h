@@ -7,6 +7,8 @@
 int RunSearchCommand(const HostOptions& options, CHostContext& context);
 int RunSaveAndExitCommand(CHostContext& context);
 int RunScreenshotCommand(const HostOptions& options, CHostContext& context);
+// Prints to the default printer through the tool's window, without its dialogs.
+int RunPrintCommand(const HostOptions& options, CHostContext& context);
 int RunHolidaysCommand(const HostOptions& options);
 // Reads the month files only: the tool is not loaded.
 int RunExportCommand(const HostOptions& options);

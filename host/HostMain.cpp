@@ -49,6 +49,8 @@ int wmain(int argc, wchar_t** argv) {
       return RunSaveAndExitCommand(context);
     case HostCommand::kScreenshot:
       return RunScreenshotCommand(options, context);
+    case HostCommand::kPrint:
+      return RunPrintCommand(options, context);
     default:
       return RunInteractive(context);
   }

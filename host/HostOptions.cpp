@@ -28,6 +28,10 @@ const wchar_t kHostUsage[] =
     L"    --dry-run             write nothing; list what would change\n"
     L"    --from, --to YYYY-MM  the months imported (default: all; a rule without an end\n"
     L"                          is repeated up to --to, or else to the end of next year)\n"
+    L"  --print month|diary     print the month on display as a calendar, or its days as a diary,\n"
+    L"                          to the default printer, without dialogs\n"
+    L"    --print-from, --print-to YYYY-MM-DD  the diary's first and last day (default: the month's)\n"
+    L"    --print-empty-days    the diary shows the days without anything too\n"
     L"options:\n"
     L"  --data DIR              data directory (default: %APPDATA%\\Quirelle)\n"
     L"  --today YYYY-MM-DD      stands for today's date\n"
@@ -94,6 +98,7 @@ std::wstring ParseHostOptions(int argc, const wchar_t* const* argv, HostOptions&
   bool outGiven = false;
   bool formatGiven = false;
   bool rangeGiven = false;
+  bool printOptionGiven = false;
   for (int i = 1; i < argc; ++i) {
     std::wstring name = argv[i];
     if (name == L"--save-and-exit") {
@@ -104,10 +109,15 @@ std::wstring ParseHostOptions(int argc, const wchar_t* const* argv, HostOptions&
       options.importOptions.dryRun = true;
       continue;
     }
+    if (name == L"--print-empty-days") {
+      options.printRequest.withEmptyDays = 1;
+      printOptionGiven = true;
+      continue;
+    }
     if (name != L"--search" && name != L"--seal-search" && name != L"--out" && name != L"--screenshot" &&
         name != L"--settings-shot" && name != L"--holidays" && name != L"--data" && name != L"--today" &&
         name != L"--ini" && name != L"--export" && name != L"--format" && name != L"--from" && name != L"--to" &&
-        name != L"--import") {
+        name != L"--import" && name != L"--print" && name != L"--print-from" && name != L"--print-to") {
       return L"unknown argument: " + name;
     }
     if (i + 1 >= argc) return name + L" needs a value";
@@ -141,6 +151,15 @@ std::wstring ParseHostOptions(int argc, const wchar_t* const* argv, HostOptions&
       if (!SetCommand(options, HostCommand::kImport)) return L"more than one command given";
       if (value.empty()) return L"--import needs a file name";
       options.importPath = value;
+    } else if (name == L"--print") {
+      if (!SetCommand(options, HostCommand::kPrint)) return L"more than one command given";
+      if (value != L"month" && value != L"diary") return L"--print is month or diary, not " + value;
+      options.printRequest.kind = value == L"diary" ? kPrintDiary : kPrintMonth;
+    } else if (name == L"--print-from" || name == L"--print-to") {
+      if (!ParseDate(value, name == L"--print-from" ? options.printRequest.from : options.printRequest.to)) {
+        return name + L" needs a date YYYY-MM-DD that exists: " + value;
+      }
+      printOptionGiven = true;
     } else if (name == L"--format") {
       if (value != L"ics" && value != L"csv") return L"--format is ics or csv, not " + value;
       options.exportOptions.format = value == L"csv" ? ExportFormat::kCsv : ExportFormat::kICalendar;
@@ -177,5 +196,10 @@ std::wstring ParseHostOptions(int argc, const wchar_t* const* argv, HostOptions&
     return L"--format, --from and --to go with --export or --import";
   }
   if (options.importOptions.dryRun && options.command != HostCommand::kImport) return L"--dry-run goes with --import";
+  const PrintRequest& print = options.printRequest;
+  if (printOptionGiven && (options.command != HostCommand::kPrint || print.kind != kPrintDiary)) {
+    return L"--print-from, --print-to and --print-empty-days go with --print diary";
+  }
+  if ((print.from.wYear == 0) != (print.to.wYear == 0)) return L"--print-from and --print-to go together";
   return L"";
 }

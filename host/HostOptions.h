@@ -5,13 +5,24 @@
 
 #include "export/BookExport.h"
 #include "import/ImportOptions.h"
+#include "tool/PrintRequest.h"
 #include "tool/ToolHost.h"
 
-enum class HostCommand { kInteractive, kSearch, kSealSearch, kSaveAndExit, kScreenshot, kHolidays, kExport, kImport };
+enum class HostCommand {
+  kInteractive,
+  kSearch,
+  kSealSearch,
+  kSaveAndExit,
+  kScreenshot,
+  kHolidays,
+  kExport,
+  kImport,
+  kPrint,
+};
 
 struct HostOptions {
   HostCommand command = HostCommand::kInteractive;
-  std::string query;  // cp932: the words, or the seal's bitmap id in decimal
+  std::string query;     // cp932: the words, or the seal's bitmap id in decimal
   std::wstring outPath;  // empty: standard output
   std::wstring screenshotPath;
   std::wstring settingsShotPath;
@@ -24,6 +35,7 @@ struct HostOptions {
   std::wstring importPath;
   ImportOptions importOptions;
   bool rangeEndGiven = false;  // --to: a rule without an end is repeated up to it
+  PrintRequest printRequest;   // --print, to the default printer
 };
 
 // Exit codes of the host.

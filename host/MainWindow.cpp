@@ -9,6 +9,7 @@
 #include "host/NotebookPage.h"
 #include "host/ShownLines.h"
 #include "host/res/HostResource.h"
+#include "tool/PrintRequest.h"
 #include "win/Text.h"
 
 namespace {
@@ -121,6 +122,10 @@ BOOL CMainWindow::OnCommand(WPARAM wParam, LPARAM) {
       return TRUE;
     case IDC_TOOL_SETTINGS:
       OnSettings();
+      return TRUE;
+    case IDC_PRINT_TOOL:
+      // Posted, as the settings are: the tool's dialogs run on its own thread.
+      if (m_session.Window() != nullptr) ::PostMessageW(m_session.Window(), WM_TOOL_PRINT, kPrintWithDialogs, 0);
       return TRUE;
     case IDC_ABOUT:
       OnAbout();
@@ -261,6 +266,7 @@ void CMainWindow::UpdateControls() {
   EnableWindow(GetDlgItem(IDC_OPEN_TOOL), m_toolLoaded && !open);
   EnableWindow(GetDlgItem(IDC_SAVE_TOOL), open);
   EnableWindow(GetDlgItem(IDC_TOOL_SETTINGS), open);
+  EnableWindow(GetDlgItem(IDC_PRINT_TOOL), open);
   EnableWindow(GetDlgItem(IDC_ABOUT), m_toolLoaded);
   // Both write into the book the search is reading: the export saves the month on display first.
   EnableWindow(GetDlgItem(IDC_EXPORT), !searching);

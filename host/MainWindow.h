@@ -1,7 +1,7 @@
 #pragma once
 // The host's main window: opens the schedule tool, saves it, opens its
-// settings, searches the book with the results as they come, exports the
-// book into a file, imports a calendar into it, shows About.
+// settings and its printing, searches the book with the results as they
+// come, exports the book into a file, imports a calendar into it, shows About.
 #include "host/HostContext.h"
 #include "host/SearchThread.h"
 #include "host/ToolSession.h"

@@ -1,131 +1,122 @@
-// The month calendar: painted whole into a memory bitmap and copied once,
-// so neither WM_PAINT nor a capture through WM_PRINTCLIENT flickers.
-#include <string>
+#include "ui/CalendarPainter.h"
+
 #include <string_view>
 
-#include "ui/ScheduleDialog.h"
-#include "ui/core/CalendarGeometry.h"
 #include "ui/core/CellContent.h"
-#include "ui/core/DayFacts.h"
-#include "win/Module.h"
-#include "win/Text.h"
+#include "win/Gdi.h"
 
 namespace {
 
 RECT ToRect(const PixelRect& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
-PixelRect ToPixelRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 
 void DrawSunkenEdge(HDC dc, RECT rect) { DrawEdge(dc, &rect, EDGE_SUNKEN, BF_RECT); }
 
-void PaintWeekdayHeaders(HDC dc, const PixelRect& area, CToolHost& host, int japaneseNames) {
-  for (int column = 0; column < kGridColumns; ++column) {
-    RECT header = ToRect(HeaderCellRect(area, column));
-    FillSolidRect(dc, header, kHeaderFillColour);
-    DrawEdge(dc, &header, EDGE_RAISED, BF_RECT);
-    SetTextColor(dc, ColumnTextColour(column));
-    const auto* name = reinterpret_cast<const char*>(host.CalendarQuery(kCalWeekdayName, column, japaneseNames));
-    const std::wstring shown = WidenCp932(name != nullptr ? name : "", WeekdayNameLength(name));
-    const PixelPoint origin = WeekdayNameOrigin(area, column);
-    TextOutW(dc, origin.x, origin.y, shown.c_str(), static_cast<int>(shown.size()));
-  }
+void DrawLine(HDC dc, int x1, int y1, int x2, int y2) {
+  MoveToEx(dc, x1, y1, nullptr);
+  LineTo(dc, x2, y2);
 }
 
 }  // namespace
 
-void CScheduleDialog::PaintCalendar() {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(m_hWnd, &paint);
-  // A paint of nothing, or of the day page alone, leaves the month as it is.
-  RECT overlap;
-  if (IntersectRect(&overlap, &paint.rcPaint, &m_calendarRect)) PaintCalendarInto(dc, &paint.rcPaint);
-  EndPaint(m_hWnd, &paint);
-}
-
-void CScheduleDialog::PaintCalendarInto(HDC target, const RECT* update) {
-  const RECT area = m_calendarRect;
-  const int width = area.right - area.left;
-  const int height = area.bottom - area.top;
-  CMemoryDC buffer(target);
-  CBitmap canvas;
-  canvas.Attach(CreateCompatibleBitmap(target, width, height));
-  if (buffer == nullptr || canvas == nullptr) return;
-  CSelectObject canvasSelection(buffer, canvas);
-  // What lies under the calendar stays where no theme fills it.
-  BitBlt(buffer, 0, 0, width, height, target, area.left, area.top, SRCCOPY);
-  SetViewportOrgEx(buffer, -area.left, -area.top, nullptr);
-
-  m_cellPictures.BeginPaint(buffer);
-  // Asked once: a memo mark needs it again, and the host may be slow to answer.
-  const int themeIndex = ReadSettingInt("BackColor");
-  // A copy of the month: the host is asked while painting, and no lock of
-  // the month may be held across that.
-  const MonthView view = m_session.View();
-  MonthTable table;
-  m_session.CopyTable(table);
-  if (const ColourTheme* theme = FindColourTheme(themeIndex)) {
-    FillSolidRect(buffer, area, theme->background);
+void CCalendarPainter::Paint(HDC dc, const CalendarSheet& sheet, const CalendarFonts& fonts, ICalendarFacts& facts,
+                             const RECT* update) {
+  const RECT area = ToRect(sheet.grid.area);
+  const bool screen = sheet.surface == CalendarSurface::kScreen;
+  if (screen) {
+    if (const ColourTheme* theme = FindColourTheme(sheet.themeIndex)) FillSolidRect(dc, area, theme->background);
+    DrawSunkenEdge(dc, area);
   }
-  DrawSunkenEdge(buffer, area);
-  CSelectObject fontSelection(buffer, m_dayFont);
-  SetBkMode(buffer, TRANSPARENT);
-  PaintWeekdayHeaders(buffer, ToPixelRect(area), *m_pHost, m_japaneseNames);
-  {
-    CHolidayBracket month(*m_pHost, view.year);
-    for (int row = 0; row < kGridRows; ++row) {
-      for (int column = 0; column < kGridColumns; ++column) {
-        // The paint is clipped to what changed: a cell outside it would not show.
-        RECT cell = ToRect(PaintedCellRect(ToPixelRect(area), column, row));
-        RECT overlap;
-        if (update != nullptr && !IntersectRect(&overlap, &cell, update)) continue;
-        PaintDayCell(buffer, view, table, column, row, themeIndex);
-      }
+  CSelectObject fontSelection(dc, fonts.day);
+  SetBkMode(dc, TRANSPARENT);
+  PaintWeekdayHeaders(dc, sheet, facts);
+  facts.BeginDays();
+  for (int row = 0; row < kGridRows; ++row) {
+    for (int column = 0; column < kGridColumns; ++column) {
+      // The paint is clipped to what changed: a cell outside it would not show.
+      RECT cell = ToRect(PaintedCellRect(sheet.grid, column, row));
+      RECT overlap;
+      if (update != nullptr && !IntersectRect(&overlap, &cell, update)) continue;
+      PaintDayCell(dc, sheet, fonts, facts, column, row);
     }
   }
-  BitBlt(target, area.left, area.top, width, height, buffer, area.left, area.top, SRCCOPY);
+  facts.EndDays();
+  if (!screen) RuleGrid(dc, sheet.grid);
 }
 
-void CScheduleDialog::PaintDayCell(HDC dc, const MonthView& view, const MonthTable& table, int column, int row,
-                                   int themeIndex) {
-  const unsigned char day = view.dayGrid.At(row, column);
-  const RECT cell = ToRect(PaintedCellRect(ToPixelRect(m_calendarRect), column, row));
-  const bool selected = day != 0 && day == view.selectedDay;
-  if (selected) {
-    FillSolidRect(dc, cell, kSelectedFillColour);
-    DrawSunkenEdge(dc, cell);
-  } else {
-    RECT edge = cell;
-    DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
+void CCalendarPainter::PaintWeekdayHeaders(HDC dc, const CalendarSheet& sheet, ICalendarFacts& facts) {
+  for (int column = 0; column < kGridColumns; ++column) {
+    RECT header = ToRect(HeaderCellRect(sheet.grid, column));
+    FillSolidRect(dc, header, kHeaderFillColour);
+    if (sheet.surface == CalendarSurface::kScreen) DrawEdge(dc, &header, EDGE_RAISED, BF_RECT);
+    SetTextColor(dc, ColumnTextColour(column));
+    const std::wstring shown = facts.WeekdayName(column);
+    const PixelPoint origin = WeekdayNameOrigin(sheet.grid, column);
+    TextOutW(dc, origin.x, origin.y, shown.c_str(), static_cast<int>(shown.size()));
+  }
+}
+
+void CCalendarPainter::PaintDayCell(HDC dc, const CalendarSheet& sheet, const CalendarFonts& fonts,
+                                    ICalendarFacts& facts, int column, int row) {
+  const unsigned char day = sheet.days->At(row, column);
+  const PixelRect cell = PaintedCellRect(sheet.grid, column, row);
+  const bool selected = day != 0 && day == sheet.selectedDay;
+  if (sheet.surface == CalendarSurface::kScreen) {
+    RECT edge = ToRect(cell);
+    if (selected) {
+      FillSolidRect(dc, edge, kSelectedFillColour);
+      DrawSunkenEdge(dc, edge);
+    } else {
+      DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
+    }
   }
   // A host grid may hold numbers the month table has no record for.
   if (day == 0 || day > kDaysInTable) return;
 
-  SetTextColor(dc, AskDayNumberColour(*m_pHost, view.year, view.month, day, column));
-  SelectObject(dc, m_dayFont);
+  SetTextColor(dc, facts.DayNumberColour(day, column));
+  SelectObject(dc, fonts.day);
   char number[4];
   const size_t length = FormatDayNumber(day, number);
-  const PixelPoint origin = DayNumberOrigin(ToPixelRect(cell), selected);
+  const PixelPoint origin = DayNumberOrigin(sheet.grid, cell, selected);
   TextOutA(dc, origin.x, origin.y, number, static_cast<int>(length));
 
-  const DayRecord& record = table.Day(day);
+  const DayRecord& record = sheet.table->Day(day);
   CellPictureCall pictures[kCellPicturePositions];
-  const size_t count = CellPictureCalls(record, themeIndex, pictures);
-  for (size_t i = 0; i < count; ++i) DrawCellPicture(dc, cell, selected, pictures[i].code, pictures[i].position);
+  const size_t count = CellPictureCalls(record, sheet.themeIndex, pictures);
+  for (size_t i = 0; i < count; ++i) {
+    const auto source = CellPictureSource(pictures[i].code, pictures[i].position);
+    if (source) m_pictures.Draw(dc, *source, CellPictureRect(sheet.grid, cell, selected, pictures[i].position));
+  }
 
-  SelectObject(dc, m_lineFont);
+  SelectObject(dc, fonts.line);
   SetTextColor(dc, kCellLineColour);
-  for (int line = 1; line <= kCellLines; ++line) DrawCellLine(dc, cell, selected, record.szLine[line - 1], line);
+  for (int line = 1; line <= kCellLines; ++line) {
+    DrawCellLine(dc, sheet, fonts.line, cell, selected, record.szLine[line - 1], line);
+  }
 }
 
-void CScheduleDialog::DrawCellPicture(HDC dc, const RECT& cell, bool selected, int code, int position) {
-  const auto source = CellPictureSource(code, position);
-  if (!source) return;
-  m_cellPictures.Draw(dc, *source, CellPictureRect(ToPixelRect(cell), selected, position));
-}
-
-void CScheduleDialog::DrawCellLine(HDC dc, const RECT& cell, bool selected, const char* text, int line) {
+void CCalendarPainter::DrawCellLine(HDC dc, const CalendarSheet& sheet, HFONT font, const PixelRect& cell,
+                                    bool selected, const char* text, int line) {
   char shown[kLineSize];
   const size_t length = FirstTextLine(text, shown);
   if (length == 0) return;
-  const RECT rect = ToRect(CellLineRect(ToPixelRect(cell), selected, line));
-  m_cellLines.Draw(dc, m_lineFont, std::string_view(shown, length), rect);
+  const RECT rect = ToRect(CellLineRect(sheet.grid, cell, selected, line));
+  m_lines.Draw(dc, font, std::string_view(shown, length), rect);
+}
+
+void CCalendarPainter::RuleGrid(HDC dc, const CalendarGrid& grid) {
+  CGdiObject<HPEN> pen(CreatePen(PS_SOLID, grid.scale.Of(1) > 0 ? grid.scale.Of(1) : 1, kCellLineColour));
+  CSelectObject penSelection(dc, pen);
+  const int left = grid.area.left;
+  const int top = grid.area.top;
+  const int right = left + grid.cellWidth * kGridColumns;
+  const int bottom = top + grid.headerHeight + grid.cellHeight * kGridRows;
+  for (int column = 0; column <= kGridColumns; ++column) {
+    const int x = left + grid.cellWidth * column;
+    DrawLine(dc, x, top, x, bottom);
+  }
+  DrawLine(dc, left, top, right, top);
+  for (int row = 0; row <= kGridRows; ++row) {
+    const int y = top + grid.headerHeight + grid.cellHeight * row;
+    DrawLine(dc, left, y, right, y);
+  }
 }

@@ -1,6 +1,6 @@
 // The day page from the keyboard: days and months wherever the focus is,
-// each step as the click or the spinner it stands for, the seal slots, and
-// Ctrl+R in a line box, which repeats the line.
+// each step as the click or the spinner it stands for, the seal slots,
+// Ctrl+R in a line box, which repeats the line, and Ctrl+P, which prints.
 #include <algorithm>
 #include <iterator>
 
@@ -58,6 +58,11 @@ bool CScheduleDialog::PreTranslateKey(const MSG& msg) {
   if (msg.message == WM_KEYDOWN && msg.wParam == 'R' && IsKeyDown(VK_CONTROL) && !IsKeyDown(VK_SHIFT) &&
       !IsKeyDown(VK_MENU) && id >= IDC_LINE1 && id <= IDC_LINE5) {
     OpenRepeatDialog(id - IDC_LINE1);
+    return true;
+  }
+  if (msg.message == WM_KEYDOWN && msg.wParam == 'P' && IsKeyDown(VK_CONTROL) && !IsKeyDown(VK_SHIFT) &&
+      !IsKeyDown(VK_MENU)) {
+    m_printing.PrintWithDialogs();
     return true;
   }
   if (!IsAltOnly(msg)) return false;

@@ -15,6 +15,7 @@
 #include "ui/CellLineLayouts.h"
 #include "ui/CellPictureCache.h"
 #include "ui/Reminders.h"
+#include "ui/SchedulePrinting.h"
 #include "ui/ScheduleSetupDialog.h"
 #include "ui/SealDialog.h"
 #include "win/Gdi.h"
@@ -100,9 +101,6 @@ class CScheduleDialog : public CToolBase {
   void PaintCalendar();
   // update: only the cells that reach it are drawn; all when nullptr.
   void PaintCalendarInto(HDC dc, const RECT* update = nullptr);
-  void PaintDayCell(HDC dc, const MonthView& view, const MonthTable& table, int column, int row, int themeIndex);
-  void DrawCellPicture(HDC dc, const RECT& cell, bool selected, int code, int position);
-  void DrawCellLine(HDC dc, const RECT& cell, bool selected, const char* text, int line);
 
   // The day page and month navigation.
   // The month the session has just opened: day page and labels; a
@@ -207,6 +205,9 @@ class CScheduleDialog : public CToolBase {
   // The pause timer runs; since when typing has gone on without a pause.
   bool m_typingTimerRunning = false;
   DWORD m_typingSince = 0;
+
+  // Ctrl+P and the host's print command.
+  CSchedulePrinting m_printing{*this};
 
   // One window at a time, whoever called Initialize: its UI thread holds the claim.
   std::atomic<bool> m_windowClaimed{false};

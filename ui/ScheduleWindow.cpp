@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "ui/CalendarFonts.h"
 #include "ui/LabelText.h"
 #include "ui/ScheduleDialog.h"
 #include "ui/WindowLayout.h"
@@ -18,26 +19,11 @@
 namespace {
 
 constexpr int kTooltipInitialDelayMs = 1000;
-constexpr BYTE kShiftJisCharset = 128;
-constexpr BYTE kVariablePitchDontCare = 2;
-
-struct FontSpec {
-  int height;
-  int weight;
-  BYTE outPrecision;
-  BYTE quality;
-  const char* face;
-};
-
-constexpr FontSpec kLabelFontSpec = {22, 700, OUT_DEVICE_PRECIS, DRAFT_QUALITY, ""};
-constexpr FontSpec kDayFontSpec = {14, 400, OUT_DEVICE_PRECIS, DRAFT_QUALITY, "ＭＳＰゴシック"};
-constexpr FontSpec kLineFontSpec = {10, 400, OUT_TT_PRECIS, PROOF_QUALITY, ""};
 
 // A handle the open window still uses is never replaced.
 void CreateFontOnce(CFont& font, const FontSpec& recipe) {
   if (font.GetSafeHandle() != nullptr) return;
-  font.CreateFont(recipe.height, 0, 0, 0, recipe.weight, FALSE, FALSE, FALSE, kShiftJisCharset, recipe.outPrecision,
-                  CLIP_DEFAULT_PRECIS, recipe.quality, kVariablePitchDontCare, recipe.face);
+  CreateSpecFont(font, recipe);
 }
 
 void StoreSettingNumber(CToolHost& host, int toolId, const char* key, long value) {
@@ -205,6 +191,7 @@ void CScheduleDialog::OnDestroy() {
     m_openWindow = nullptr;
   }
   CToolBase::DefWindowProc(WM_DESTROY, 0, 0);
+  m_printing.Stop();
   StopRepeatRunForClose();
   SaveState();
   // Nothing of this window's month is saved again, into whatever month a

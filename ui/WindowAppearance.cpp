@@ -14,11 +14,6 @@ constexpr COLORREF kYearLabelColour = 0x00009600;
 constexpr COLORREF kMonthLabelColour = 0x00963232;
 constexpr COLORREF kHeadingTextColour = 0x00FFFFFF;
 
-const char* HostText(intptr_t answer) {
-  const char* text = reinterpret_cast<const char*>(answer);
-  return text != nullptr ? text : "";
-}
-
 }  // namespace
 
 int CScheduleDialog::ReadSettingInt(const char* key) const { return ReadSettingNumber(m_pHost, key); }
@@ -31,12 +26,12 @@ void CScheduleDialog::ShowYearLabel() {
 
 void CScheduleDialog::ShowMonthLabel() {
   const int month = m_session.View().month;
-  SetDlgItemText(IDC_MONTH_LABEL, HostText(m_pHost->CalendarQuery(kCalMonthName, month, m_japaneseNames)));
+  SetDlgItemText(IDC_MONTH_LABEL, AskCalendarText(*m_pHost, kCalMonthName, month, m_japaneseNames));
 }
 
 void CScheduleDialog::ShowDayLabel(int day, int weekday) {
   char text[kDayLabelSize];
-  FormatDayLabel(day, HostText(m_pHost->CalendarQuery(kCalWeekdayName, weekday, m_japaneseNames)), text);
+  FormatDayLabel(day, AskCalendarText(*m_pHost, kCalWeekdayName, weekday, m_japaneseNames), text);
   SetDlgItemText(IDC_DAY_LABEL, text);
 }
 

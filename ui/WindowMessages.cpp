@@ -89,6 +89,10 @@ INT_PTR CScheduleDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
       break;
     }
     case WM_TIMER:
+      if (wParam == kPrintProgressTimer) {
+        m_printing.OnProgressTimer();
+        return TRUE;
+      }
       if (wParam == kRepeatProgressTimer) {
         OnRepeatProgress();
         return TRUE;
@@ -99,6 +103,16 @@ INT_PTR CScheduleDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_CONTEXTMENU:
       if (OnLineContextMenu(reinterpret_cast<HWND>(wParam), lParam)) return TRUE;
       break;
+    case WM_TOOL_PRINT:
+      if (wParam == kPrintWithoutDialogs && lParam != 0) {
+        m_printing.PrintWithoutDialogs(*reinterpret_cast<const PrintRequest*>(lParam));
+      } else {
+        m_printing.PrintWithDialogs();
+      }
+      return TRUE;
+    case WM_TOOL_PRINTENDED:
+      m_printing.OnPrintEnded();
+      return TRUE;
     case WM_TOOL_REPEATENDED:
       OnRepeatEnded();
       return TRUE;

@@ -4,6 +4,8 @@
 
 namespace {
 
+constexpr CalendarGrid kScreen = ScreenCalendarGrid(kCalendarArea);
+
 // The grid as a person measures it on screen: columns from x = 201, rows
 // from y = 22, 79 by 95 pixels.
 const int kColumnLefts[7] = {201, 280, 359, 438, 517, 596, 675};
@@ -22,8 +24,8 @@ void ExpectRect(const PixelRect& actual, int left, int top, int right, int botto
 TEST(CalendarGeometryTest, HeaderCellsAndNames) {
   for (int i = 0; i < 7; ++i) {
     SCOPED_TRACE(i);
-    ExpectRect(HeaderCellRect(kCalendarArea, i), kColumnLefts[i], 5, kColumnLefts[i] + 79, 22);
-    const PixelPoint name = WeekdayNameOrigin(kCalendarArea, i);
+    ExpectRect(HeaderCellRect(kScreen, i), kColumnLefts[i], 5, kColumnLefts[i] + 79, 22);
+    const PixelPoint name = WeekdayNameOrigin(kScreen, i);
     EXPECT_EQ(name.x, 210 + 79 * i);
     EXPECT_EQ(name.y, 6);
   }
@@ -33,14 +35,13 @@ TEST(CalendarGeometryTest, PaintedAndSelectionRectanglesOfAll42Cells) {
   for (int r = 0; r < 6; ++r) {
     for (int c = 0; c < 7; ++c) {
       SCOPED_TRACE(testing::Message() << "column " << c << " row " << r);
-      ExpectRect(PaintedCellRect(kCalendarArea, c, r), kColumnLefts[c], kRowTops[r], kColumnLefts[c] + 79,
-                 kRowTops[r] + 95);
+      ExpectRect(PaintedCellRect(kScreen, c, r), kColumnLefts[c], kRowTops[r], kColumnLefts[c] + 79, kRowTops[r] + 95);
       ExpectRect(SelectionRect(kCalendarArea, c, r), kColumnLefts[c] - 1, kRowTops[r], kColumnLefts[c] + 78,
                  kRowTops[r] + 95);
     }
   }
   // The last column and row stay inside the sunken edge of the area.
-  const PixelRect last = PaintedCellRect(kCalendarArea, 6, 5);
+  const PixelRect last = PaintedCellRect(kScreen, 6, 5);
   EXPECT_LT(last.right, kCalendarArea.right);
   EXPECT_LT(last.bottom, kCalendarArea.bottom);
 }
@@ -94,9 +95,7 @@ TEST(CalendarGeometryTest, HitTestOnAndBesideEveryHorizontalLine) {
 }
 
 TEST(CalendarGeometryTest, HitTestFarOutside) {
-  const struct {
-    int x, y;
-  } kPoints[] = {{0, 0}, {100, 300}, {240, 10}, {800, 300}, {240, 700}, {-5, -5}};
+  const struct { int x, y; } kPoints[] = {{0, 0}, {100, 300}, {240, 10}, {800, 300}, {240, 700}, {-5, -5}};
   for (const auto& point : kPoints) EXPECT_FALSE(HitCell(kCalendarArea, point.x, point.y));
 }
 
@@ -117,20 +116,20 @@ const InsideCase kInsideCases[] = {
 };
 
 TEST(CalendarGeometryTest, ContentOfPlainAndSelectedCell) {
-  const PixelRect cell = PaintedCellRect(kCalendarArea, 1, 1);
+  const PixelRect cell = PaintedCellRect(kScreen, 1, 1);
   for (const InsideCase& c : kInsideCases) {
     SCOPED_TRACE(c.selected);
-    const PixelPoint day = DayNumberOrigin(cell, c.selected);
+    const PixelPoint day = DayNumberOrigin(kScreen, cell, c.selected);
     EXPECT_EQ(day.x, c.dayX);
     EXPECT_EQ(day.y, c.dayY);
     for (int p = 0; p < 4; ++p) {
       SCOPED_TRACE(p);
-      ExpectRect(CellPictureRect(cell, c.selected, p), c.pictureLefts[p], c.pictureTop, c.pictureRights[p],
+      ExpectRect(CellPictureRect(kScreen, cell, c.selected, p), c.pictureLefts[p], c.pictureTop, c.pictureRights[p],
                  c.pictureTop + 14);
     }
     for (int k = 1; k <= 5; ++k) {
       SCOPED_TRACE(k);
-      ExpectRect(CellLineRect(cell, c.selected, k), c.lineLeft, c.lineTops[k - 1], c.lineRight,
+      ExpectRect(CellLineRect(kScreen, cell, c.selected, k), c.lineLeft, c.lineTops[k - 1], c.lineRight,
                  c.lineTops[k - 1] + 34);
     }
   }

@@ -315,6 +315,12 @@ TEST_F(HostCommandLineTest, BadArgumentsExitWithUsage) {
       {L"--export"},
       {L"--import", L"cal.ics", L"--format", L"csv"},
       {L"--dry-run", L"--save-and-exit"},
+      {L"--print", L"week"},
+      {L"--print", L"month", L"--print-from", L"2010-03-01", L"--print-to", L"2010-03-31"},
+      {L"--print", L"diary", L"--print-from", L"2010-03-01"},
+      {L"--print", L"diary", L"--print-from", L"2010-02-30", L"--print-to", L"2010-03-31"},
+      {L"--print-empty-days", L"--save-and-exit"},
+      {L"--print", L"diary", L"--search", L"a"},
   };
   for (const std::vector<std::wstring>& arguments : cases) {
     SCOPED_TRACE(NarrowToCp932(arguments[0].c_str()).c_str());

@@ -155,7 +155,7 @@ LRESULT CALLBACK CToolHarness::HostWindowProc(HWND hwnd, UINT message, WPARAM wP
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
   auto* host = reinterpret_cast<CRecordingHost*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (host != nullptr && message >= WM_TOOL_SETTINGS && message <= WM_TOOL_SEARCHRESULT) {
+  if (host != nullptr && ((message >= WM_TOOL_SETTINGS && message <= WM_TOOL_SEARCHRESULT) || message == WM_TOOL_PRINTED)) {
     HostEvent event(HostEvent::kHostMessage);
     event.code = static_cast<int>(message);
     event.a = static_cast<intptr_t>(wParam);

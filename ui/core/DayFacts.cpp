@@ -21,3 +21,8 @@ ColorRef AskDayNumberColour(CToolHost& host, int year, int month, int day, int c
   const bool today = AskIsToday(host, year, month, day);
   return DayNumberColour(column, holiday, today);
 }
+
+const char* AskCalendarText(CToolHost& host, int code, intptr_t a, intptr_t b) {
+  const char* text = reinterpret_cast<const char*>(host.CalendarQuery(code, a, b));
+  return text != nullptr ? text : "";
+}

@@ -23,3 +23,5 @@ bool AskIsHoliday(CToolHost& host, int year, int month, int day);
 bool AskIsToday(CToolHost& host, int year, int month, int day);
 // The day number's colour: the holiday is always asked, then today.
 ColorRef AskDayNumberColour(CToolHost& host, int year, int month, int day, int column);
+// A text the host answers (a month's or weekday's name); "" for none.
+const char* AskCalendarText(CToolHost& host, int code, intptr_t a, intptr_t b);
