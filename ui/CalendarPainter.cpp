@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "ui/ScheduleDialog.h"
+#include "ui/SystemPalette.h"
 #include "ui/core/CalendarGeometry.h"
 #include "ui/core/CellContent.h"
 #include "ui/core/DayFacts.h"
@@ -17,12 +18,13 @@ PixelRect ToPixelRect(const RECT& rect) { return {rect.left, rect.top, rect.righ
 
 void DrawSunkenEdge(HDC dc, RECT rect) { DrawEdge(dc, &rect, EDGE_SUNKEN, BF_RECT); }
 
-void PaintWeekdayHeaders(HDC dc, const PixelRect& area, CToolHost& host, int japaneseNames) {
+void PaintWeekdayHeaders(HDC dc, const PixelRect& area, CToolHost& host, int japaneseNames,
+                         const CalendarPalette& palette) {
   for (int column = 0; column < kGridColumns; ++column) {
     RECT header = ToRect(HeaderCellRect(area, column));
-    FillSolidRect(dc, header, kHeaderFillColour);
+    FillSolidRect(dc, header, palette.headerFill);
     DrawEdge(dc, &header, EDGE_RAISED, BF_RECT);
-    SetTextColor(dc, ColumnTextColour(column));
+    SetTextColor(dc, HeaderTextColour(palette, column));
     const auto* name = reinterpret_cast<const char*>(host.CalendarQuery(kCalWeekdayName, column, japaneseNames));
     const std::wstring shown = WidenCp932(name != nullptr ? name : "", WeekdayNameLength(name));
     const PixelPoint origin = WeekdayNameOrigin(area, column);
@@ -62,13 +64,12 @@ void CScheduleDialog::PaintCalendarInto(HDC target, const RECT* update) {
   const MonthView view = m_session.View();
   MonthTable table;
   m_session.CopyTable(table);
-  if (const ColourTheme* theme = FindColourTheme(themeIndex)) {
-    FillSolidRect(buffer, area, theme->background);
-  }
+  const CalendarPalette palette = CurrentCalendarPalette(themeIndex);
+  if (palette.fillsBackground) FillSolidRect(buffer, area, palette.background);
   DrawSunkenEdge(buffer, area);
   CSelectObject fontSelection(buffer, m_dayFont);
   SetBkMode(buffer, TRANSPARENT);
-  PaintWeekdayHeaders(buffer, ToPixelRect(area), *m_pHost, m_japaneseNames);
+  PaintWeekdayHeaders(buffer, ToPixelRect(area), *m_pHost, m_japaneseNames, palette);
   {
     CHolidayBracket month(*m_pHost, view.year);
     for (int row = 0; row < kGridRows; ++row) {
@@ -77,7 +78,7 @@ void CScheduleDialog::PaintCalendarInto(HDC target, const RECT* update) {
         RECT cell = ToRect(PaintedCellRect(ToPixelRect(area), column, row));
         RECT overlap;
         if (update != nullptr && !IntersectRect(&overlap, &cell, update)) continue;
-        PaintDayCell(buffer, view, table, column, row, themeIndex);
+        PaintDayCell(buffer, view, table, column, row, themeIndex, palette);
       }
     }
   }
@@ -85,12 +86,12 @@ void CScheduleDialog::PaintCalendarInto(HDC target, const RECT* update) {
 }
 
 void CScheduleDialog::PaintDayCell(HDC dc, const MonthView& view, const MonthTable& table, int column, int row,
-                                   int themeIndex) {
+                                   int themeIndex, const CalendarPalette& palette) {
   const unsigned char day = view.dayGrid.At(row, column);
   const RECT cell = ToRect(PaintedCellRect(ToPixelRect(m_calendarRect), column, row));
   const bool selected = day != 0 && day == view.selectedDay;
   if (selected) {
-    FillSolidRect(dc, cell, kSelectedFillColour);
+    FillSolidRect(dc, cell, palette.selectedFill);
     DrawSunkenEdge(dc, cell);
   } else {
     RECT edge = cell;
@@ -99,7 +100,7 @@ void CScheduleDialog::PaintDayCell(HDC dc, const MonthView& view, const MonthTab
   // A host grid may hold numbers the month table has no record for.
   if (day == 0 || day > kDaysInTable) return;
 
-  SetTextColor(dc, AskDayNumberColour(*m_pHost, view.year, view.month, day, column));
+  SetTextColor(dc, AskDayNumberColour(*m_pHost, view.year, view.month, day, column, palette, selected));
   SelectObject(dc, m_dayFont);
   char number[4];
   const size_t length = FormatDayNumber(day, number);
@@ -112,7 +113,7 @@ void CScheduleDialog::PaintDayCell(HDC dc, const MonthView& view, const MonthTab
   for (size_t i = 0; i < count; ++i) DrawCellPicture(dc, cell, selected, pictures[i].code, pictures[i].position);
 
   SelectObject(dc, m_lineFont);
-  SetTextColor(dc, kCellLineColour);
+  SetTextColor(dc, CellLineColour(palette, selected));
   for (int line = 1; line <= kCellLines; ++line) DrawCellLine(dc, cell, selected, record.szLine[line - 1], line);
 }
 

@@ -60,10 +60,19 @@ bool CScheduleDialog::PreTranslateKey(const MSG& msg) {
     OpenRepeatDialog(id - IDC_LINE1);
     return true;
   }
+  // Alt let go after one of these keys is no Alt alone, which would put the
+  // window into its menu and take the next key. Let go before the arrow, it
+  // comes as a plain key-up.
+  if ((msg.message == WM_SYSKEYUP || msg.message == WM_KEYUP) && msg.wParam == VK_MENU && m_altKeyUsed) {
+    m_altKeyUsed = false;
+    return true;
+  }
+  if (msg.message == WM_SYSKEYDOWN && msg.wParam == VK_MENU) m_altKeyUsed = false;
   if (!IsAltOnly(msg)) return false;
   const auto key = std::find_if(std::begin(g_NavigationKeys), std::end(g_NavigationKeys),
                                 [&](const NavigationKey& entry) { return entry.key == msg.wParam; });
   if (key == std::end(g_NavigationKeys)) return false;
+  m_altKeyUsed = true;
   // The box being typed in stores its text into the day it was typed for.
   ::SetFocus(GetDlgItem(IDC_YEAR_SPIN));
   if (key->months != 0) {

@@ -13,12 +13,14 @@
 #include "reminders/ReminderWatch.h"
 #include "repeat/RepeatRun.h"
 #include "tool/ToolBase.h"
+#include "ui/CalendarAccess.h"
 #include "ui/CellLineLayouts.h"
 #include "ui/CellPictureCache.h"
 #include "ui/ReminderWindow.h"
 #include "ui/ScheduleSetupDialog.h"
 #include "ui/SealDialog.h"
 #include "ui/SystemWallClock.h"
+#include "ui/core/CalendarColours.h"
 #include "win/Gdi.h"
 #include "win/ToolTip.h"
 
@@ -97,7 +99,8 @@ class CScheduleDialog : public CToolBase {
   void PaintCalendar();
   // update: only the cells that reach it are drawn; all when nullptr.
   void PaintCalendarInto(HDC dc, const RECT* update = nullptr);
-  void PaintDayCell(HDC dc, const MonthView& view, const MonthTable& table, int column, int row, int themeIndex);
+  void PaintDayCell(HDC dc, const MonthView& view, const MonthTable& table, int column, int row, int themeIndex,
+                    const CalendarPalette& palette);
   void DrawCellPicture(HDC dc, const RECT& cell, bool selected, int code, int position);
   void DrawCellLine(HDC dc, const RECT& cell, bool selected, const char* text, int line);
 
@@ -138,6 +141,8 @@ class CScheduleDialog : public CToolBase {
   // and Home moves between days and months, Space or Return on a seal slot
   // opens the picker. True when the key must go no further.
   bool PreTranslateKey(const MSG& msg);
+  // An Alt key of the day page was pressed since Alt went down.
+  bool m_altKeyUsed = false;
   void MarkSealSlotFocus();
   // Days from the selected day, over a month's edge into the month beside it.
   void StepDays(int days);
@@ -184,6 +189,8 @@ class CScheduleDialog : public CToolBase {
   // The seal each slot shows, [0] slot 1; none before the window shows one.
   std::optional<SealCode> m_slotSealShown[kSealSlots];
   CBitmap* m_coverBitmap = nullptr;
+  // The calendar for screen readers: its accessible object and events.
+  CCalendarAccess m_calendarAccess;
   CCellPictureCache m_cellPictures;
   CCellLineLayouts m_cellLines;
   CBrush m_themeBrush[4];

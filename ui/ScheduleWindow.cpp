@@ -146,6 +146,7 @@ BOOL CScheduleDialog::OnInitDialog() {
   ShowOpenedMonth(opened);
   TellRepeatEndedMeanwhile();
   StartReminders();
+  m_calendarAccess.Attach(m_hWnd, m_session, *m_pHost, [this](POINT point) { OnCalendarClick(point); });
   if (m_pHostWnd != nullptr) m_pHostWnd->PostMessage(WM_TOOL_READY, static_cast<WPARAM>(m_toolId), 0);
   return TRUE;
 }
@@ -183,6 +184,7 @@ void CScheduleDialog::OnClose() {
 
 void CScheduleDialog::OnDestroy() {
   CToolBase::DefWindowProc(WM_DESTROY, 0, 0);
+  m_calendarAccess.Detach();
   StopRepeatRunForClose();
   SaveState();
   StopReminders();

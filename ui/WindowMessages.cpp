@@ -77,8 +77,14 @@ INT_PTR CScheduleDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
       RememberRestoredPosition();
       break;  // the default processing still sends WM_MOVE and WM_SIZE
     case WM_PAINT:
+      m_calendarAccess.Notice();
       PaintCalendar();
       return TRUE;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+      // High contrast on or off: the calendar in the colours now asked for.
+      InvalidateRect(m_calendarRect, true);
+      break;
     case WM_PRINTCLIENT:
       PaintCalendarInto(reinterpret_cast<HDC>(wParam));
       return TRUE;

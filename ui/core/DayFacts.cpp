@@ -16,8 +16,9 @@ bool AskIsToday(CToolHost& host, int year, int month, int day) {
          host.CalendarQuery(kCalTodayYear, 0, 0) == year;
 }
 
-ColorRef AskDayNumberColour(CToolHost& host, int year, int month, int day, int column) {
+ColorRef AskDayNumberColour(CToolHost& host, int year, int month, int day, int column, const CalendarPalette& palette,
+                            bool selected) {
   const bool holiday = AskIsHoliday(host, year, month, day);
   const bool today = AskIsToday(host, year, month, day);
-  return DayNumberColour(column, holiday, today);
+  return DayNumberColour(palette, column, holiday, today, selected);
 }

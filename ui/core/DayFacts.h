@@ -21,5 +21,6 @@ class CHolidayBracket {
 bool AskIsHoliday(CToolHost& host, int year, int month, int day);
 // Day, then month, then year, each asked only while the previous matched.
 bool AskIsToday(CToolHost& host, int year, int month, int day);
-// The day number's colour: the holiday is always asked, then today.
-ColorRef AskDayNumberColour(CToolHost& host, int year, int month, int day, int column);
+// The day number's colour in the palette: the holiday is always asked, then today.
+ColorRef AskDayNumberColour(CToolHost& host, int year, int month, int day, int column, const CalendarPalette& palette,
+                            bool selected);
