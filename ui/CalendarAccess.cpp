@@ -37,8 +37,6 @@ int LocalDate() {
   return now.wYear * 10000 + now.wMonth * 100 + now.wDay;
 }
 
-bool SameDay(const DayRecord& a, const DayRecord& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
-
 }  // namespace
 
 CCalendarAccess::~CCalendarAccess() { Detach(); }
@@ -48,6 +46,7 @@ void CCalendarAccess::Attach(HWND dialog, const CMonthSession& session, CToolHos
   Detach();
   // The calls of clients in other processes come in through this thread's messages.
   m_comStarted = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+  m_comThread = GetCurrentThreadId();
   m_dialog = dialog;
   m_session = &session;
   m_host = &host;
@@ -94,7 +93,8 @@ void CCalendarAccess::Detach() {
   m_lookPosted = false;
   m_facts = MonthFacts();
   m_factsDate = 0;
-  if (m_comStarted) CoUninitialize();
+  // Never on another thread, whose COM is not ours to end.
+  if (m_comStarted && GetCurrentThreadId() == m_comThread) CoUninitialize();
   m_comStarted = false;
 }
 
@@ -165,9 +165,12 @@ void CCalendarAccess::TellChanges() {
     Notify(EVENT_OBJECT_REORDER, CHILDID_SELF);
     Notify(EVENT_OBJECT_NAMECHANGE, CHILDID_SELF);
   } else {
+    // What a day says may change with its record or with today moving on.
     for (int day = 1; day <= LastGridDay(view.dayGrid); ++day) {
-      const bool todayMoved = FactsOfDay(view, told, day).today != FactsOfDay(view, m_facts, day).today;
-      if (!SameDay(table.Day(day), m_toldTable.Day(day)) || todayMoved) Notify(EVENT_OBJECT_NAMECHANGE, day);
+      if (DayAccessibleName(table.Day(day), FactsOfDay(view, m_facts, day)) !=
+          DayAccessibleName(m_toldTable.Day(day), FactsOfDay(m_toldView, told, day))) {
+        Notify(EVENT_OBJECT_NAMECHANGE, day);
+      }
     }
   }
   if (newMonth || view.selectedDay != m_toldView.selectedDay) {

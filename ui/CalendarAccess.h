@@ -51,6 +51,7 @@ class CCalendarAccess {
   std::function<void(POINT)> m_showDayAt;
   CCalendarAccessible* m_object = nullptr;  // a reference of ours
   bool m_comStarted = false;
+  DWORD m_comThread = 0;
   bool m_lookPosted = false;
 
   // What clients were last told of.

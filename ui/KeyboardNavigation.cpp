@@ -67,7 +67,8 @@ bool CScheduleDialog::PreTranslateKey(const MSG& msg) {
     m_altKeyUsed = false;
     return true;
   }
-  if (msg.message == WM_SYSKEYDOWN && msg.wParam == VK_MENU) m_altKeyUsed = false;
+  constexpr LPARAM kKeyWasDown = LPARAM{1} << 30;  // a repeat of a key held down
+  if (msg.message == WM_SYSKEYDOWN && msg.wParam == VK_MENU && (msg.lParam & kKeyWasDown) == 0) m_altKeyUsed = false;
   if (!IsAltOnly(msg)) return false;
   const auto key = std::find_if(std::begin(g_NavigationKeys), std::end(g_NavigationKeys),
                                 [&](const NavigationKey& entry) { return entry.key == msg.wParam; });

@@ -5,10 +5,16 @@
 //   cells FOLDER             the calendar's days, their names against the
 //                            book, states, places and navigation; the day
 //                            page's boxes and slots by name
+//   shown DAY                the day shown is the focus, the selection, and
+//                            the only day with those states
+//   act DAY                  the day's default action: it is shown
+//   arrive FOLDER            another program adds a line to the 20th
 //   watch FILE SECONDS       every focus, selection, name change and alert
 //                            of the host's process, one line each (UTF-8),
 //                            numbered in the order they came
 //   picker                   the names of the open seal picker's seals
+//   remind FOLDER            writes a line due in five minutes on the PC's clock
+//   reminder                 the reminder window read out: its name and its lines
 //   gone                     holds the calendar, closes the window, asks again
 // Exit 0 when every check held; each failure is one line on stdout.
 #include <windows.h>
@@ -271,6 +277,51 @@ int ReadCells(const std::wstring& folder) {
   return g_failures > 0;
 }
 
+IAccessible* Calendar() {
+  HWND dialog = ScheduleWindow();
+  IAccessible* table = dialog != nullptr ? FindCalendar(dialog, nullptr) : nullptr;
+  if (table == nullptr) Fail("no table among the schedule window's children");
+  return table;
+}
+
+int CheckShown(int shown) {
+  IAccessible* table = Calendar();
+  if (table == nullptr) return 1;
+  VARIANT focus, selection;
+  VariantInit(&focus);
+  VariantInit(&selection);
+  table->get_accFocus(&focus);
+  table->get_accSelection(&selection);
+  Expect(focus.vt == VT_I4 && focus.lVal == shown, "the focus is not on the day shown");
+  Expect(selection.vt == VT_I4 && selection.lVal == shown, "the selection is not the day shown");
+  const LONG both = STATE_SYSTEM_FOCUSED | STATE_SYSTEM_SELECTED;
+  for (int day = 1; day <= DaysInMonth(kYear, kMonth); ++day) {
+    const LONG state = NumberOf(table, day, true) & both;
+    Expect(state == (day == shown ? both : 0), "day " + std::to_string(day) + " has states " + std::to_string(state));
+  }
+  table->Release();
+  return g_failures > 0;
+}
+
+int DoDefaultAction(int day) {
+  IAccessible* table = Calendar();
+  if (table == nullptr) return 1;
+  BSTR action = nullptr;
+  Expect(SUCCEEDED(table->get_accDefaultAction(Child(day), &action)) && action != nullptr, "no default action");
+  SysFreeString(action);
+  Expect(SUCCEEDED(table->accDoDefaultAction(Child(day))), "the default action failed");
+  Expect(table->accDoDefaultAction(Child(40)) == E_INVALIDARG, "a day the month lacks took an action");
+  table->Release();
+  return g_failures > 0;
+}
+
+int Arrive(const std::wstring& folder) {
+  MonthTable month = {};
+  if (ReadMonthFile(month, MonthPath(folder).c_str()) != 1) return 1;
+  std::snprintf(month.Day(20).szLine[0], kLineSize, "届いた予定");
+  return WriteMonthFile(month, MonthPath(folder).c_str(), [] { return DaysInMonth(kYear, kMonth); }) == 1 ? 0 : 1;
+}
+
 int ReadPicker() {
   HWND picker = nullptr;
   for (int i = 0; i < 50 && picker == nullptr; ++i, Sleep(100)) picker = FindWindowW(nullptr, L"シール選択");
@@ -345,6 +396,78 @@ int Watch(const std::wstring& file, int seconds) {
   return 0;
 }
 
+constexpr char kRemindedTitle[] = "歯医者";
+
+int WriteReminder(const std::wstring& folder) {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  FILETIME time;
+  SystemTimeToFileTime(&now, &time);
+  ULARGE_INTEGER ticks = {{time.dwLowDateTime, time.dwHighDateTime}};
+  ticks.QuadPart += 5ull * 60 * 10000000;  // five minutes, on the next day past midnight
+  time = {ticks.LowPart, ticks.HighPart};
+  SYSTEMTIME due;
+  FileTimeToSystemTime(&time, &due);
+  char narrow[kPathSize] = "";
+  WideCharToMultiByte(932, 0, folder.c_str(), -1, narrow, sizeof narrow, nullptr, nullptr);
+  char path[kPathSize];
+  FormatMonthFilePathIn(path, narrow, due.wYear, due.wMonth, '\\');
+  MonthTable month = {};
+  ReadMonthFile(month, path);
+  std::snprintf(month.Day(due.wDay).szLine[4], kLineSize, "%02d:%02d %s", due.wHour, due.wMinute, kRemindedTitle);
+  const int days = DaysInMonth(due.wYear, due.wMonth);
+  return WriteMonthFile(month, path, [days] { return days; }) == 1 ? 0 : 1;
+}
+
+struct FoundWindow {
+  HWND window = nullptr;
+  std::wstring name;
+};
+
+BOOL CALLBACK LookForReminder(HWND window, LPARAM found) {
+  auto* reminder = reinterpret_cast<FoundWindow*>(found);
+  wchar_t className[16] = L"";
+  GetClassNameW(window, className, 16);
+  if (!IsWindowVisible(window) || std::wstring(className) != L"#32770") return TRUE;
+  IAccessible* client = ClientOf(window);
+  if (client == nullptr) return TRUE;
+  const std::wstring name = NameOf(client, CHILDID_SELF);
+  client->Release();
+  if (name.rfind(L"予定の通知", 0) != 0) return TRUE;
+  reminder->window = window;
+  reminder->name = name;
+  return FALSE;
+}
+
+int ReadReminder() {
+  FoundWindow reminder;
+  for (int i = 0; i < 100 && reminder.window == nullptr; ++i, Sleep(200)) {
+    EnumWindows(LookForReminder, reinterpret_cast<LPARAM>(&reminder));
+  }
+  if (reminder.window == nullptr) {
+    Fail("no reminder window named by its lines");
+    return 1;
+  }
+  const std::wstring title = FromCp932(kRemindedTitle);
+  Expect(reminder.name.find(title) != std::wstring::npos, "the reminder window reads " + Utf8(reminder.name));
+  Expect(GetForegroundWindow() == ScheduleWindow(), "the reminder took the activation");
+  // Its lines, as the list's items.
+  IAccessible* client = ClientOf(reminder.window);
+  auto children = client != nullptr ? ChildWindowClients(client) : decltype(ChildWindowClients(nullptr))();
+  if (client != nullptr) client->Release();
+  bool read = false;
+  for (auto& child : children) {
+    if (GetDlgCtrlID(child.first) != IDC_REMINDER_LIST) continue;
+    Expect(NameOf(child.second, CHILDID_SELF) == L"通知する予定", "the list is not named");
+    LONG lines = 0;
+    child.second->get_accChildCount(&lines);
+    for (LONG line = 1; line <= lines; ++line) read |= NameOf(child.second, line).find(title) != std::wstring::npos;
+  }
+  ReleaseAll(children);
+  Expect(read, "no line of the list reads the reminded line");
+  return g_failures > 0;
+}
+
 // A client keeps the calendar after its window ends: asking then is an error, never a crash.
 int Gone() {
   HWND dialog = ScheduleWindow();
@@ -377,6 +500,11 @@ int main() {
   if (mode == L"cells" && count == 3) result = ReadCells(arguments[2]);
   if (mode == L"watch" && count == 4) result = Watch(arguments[2], _wtoi(arguments[3]));
   if (mode == L"picker") result = ReadPicker();
+  if (mode == L"shown" && count == 3) result = CheckShown(_wtoi(arguments[2]));
+  if (mode == L"act" && count == 3) result = DoDefaultAction(_wtoi(arguments[2]));
+  if (mode == L"arrive" && count == 3) result = Arrive(arguments[2]);
+  if (mode == L"remind" && count == 3) result = WriteReminder(arguments[2]);
+  if (mode == L"reminder") result = ReadReminder();
   if (mode == L"gone") result = Gone();
   CoUninitialize();
   return result;
