@@ -59,13 +59,10 @@ bool CCalendarAccessible::FocusInWindow() const {
 }
 
 HRESULT CCalendarAccessible::AskToShow(const VARIANT& child) const {
-  std::lock_guard<std::mutex> lock(m_lock);
-  MonthView view;
-  int day = 0;
-  const HRESULT read = Read(child, view, day);
-  if (FAILED(read)) return read;
-  if (day == CHILDID_SELF) return E_INVALIDARG;
-  return PostMessageW(m_calendar, kShowDayMessage, static_cast<WPARAM>(day), 0) ? S_OK : E_FAIL;
+  const CRead read(*this, child);
+  if (FAILED(read.result)) return read.result;
+  if (read.day == CHILDID_SELF) return E_INVALIDARG;
+  return PostMessageW(m_calendar, kShowDayMessage, static_cast<WPARAM>(read.day), 0) ? S_OK : E_FAIL;
 }
 
 HRESULT CCalendarAccessible::get_accParent(IDispatch** parent) {
@@ -88,13 +85,10 @@ HRESULT CCalendarAccessible::get_accChildCount(LONG* count) {
 HRESULT CCalendarAccessible::get_accChild(VARIANT child, IDispatch** object) {
   if (object == nullptr) return E_POINTER;
   *object = nullptr;
-  std::lock_guard<std::mutex> lock(m_lock);
-  MonthView view;
-  int day = 0;
-  const HRESULT read = Read(child, view, day);
-  if (FAILED(read)) return read;
+  const CRead read(*this, child);
+  if (FAILED(read.result)) return read.result;
   // The days are simple elements, named through the table.
-  return day == CHILDID_SELF ? E_INVALIDARG : S_FALSE;
+  return read.day == CHILDID_SELF ? E_INVALIDARG : S_FALSE;
 }
 
 HRESULT CCalendarAccessible::get_accName(VARIANT child, BSTR* name) {
@@ -102,13 +96,11 @@ HRESULT CCalendarAccessible::get_accName(VARIANT child, BSTR* name) {
   *name = nullptr;
   std::string text;
   {
-    std::lock_guard<std::mutex> lock(m_lock);
-    MonthView view;
-    int day = 0;
-    const HRESULT read = Read(child, view, day);
-    if (FAILED(read)) return read;
-    text = day == CHILDID_SELF ? MonthAccessibleName(view.year, view.month)
-                               : DayAccessibleName(m_session->Day(day), FactsOfDay(view, m_facts, day));
+    const CRead read(*this, child);
+    if (FAILED(read.result)) return read.result;
+    text = read.day == CHILDID_SELF
+               ? MonthAccessibleName(read.view.year, read.view.month)
+               : DayAccessibleName(m_session->Day(read.day), FactsOfDay(read.view, m_facts, read.day));
   }
   return AnswerText(WidenCp932(text.c_str(), text.size()), name);
 }
@@ -116,11 +108,8 @@ HRESULT CCalendarAccessible::get_accName(VARIANT child, BSTR* name) {
 HRESULT CCalendarAccessible::get_accValue(VARIANT child, BSTR* value) {
   if (value == nullptr) return E_POINTER;
   *value = nullptr;
-  std::lock_guard<std::mutex> lock(m_lock);
-  MonthView view;
-  int day = 0;
-  const HRESULT read = Read(child, view, day);
-  return FAILED(read) ? read : DISP_E_MEMBERNOTFOUND;
+  const CRead read(*this, child);
+  return FAILED(read.result) ? read.result : DISP_E_MEMBERNOTFOUND;
 }
 
 HRESULT CCalendarAccessible::get_accDescription(VARIANT child, BSTR* text) { return get_accValue(child, text); }
@@ -128,26 +117,20 @@ HRESULT CCalendarAccessible::get_accDescription(VARIANT child, BSTR* text) { ret
 HRESULT CCalendarAccessible::get_accRole(VARIANT child, VARIANT* role) {
   if (role == nullptr) return E_POINTER;
   VariantInit(role);
-  std::lock_guard<std::mutex> lock(m_lock);
-  MonthView view;
-  int day = 0;
-  const HRESULT read = Read(child, view, day);
-  if (FAILED(read)) return read;
-  return AnswerChild(role, day == CHILDID_SELF ? ROLE_SYSTEM_TABLE : ROLE_SYSTEM_CELL);
+  const CRead read(*this, child);
+  if (FAILED(read.result)) return read.result;
+  return AnswerChild(role, read.day == CHILDID_SELF ? ROLE_SYSTEM_TABLE : ROLE_SYSTEM_CELL);
 }
 
 HRESULT CCalendarAccessible::get_accState(VARIANT child, VARIANT* state) {
   if (state == nullptr) return E_POINTER;
   VariantInit(state);
-  std::lock_guard<std::mutex> lock(m_lock);
-  MonthView view;
-  int day = 0;
-  const HRESULT read = Read(child, view, day);
-  if (FAILED(read)) return read;
-  LONG flags = view.IsProtected() ? STATE_SYSTEM_READONLY : 0;
-  if (day != CHILDID_SELF) {
+  const CRead read(*this, child);
+  if (FAILED(read.result)) return read.result;
+  LONG flags = read.view.IsProtected() ? STATE_SYSTEM_READONLY : 0;
+  if (read.day != CHILDID_SELF) {
     flags |= STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
-    if (day == view.selectedDay) {
+    if (read.day == read.view.selectedDay) {
       flags |= STATE_SYSTEM_SELECTED;
       if (FocusInWindow()) flags |= STATE_SYSTEM_FOCUSED;
     }
@@ -190,12 +173,9 @@ HRESULT CCalendarAccessible::get_accDefaultAction(VARIANT child, BSTR* action) {
   if (action == nullptr) return E_POINTER;
   *action = nullptr;
   {
-    std::lock_guard<std::mutex> lock(m_lock);
-    MonthView view;
-    int day = 0;
-    const HRESULT read = Read(child, view, day);
-    if (FAILED(read)) return read;
-    if (day == CHILDID_SELF) return DISP_E_MEMBERNOTFOUND;
+    const CRead read(*this, child);
+    if (FAILED(read.result)) return read.result;
+    if (read.day == CHILDID_SELF) return DISP_E_MEMBERNOTFOUND;
   }
   return AnswerText(kShowDayAction, action);
 }
@@ -204,10 +184,7 @@ HRESULT CCalendarAccessible::accSelect(LONG flags, VARIANT child) {
   // One day is shown at a time: it can be moved, never added to.
   if ((flags & (SELFLAG_ADDSELECTION | SELFLAG_REMOVESELECTION | SELFLAG_EXTENDSELECTION)) != 0) return E_INVALIDARG;
   if ((flags & (SELFLAG_TAKESELECTION | SELFLAG_TAKEFOCUS)) == 0) {
-    std::lock_guard<std::mutex> lock(m_lock);
-    MonthView view;
-    int day = 0;
-    return Read(child, view, day);
+    return CRead(*this, child).result;
   }
   return AskToShow(child);
 }
@@ -215,14 +192,11 @@ HRESULT CCalendarAccessible::accSelect(LONG flags, VARIANT child) {
 HRESULT CCalendarAccessible::accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT child) {
   if (left == nullptr || top == nullptr || width == nullptr || height == nullptr) return E_POINTER;
   *left = *top = *width = *height = 0;
-  std::lock_guard<std::mutex> lock(m_lock);
-  MonthView view;
-  int day = 0;
-  const HRESULT read = Read(child, view, day);
-  if (FAILED(read)) return read;
+  const CRead read(*this, child);
+  if (FAILED(read.result)) return read.result;
   PixelRect rect = kCalendarArea;
-  if (day != CHILDID_SELF) {
-    const std::optional<GridCell> cell = CellOfDay(view.dayGrid, day);
+  if (read.day != CHILDID_SELF) {
+    const std::optional<GridCell> cell = CellOfDay(read.view.dayGrid, read.day);
     if (!cell) return S_FALSE;
     rect = PaintedCellRect(kCalendarArea, cell->column, cell->row);
   }
@@ -238,13 +212,10 @@ HRESULT CCalendarAccessible::accLocation(LONG* left, LONG* top, LONG* width, LON
 HRESULT CCalendarAccessible::accNavigate(LONG direction, VARIANT start, VARIANT* end) {
   if (end == nullptr) return E_POINTER;
   VariantInit(end);
-  std::lock_guard<std::mutex> lock(m_lock);
-  MonthView view;
-  int day = 0;
-  const HRESULT read = Read(start, view, day);
-  if (FAILED(read)) return read;
-  const int last = LastGridDay(view.dayGrid);
-  if (day == CHILDID_SELF) {
+  const CRead read(*this, start);
+  if (FAILED(read.result)) return read.result;
+  const int last = LastGridDay(read.view.dayGrid);
+  if (read.day == CHILDID_SELF) {
     // Among the window's siblings the system's proxy of the window navigates.
     if (direction == NAVDIR_FIRSTCHILD && last > 0) return AnswerChild(end, 1);
     if (direction == NAVDIR_LASTCHILD && last > 0) return AnswerChild(end, last);
@@ -269,7 +240,7 @@ HRESULT CCalendarAccessible::accNavigate(LONG direction, VARIANT start, VARIANT*
     default:
       return E_INVALIDARG;  // a day has no children
   }
-  const int to = DayWithinMonth(view.dayGrid, day, days);
+  const int to = DayWithinMonth(read.view.dayGrid, read.day, days);
   return to != 0 ? AnswerChild(end, to) : AnswerNone(end);
 }
 

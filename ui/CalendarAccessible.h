@@ -51,8 +51,19 @@ class CCalendarAccessible final : public CAccessibleBase {
   HWND OwnWindow() const override;
 
   // The month shown, and whether the child id is the table or one of its
-  // days; false when the window is gone (E_INVALIDARG for a bad id).
+  // days; CO_E_OBJNOTCONNECTED once the window is gone, E_INVALIDARG for
+  // an id that is neither. m_lock is held.
   HRESULT Read(const VARIANT& child, MonthView& view, int& day) const;
+  // One call's look at the month, the lock held while it lasts.
+  struct CRead {
+    CRead(const CCalendarAccessible& object, const VARIANT& child) : lock(object.m_lock) {
+      result = object.Read(child, view, day);
+    }
+    std::lock_guard<std::mutex> lock;
+    HRESULT result = S_OK;
+    MonthView view;
+    int day = 0;
+  };
   // The keyboard is in the schedule window: the day shown has the focus.
   bool FocusInWindow() const;
   // The day to be shown as a click on its cell shows it, on the window's thread.
