@@ -47,7 +47,6 @@ TEST(DayAccessibleNameTest, SaysWhatTheCellShows) {
   const NameCase cases[] = {
       {"an empty day", Day({}), On(12, 9, 3), "12月9日 水曜日"},
       {"a holiday", Day({}), On(11, 3, 2, "文化の日"), "11月3日 火曜日 文化の日"},
-      {"today on a holiday Sunday", Day({}), On(3, 21, 0, "春分の日", true), "3月21日 日曜日 春分の日 今日"},
       {"lines in order, empty ones left out", Day({"10:00 会議", "", "歯医者"}), On(12, 9, 3),
        "12月9日 水曜日 予定 10:00 会議、歯医者"},
       {"four seals, in slot order", Day({}, {18, 38, 47, 10}), On(12, 9, 3),
@@ -59,12 +58,10 @@ TEST(DayAccessibleNameTest, SaysWhatTheCellShows) {
        "1月31日 月曜日 予定 " + full[0] + "、" + full[1] + "、" + full[2] + "、" + full[3] + "、" + full[4]},
       {"an entry of several text lines is one", Day({"会議\r\n資料を持参\r\n"}), On(12, 9, 3),
        "12月9日 水曜日 予定 会議 資料を持参"},
-      {"a line of breaks alone is none", Day({"\r\n\r\n"}), On(12, 9, 3), "12月9日 水曜日"},
       {"everything, memo last", Day({"10:00 会議"}, {18}, "メモ"), On(12, 9, 3, nullptr, true),
        "12月9日 水曜日 今日 予定 10:00 会議 シール 打ち合わせ、会議 メモあり"},
       {"a month that could not be read says so, not empty", Day({}), On(5, 3, 1, "憲法記念日", false, true),
        "5月3日 月曜日 憲法記念日 この月は読み込めませんでした"},
-      {"a weekday the grid does not give is not said", Day({}), On(2, 30, -1), "2月30日"},
   };
   for (const NameCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -80,26 +77,13 @@ TEST(DayAccessibleNameTest, AFieldWithoutItsZeroIsReadToItsEndOnly) {
   EXPECT_EQ(name, "4月1日 木曜日 予定 " + std::string(kLineSize - 1, 'x') + "、" + std::string(kLineSize - 1, 'y'));
 }
 
-TEST(DayAccessibleNameTest, TheDayPageByWhatItIs) {
-  EXPECT_EQ(LineBoxAccessibleName(1), "予定 1");
-  EXPECT_EQ(LineBoxAccessibleName(5), "予定 5");
-  EXPECT_EQ(SealSlotAccessibleName(1, 10), "シール 1 病院");
-  EXPECT_EQ(SealSlotAccessibleName(4, 0), "シール 4 なし");
-  EXPECT_EQ(SealSlotAccessibleName(2, 20), "シール 2 なし");  // a code no seal has
-  EXPECT_EQ(MonthAccessibleName(2010, 3), "2010年3月");
-}
-
 struct FactsCase {
-  const char* name;
-  int viewYear, viewMonth;
-  int day;
+  int year, month, day;
   MonthFileState state;
-  int weekday;
-  const char* holiday;
-  bool today;
-  bool unreadable;
+  const char* expected;
 };
 
+// The facts are of March 2010: another month's 21st is no holiday, its 5th no today.
 TEST(DayAccessibleNameTest, FactsOfADayOfTheView) {
   MonthFacts facts;
   facts.year = 2010;
@@ -109,71 +93,35 @@ TEST(DayAccessibleNameTest, FactsOfADayOfTheView) {
   facts.todayMonth = 3;
   facts.todayDay = 5;
   const FactsCase cases[] = {
-      {"a Friday, today", 2010, 3, 5, MonthFileState::kRead, 5, nullptr, true, false},
-      {"the holiday, a Sunday", 2010, 3, 21, MonthFileState::kRead, 0, "春分の日", false, false},
-      // The facts are of March: April's 21st is no holiday, and the 5th no today.
-      {"another month's holiday", 2010, 4, 21, MonthFileState::kRead, 3, nullptr, false, false},
-      {"another month's today", 2010, 4, 5, MonthFileState::kRead, 1, nullptr, false, false},
-      {"another year's", 2011, 3, 5, MonthFileState::kRead, 6, nullptr, false, false},
-      {"an unreadable month", 2010, 3, 1, MonthFileState::kUnreadable, 1, nullptr, false, true},
+      {2010, 3, 5, MonthFileState::kRead, "3月5日 金曜日 今日"},
+      {2010, 3, 21, MonthFileState::kRead, "3月21日 日曜日 春分の日"},
+      {2010, 4, 21, MonthFileState::kRead, "4月21日 水曜日"},
+      {2010, 4, 5, MonthFileState::kWritten, "4月5日 月曜日"},
+      {2011, 3, 5, MonthFileState::kRead, "3月5日 土曜日"},
+      {2010, 3, 1, MonthFileState::kUnreadable, "3月1日 月曜日 この月は読み込めませんでした"},
   };
   for (const FactsCase& c : cases) {
-    SCOPED_TRACE(c.name);
     MonthView view;
-    view.year = c.viewYear;
-    view.month = c.viewMonth;
+    view.year = c.year;
+    view.month = c.month;
     view.fileState = c.state;
-    ASSERT_TRUE(FillMonthGrid(view.dayGrid, c.viewYear, c.viewMonth));
-    const DayNameFacts of = FactsOfDay(view, facts, c.day);
-    EXPECT_EQ(of.month, c.viewMonth);
-    EXPECT_EQ(of.day, c.day);
-    EXPECT_EQ(of.weekday, c.weekday);
-    EXPECT_EQ(of.holiday != nullptr ? std::string(of.holiday) : "", c.holiday != nullptr ? c.holiday : "");
-    EXPECT_EQ(of.today, c.today);
-    EXPECT_EQ(of.unreadable, c.unreadable);
+    ASSERT_TRUE(FillMonthGrid(view.dayGrid, c.year, c.month));
+    EXPECT_EQ(DayAccessibleName(DayRecord{}, FactsOfDay(view, facts, c.day)), c.expected);
   }
 }
 
-struct StepCase {
-  int year, month;
-  int day, days;
-  int expected;
-};
-
-TEST(GridDaysTest, DaysAndWeeksStayInTheMonthShown) {
-  const StepCase cases[] = {
-      {2010, 3, 5, 1, 6},  {2010, 3, 31, 1, 0},  {2010, 3, 1, -1, 0}, {2010, 3, 24, 7, 31},
-      {2010, 3, 25, 7, 0}, {2010, 2, 21, 7, 28}, {2010, 2, 22, 7, 0}, {2010, 3, 7, -7, 0},
-      {2010, 3, 8, -7, 1}, {2012, 2, 28, 1, 29}, {2011, 2, 28, 1, 0},
-  };
-  for (const StepCase& c : cases) {
-    SCOPED_TRACE(std::to_string(c.year) + "-" + std::to_string(c.month) + " " + std::to_string(c.day) + " by " +
-                 std::to_string(c.days));
-    MonthGrid grid;
-    ASSERT_TRUE(FillMonthGrid(grid, c.year, c.month));
-    EXPECT_EQ(DayWithinMonth(grid, c.day, c.days), c.expected);
-  }
-}
-
-TEST(GridDaysTest, CellsOfDaysAndAHostGridBeyondTheTable) {
+// The reader's navigation walks every day of a month; here the grids it never meets.
+TEST(GridDaysTest, AHostGridBeyondTheTableAndAnEmptyOne) {
   MonthGrid grid;
-  ASSERT_TRUE(FillMonthGrid(grid, 2011, 1));  // the 1st is a Saturday, the 31st in the sixth row
-  EXPECT_EQ(LastGridDay(grid), 31);
-  const auto first = CellOfDay(grid, 1);
-  ASSERT_TRUE(first.has_value());
-  EXPECT_EQ(first->column, 6);
-  EXPECT_EQ(first->row, 0);
-  const auto last = CellOfDay(grid, 31);
-  ASSERT_TRUE(last.has_value());
-  EXPECT_EQ(last->column, 1);
-  EXPECT_EQ(last->row, 5);
-  EXPECT_FALSE(CellOfDay(grid, 0).has_value());
-  EXPECT_FALSE(CellOfDay(grid, 32).has_value());
-  // A host's grid may hold numbers the table has no day for: they are no day.
-  grid.cells[41] = 200;
+  ASSERT_TRUE(FillMonthGrid(grid, 2011, 1));  // the 31st in the sixth row
+  grid.cells[41] = 200;                       // a number the table has no day for
   EXPECT_EQ(LastGridDay(grid), 31);
   EXPECT_EQ(DayWithinMonth(grid, 31, 1), 0);
+  EXPECT_FALSE(CellOfDay(grid, 0).has_value());
+  ASSERT_TRUE(CellOfDay(grid, 31).has_value());
+  EXPECT_EQ(CellOfDay(grid, 31)->row, 5);
   EXPECT_EQ(LastGridDay(MonthGrid{}), 0);
+  EXPECT_EQ(DayWithinMonth(MonthGrid{}, 1, 0), 0);
 }
 
 }  // namespace
