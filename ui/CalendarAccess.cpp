@@ -175,9 +175,7 @@ void CCalendarAccess::TellChanges() {
   }
   if (newMonth || view.selectedDay != m_toldView.selectedDay) {
     Notify(EVENT_OBJECT_SELECTION, view.selectedDay);
-    HWND focus = GetFocus();
-    if (focus != nullptr && (focus == m_dialog || IsChild(m_dialog, focus)))
-      Notify(EVENT_OBJECT_FOCUS, view.selectedDay);
+    if (CCalendarAccessible::KeyboardIn(m_dialog)) Notify(EVENT_OBJECT_FOCUS, view.selectedDay);
   }
   NameSealSlots(table.Day(view.selectedDay));
   m_toldView = view;
@@ -215,7 +213,9 @@ void CCalendarAccess::NameSealSlots(const DayRecord& record) {
 }
 
 void CCalendarAccess::ShowDay(int day) {
-  if (m_session == nullptr || !m_showDayAt) return;
+  // As a click: none reaches a window that a dialog of its own has disabled,
+  // whose seal picker, say, will store into the day shown.
+  if (m_session == nullptr || !m_showDayAt || !IsWindowEnabled(m_dialog)) return;
   const std::optional<GridCell> cell = CellOfDay(m_session->View().dayGrid, day);
   if (!cell) return;
   const PixelRect rect = PaintedCellRect(kCalendarArea, cell->column, cell->row);

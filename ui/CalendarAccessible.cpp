@@ -22,10 +22,7 @@ HRESULT AnswerNone(VARIANT* answer) {
 }  // namespace
 
 CCalendarAccessible::CCalendarAccessible(HWND calendar, HWND dialog, const CMonthSession& session)
-    : m_session(&session),
-      m_calendar(calendar),
-      m_dialog(dialog),
-      m_windowThread(GetWindowThreadProcessId(dialog, nullptr)) {}
+    : m_session(&session), m_calendar(calendar), m_dialog(dialog) {}
 
 void CCalendarAccessible::SetFacts(const MonthFacts& facts) {
   std::lock_guard<std::mutex> lock(m_lock);
@@ -51,11 +48,11 @@ HRESULT CCalendarAccessible::Read(const VARIANT& child, MonthView& view, int& da
   return day >= 1 && day <= LastGridDay(view.dayGrid) ? S_OK : E_INVALIDARG;
 }
 
-bool CCalendarAccessible::FocusInWindow() const {
+bool CCalendarAccessible::KeyboardIn(HWND dialog) {
   GUITHREADINFO info = {};
   info.cbSize = sizeof info;
-  if (!GetGUIThreadInfo(m_windowThread, &info) || info.hwndFocus == nullptr) return false;
-  return info.hwndFocus == m_dialog || IsChild(m_dialog, info.hwndFocus);
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) || info.hwndFocus == nullptr) return false;
+  return info.hwndFocus == dialog || IsChild(dialog, info.hwndFocus);
 }
 
 HRESULT CCalendarAccessible::AskToShow(const VARIANT& child) const {
@@ -132,7 +129,7 @@ HRESULT CCalendarAccessible::get_accState(VARIANT child, VARIANT* state) {
     flags |= STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
     if (read.day == read.view.selectedDay) {
       flags |= STATE_SYSTEM_SELECTED;
-      if (FocusInWindow()) flags |= STATE_SYSTEM_FOCUSED;
+      if (KeyboardIn(m_dialog)) flags |= STATE_SYSTEM_FOCUSED;
     }
   }
   return AnswerChild(state, flags);
@@ -153,7 +150,7 @@ HRESULT CCalendarAccessible::get_accFocus(VARIANT* child) {
   std::lock_guard<std::mutex> lock(m_lock);
   if (m_session == nullptr) return CO_E_OBJNOTCONNECTED;
   const MonthView view = m_session->View();
-  if (!FocusInWindow() || view.selectedDay < 1 || view.selectedDay > LastGridDay(view.dayGrid)) {
+  if (!KeyboardIn(m_dialog) || view.selectedDay < 1 || view.selectedDay > LastGridDay(view.dayGrid)) {
     return AnswerNone(child);
   }
   return AnswerChild(child, view.selectedDay);

@@ -20,6 +20,10 @@ class CCalendarAccessible final : public CAccessibleBase {
   // is painted in, whose client pixels its geometry is in.
   CCalendarAccessible(HWND calendar, HWND dialog, const CMonthSession& session);
 
+  // The keyboard is in the dialog, whichever thread asks: the day shown
+  // has the focus then.
+  static bool KeyboardIn(HWND dialog);
+
   void SetFacts(const MonthFacts& facts);
   // On the window's thread as it ends: no call reaches the session afterwards.
   void Disconnect();
@@ -64,8 +68,6 @@ class CCalendarAccessible final : public CAccessibleBase {
     MonthView view;
     int day = 0;
   };
-  // The keyboard is in the schedule window: the day shown has the focus.
-  bool FocusInWindow() const;
   // The day to be shown as a click on its cell shows it, on the window's thread.
   HRESULT AskToShow(const VARIANT& child) const;
 
@@ -73,6 +75,5 @@ class CCalendarAccessible final : public CAccessibleBase {
   const CMonthSession* m_session;  // not owned; nullptr once disconnected
   const HWND m_calendar;
   const HWND m_dialog;
-  const DWORD m_windowThread;
   MonthFacts m_facts;
 };

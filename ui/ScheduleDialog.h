@@ -141,8 +141,6 @@ class CScheduleDialog : public CToolBase {
   // and Home moves between days and months, Space or Return on a seal slot
   // opens the picker. True when the key must go no further.
   bool PreTranslateKey(const MSG& msg);
-  // An Alt key of the day page was pressed since Alt went down.
-  bool m_altKeyUsed = false;
   void MarkSealSlotFocus();
   // Days from the selected day, over a month's edge into the month beside it.
   void StepDays(int days);
@@ -208,6 +206,8 @@ class CScheduleDialog : public CToolBase {
   // the window, and so does its outcome until a window tells it.
   CRepeatRun m_repeatRun;
   std::unique_ptr<CDialog> m_repeatProgress;
+  // An Alt key of the day page was pressed since Alt went down.
+  bool m_altKeyUsed = false;
   // The pause timer runs; since when typing has gone on without a pause.
   bool m_typingTimerRunning = false;
   DWORD m_typingSince = 0;

@@ -80,10 +80,12 @@ INT_PTR CScheduleDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
       m_calendarAccess.Notice();
       PaintCalendar();
       return TRUE;
-    case WM_SYSCOLORCHANGE:
     case WM_SETTINGCHANGE:
-      // High contrast on or off: the calendar in the colours now asked for.
-      InvalidateRect(m_calendarRect, true);
+      if (wParam != SPI_SETHIGHCONTRAST) break;
+      [[fallthrough]];
+    case WM_SYSCOLORCHANGE:
+      // High contrast on or off: the window in the colours now asked for.
+      RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
       break;
     case WM_PRINTCLIENT:
       PaintCalendarInto(reinterpret_cast<HDC>(wParam));

@@ -8,6 +8,8 @@
 namespace {
 
 constexpr UINT_PTR kNamedControlSubclass = 0x4E616D65;
+// Where a named control keeps its name: not every import library has GetWindowSubclass.
+constexpr wchar_t kNameProperty[] = L"Plannix.AccessibleName";
 
 // Shared by the control and every object a client still holds of it.
 struct ControlName {
@@ -122,6 +124,7 @@ LRESULT CALLBACK NamedControlProc(HWND control, UINT message, WPARAM wParam, LPA
       (*name)->control = nullptr;
     }
     RemoveWindowSubclass(control, NamedControlProc, id);
+    RemovePropW(control, kNameProperty);
     delete name;
   }
   return DefSubclassProc(control, message, wParam, lParam);
@@ -132,9 +135,8 @@ LRESULT CALLBACK NamedControlProc(HWND control, UINT message, WPARAM wParam, LPA
 void SetAccessibleName(HWND control, const std::wstring& name, AccessibleRole kind) {
   if (control == nullptr) return;
   const LONG role = kind == AccessibleRole::kPushButton ? ROLE_SYSTEM_PUSHBUTTON : 0;
-  DWORD_PTR data = 0;
-  if (GetWindowSubclass(control, NamedControlProc, kNamedControlSubclass, &data)) {
-    ControlName& named = **reinterpret_cast<SharedName*>(data);
+  if (auto* known = static_cast<SharedName*>(GetPropW(control, kNameProperty))) {
+    ControlName& named = **known;
     bool changed = false;
     {
       std::lock_guard<std::mutex> lock(named.lock);
@@ -150,6 +152,9 @@ void SetAccessibleName(HWND control, const std::wstring& name, AccessibleRole ki
   (*shared)->role = role;
   (*shared)->control = control;
   if (!SetWindowSubclass(control, NamedControlProc, kNamedControlSubclass, reinterpret_cast<DWORD_PTR>(shared))) {
+    delete shared;
+  } else if (!SetPropW(control, kNameProperty, shared)) {
+    RemoveWindowSubclass(control, NamedControlProc, kNamedControlSubclass);
     delete shared;
   }
 }
