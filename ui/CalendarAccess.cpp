@@ -69,6 +69,9 @@ void CCalendarAccess::Attach(HWND dialog, const CMonthSession& session, CToolHos
   }
   SetAccessibleName(GetDlgItem(dialog, IDC_MEMO), WidenCp932(kMemoBoxAccessibleName));
   SetAccessibleName(GetDlgItem(dialog, IDC_COVER), WidenCp932(kDiaryCoverAccessibleName));
+  // The template's "Spin1" is no name to hear.
+  SetAccessibleName(GetDlgItem(dialog, IDC_YEAR_SPIN), L"年");
+  SetAccessibleName(GetDlgItem(dialog, IDC_MONTH_SPIN), L"月");
 
   // What is shown now is what clients find when they first ask: nothing to tell.
   m_toldView = session.View();
