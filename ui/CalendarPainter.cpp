@@ -23,7 +23,7 @@ void CCalendarPainter::Paint(HDC dc, const CalendarSheet& sheet, const CalendarF
   const RECT area = ToRect(sheet.grid.area);
   const bool screen = sheet.surface == CalendarSurface::kScreen;
   if (screen) {
-    if (const ColourTheme* theme = FindColourTheme(sheet.themeIndex)) FillSolidRect(dc, area, theme->background);
+    if (sheet.palette.fillsBackground) FillSolidRect(dc, area, sheet.palette.background);
     DrawSunkenEdge(dc, area);
   }
   CSelectObject fontSelection(dc, fonts.day);
@@ -46,9 +46,9 @@ void CCalendarPainter::Paint(HDC dc, const CalendarSheet& sheet, const CalendarF
 void CCalendarPainter::PaintWeekdayHeaders(HDC dc, const CalendarSheet& sheet, ICalendarFacts& facts) {
   for (int column = 0; column < kGridColumns; ++column) {
     RECT header = ToRect(HeaderCellRect(sheet.grid, column));
-    FillSolidRect(dc, header, kHeaderFillColour);
+    FillSolidRect(dc, header, sheet.palette.headerFill);
     if (sheet.surface == CalendarSurface::kScreen) DrawEdge(dc, &header, EDGE_RAISED, BF_RECT);
-    SetTextColor(dc, ColumnTextColour(column));
+    SetTextColor(dc, HeaderTextColour(sheet.palette, column));
     const std::wstring shown = facts.WeekdayName(column);
     const PixelPoint origin = WeekdayNameOrigin(sheet.grid, column);
     TextOutW(dc, origin.x, origin.y, shown.c_str(), static_cast<int>(shown.size()));
@@ -63,7 +63,7 @@ void CCalendarPainter::PaintDayCell(HDC dc, const CalendarSheet& sheet, const Ca
   if (sheet.surface == CalendarSurface::kScreen) {
     RECT edge = ToRect(cell);
     if (selected) {
-      FillSolidRect(dc, edge, kSelectedFillColour);
+      FillSolidRect(dc, edge, sheet.palette.selectedFill);
       DrawSunkenEdge(dc, edge);
     } else {
       DrawEdge(dc, &edge, EDGE_ETCHED, BF_RECT);
@@ -72,7 +72,7 @@ void CCalendarPainter::PaintDayCell(HDC dc, const CalendarSheet& sheet, const Ca
   // A host grid may hold numbers the month table has no record for.
   if (day == 0 || day > kDaysInTable) return;
 
-  SetTextColor(dc, facts.DayNumberColour(day, column));
+  SetTextColor(dc, facts.DayNumberColour(day, column, sheet.palette, selected));
   SelectObject(dc, fonts.day);
   char number[4];
   const size_t length = FormatDayNumber(day, number);
@@ -88,7 +88,7 @@ void CCalendarPainter::PaintDayCell(HDC dc, const CalendarSheet& sheet, const Ca
   }
 
   SelectObject(dc, fonts.line);
-  SetTextColor(dc, kCellLineColour);
+  SetTextColor(dc, CellLineColour(sheet.palette, selected));
   for (int line = 1; line <= kCellLines; ++line) {
     DrawCellLine(dc, sheet, fonts.line, cell, selected, record.szLine[line - 1], line);
   }

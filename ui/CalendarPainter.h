@@ -20,7 +20,7 @@ class ICalendarFacts {
   // Around the questions of the days.
   virtual void BeginDays() {}
   virtual void EndDays() {}
-  virtual ColorRef DayNumberColour(int day, int column) = 0;
+  virtual ColorRef DayNumberColour(int day, int column, const CalendarPalette& palette, bool selected) = 0;
 
  protected:
   ~ICalendarFacts() = default;
@@ -37,7 +37,8 @@ struct CalendarSheet {
   const MonthGrid* days;    // not owned
   const MonthTable* table;  // not owned
   int selectedDay;          // 0: none
-  int themeIndex;           // the fill (screen only) and the memo mark
+  int themeIndex;           // the memo mark
+  CalendarPalette palette;  // the screen's theme or the system's high contrast; paper's own
 };
 
 // Both made for the device the sheet is drawn on; not owned.

@@ -6,6 +6,7 @@
 
 #include "ui/CalendarPainter.h"
 #include "ui/ScheduleDialog.h"
+#include "ui/SystemPalette.h"
 #include "ui/core/CellContent.h"
 #include "ui/core/DayFacts.h"
 #include "win/Text.h"
@@ -23,8 +24,8 @@ class CHostCalendarFacts : public ICalendarFacts {
   }
   void BeginDays() override { m_bracket.emplace(m_host, m_view.year); }
   void EndDays() override { m_bracket.reset(); }
-  ColorRef DayNumberColour(int day, int column) override {
-    return AskDayNumberColour(m_host, m_view.year, m_view.month, day, column);
+  ColorRef DayNumberColour(int day, int column, const CalendarPalette& palette, bool selected) override {
+    return AskDayNumberColour(m_host, m_view.year, m_view.month, day, column, palette, selected);
   }
 
  private:
@@ -73,7 +74,8 @@ void CScheduleDialog::PaintCalendarInto(HDC target, const RECT* update) {
                                &view.dayGrid,
                                &table,
                                view.selectedDay,
-                               themeIndex};
+                               themeIndex,
+                               CurrentCalendarPalette(themeIndex)};
   CHostCalendarFacts facts(*m_pHost, view, m_japaneseNames);
   CCalendarPainter(m_cellPictures, m_cellLines).Paint(buffer, sheet, {m_dayFont, m_lineFont}, facts, update);
   BitBlt(target, area.left, area.top, width, height, buffer, area.left, area.top, SRCCOPY);

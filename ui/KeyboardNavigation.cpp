@@ -60,6 +60,15 @@ bool CScheduleDialog::PreTranslateKey(const MSG& msg) {
     OpenRepeatDialog(id - IDC_LINE1);
     return true;
   }
+  // Alt let go after one of these keys is no Alt alone, which would put the
+  // window into its menu and take the next key. Let go before the arrow, it
+  // comes as a plain key-up.
+  if ((msg.message == WM_SYSKEYUP || msg.message == WM_KEYUP) && msg.wParam == VK_MENU && m_altKeyUsed) {
+    m_altKeyUsed = false;
+    return true;
+  }
+  constexpr LPARAM kKeyWasDown = LPARAM{1} << 30;  // a repeat of a key held down
+  if (msg.message == WM_SYSKEYDOWN && msg.wParam == VK_MENU && (msg.lParam & kKeyWasDown) == 0) m_altKeyUsed = false;
   if (msg.message == WM_KEYDOWN && msg.wParam == 'P' && IsKeyDown(VK_CONTROL) && !IsKeyDown(VK_SHIFT) &&
       !IsKeyDown(VK_MENU)) {
     m_printing.PrintWithDialogs();
@@ -69,6 +78,7 @@ bool CScheduleDialog::PreTranslateKey(const MSG& msg) {
   const auto key = std::find_if(std::begin(g_NavigationKeys), std::end(g_NavigationKeys),
                                 [&](const NavigationKey& entry) { return entry.key == msg.wParam; });
   if (key == std::end(g_NavigationKeys)) return false;
+  m_altKeyUsed = true;
   // The box being typed in stores its text into the day it was typed for.
   ::SetFocus(GetDlgItem(IDC_YEAR_SPIN));
   if (key->months != 0) {

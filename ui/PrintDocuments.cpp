@@ -41,7 +41,8 @@ class CSheetFacts : public ICalendarFacts {
  public:
   explicit CSheetFacts(const MonthSheetData& data) : m_data(data) {}
   std::wstring WeekdayName(int column) override { return m_data.weekdayNames[column]; }
-  ColorRef DayNumberColour(int day, int) override { return m_data.dayColours[day]; }
+  // Paper keeps the days' own colours, asked before the job began.
+  ColorRef DayNumberColour(int day, int, const CalendarPalette&, bool) override { return m_data.dayColours[day]; }
 
  private:
   const MonthSheetData& m_data;
@@ -74,8 +75,8 @@ class CMonthDocument : public IPrintDocument {
     SetStretchBltMode(dc, HALFTONE);
     SetBrushOrgEx(dc, 0, 0, nullptr);
     m_pictures.BeginPaint(dc);
-    const CalendarSheet sheet = {m_layout.grid,     CalendarSurface::kPaper, &m_data->grid, &m_data->table, 0,
-                                 m_data->themeIndex};
+    const CalendarSheet sheet = {m_layout.grid,      CalendarSurface::kPaper,         &m_data->grid, &m_data->table, 0,
+                                 m_data->themeIndex, ThemePalette(m_data->themeIndex)};
     CSheetFacts facts(*m_data);
     CCalendarPainter(m_pictures, m_lines).Paint(dc, sheet, {m_dayFont, m_lineFont}, facts);
   }

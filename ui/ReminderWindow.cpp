@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "reminders/ReminderText.h"
+#include "ui/ReminderAccessible.h"
 #include "ui/res/resource.h"
 #include "win/Gdi.h"
 #include "win/Text.h"
@@ -85,12 +86,16 @@ void CReminderWindow::Show(const std::vector<DueReminder>& board, bool announce)
     m_lines = std::move(lines);
   }
   ::SetWindowTextW(m_hWnd, WidenCp932(ReminderTitle(board).c_str()).c_str());
+  NameReminderWindow(m_hWnd, GetDlgItem(IDC_REMINDER_LIST), m_lines);
   if (!::IsWindowVisible(m_hWnd)) {
     PlaceInCorner();
     // Never activated: the box being typed in keeps the keyboard.
     ::ShowWindow(m_hWnd, SW_SHOWNOACTIVATE);
   }
-  if (announce) PlayNotificationSound();
+  if (announce) {
+    PlayNotificationSound();
+    AnnounceAlert(m_hWnd);
+  }
 }
 
 void CReminderWindow::PlaceInCorner() {

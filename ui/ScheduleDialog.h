@@ -12,12 +12,14 @@
 #include "data/DayRecord.h"
 #include "repeat/RepeatRun.h"
 #include "tool/ToolBase.h"
+#include "ui/CalendarAccess.h"
 #include "ui/CellLineLayouts.h"
 #include "ui/CellPictureCache.h"
 #include "ui/Reminders.h"
 #include "ui/SchedulePrinting.h"
 #include "ui/ScheduleSetupDialog.h"
 #include "ui/SealDialog.h"
+#include "ui/core/CalendarColours.h"
 #include "win/Gdi.h"
 #include "win/ToolTip.h"
 
@@ -185,6 +187,8 @@ class CScheduleDialog : public CToolBase {
   // The seal each slot shows, [0] slot 1; none before the window shows one.
   std::optional<SealCode> m_slotSealShown[kSealSlots];
   CBitmap* m_coverBitmap = nullptr;
+  // The calendar for screen readers: its accessible object and events.
+  CCalendarAccess m_calendarAccess;
   CCellPictureCache m_cellPictures;
   CCellLineLayouts m_cellLines;
   CBrush m_themeBrush[4];
@@ -202,6 +206,8 @@ class CScheduleDialog : public CToolBase {
   // the window, and so does its outcome until a window tells it.
   CRepeatRun m_repeatRun;
   std::unique_ptr<CDialog> m_repeatProgress;
+  // An Alt key of the day page was pressed since Alt went down.
+  bool m_altKeyUsed = false;
   // The pause timer runs; since when typing has gone on without a pause.
   bool m_typingTimerRunning = false;
   DWORD m_typingSince = 0;

@@ -148,6 +148,7 @@ BOOL CScheduleDialog::OnInitDialog() {
 
   ShowOpenedMonth(opened);
   TellRepeatEndedMeanwhile();
+  m_calendarAccess.Attach(m_hWnd, m_session, *m_pHost, [this](POINT point) { OnCalendarClick(point); });
   if (m_pHostWnd != nullptr) m_pHostWnd->PostMessage(WM_TOOL_READY, static_cast<WPARAM>(m_toolId), 0);
   // Opened for a reminder: its day, once the window runs.
   if (const int day = TakeDayToShow()) PostMessage(WM_TOOL_SHOWDAY, static_cast<WPARAM>(day), 0);
@@ -191,6 +192,7 @@ void CScheduleDialog::OnDestroy() {
     m_openWindow = nullptr;
   }
   CToolBase::DefWindowProc(WM_DESTROY, 0, 0);
+  m_calendarAccess.Detach();
   m_printing.Stop();
   StopRepeatRunForClose();
   SaveState();

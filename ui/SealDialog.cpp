@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "ui/res/resource.h"
+#include "win/AccessibleName.h"
 #include "win/FocusMark.h"
 #include "win/Text.h"
 
@@ -152,6 +153,7 @@ void CSealDialog::FillPage(int page) {
     std::strncpy(name, row.szName, sizeof name - 1);
     name[sizeof name - 1] = '\0';
     m_toolTip.SetToolText(control, name);
+    SetAccessibleName(control, WidenCp932(name), AccessibleRole::kPushButton);
   }
 }
 

@@ -2,6 +2,7 @@
 #include "ui/LabelText.h"
 #include "ui/ScheduleDialog.h"
 #include "ui/SettingValue.h"
+#include "ui/SystemPalette.h"
 #include "ui/WindowLayout.h"
 #include "ui/core/CalendarColours.h"
 #include "ui/core/CalendarGeometry.h"
@@ -69,6 +70,8 @@ void CScheduleDialog::ApplySettings() {
 }
 
 HBRUSH CScheduleDialog::OnCtlColor(HDC dc, HWND control, HBRUSH defaultBrush) {
+  // In high contrast the day page keeps the system's colours too.
+  if (IsHighContrastOn()) return defaultBrush;
   if (control == m_yearLabel.m_hWnd) {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, kYearLabelColour);

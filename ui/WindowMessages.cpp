@@ -75,8 +75,16 @@ INT_PTR CScheduleDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
       RememberRestoredPosition();
       break;  // the default processing still sends WM_MOVE and WM_SIZE
     case WM_PAINT:
+      m_calendarAccess.Notice();
       PaintCalendar();
       return TRUE;
+    case WM_SETTINGCHANGE:
+      if (wParam != SPI_SETHIGHCONTRAST) break;
+      [[fallthrough]];
+    case WM_SYSCOLORCHANGE:
+      // High contrast on or off: the window in the colours now asked for.
+      RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      break;
     case WM_PRINTCLIENT:
       PaintCalendarInto(reinterpret_cast<HDC>(wParam));
       return TRUE;

@@ -72,7 +72,7 @@ TEST(CalendarDayFactsTest, ColourAndTheQuestionsBehindIt) {
   for (const FactsCase& c : kFactsCases) {
     SCOPED_TRACE(c.name);
     CQuestionLog host(c.todayYear, c.todayMonth, c.todayDay, {20, 21});
-    EXPECT_EQ(AskDayNumberColour(host, 2010, 3, c.day, c.column), c.colour);
+    EXPECT_EQ(AskDayNumberColour(host, 2010, 3, c.day, c.column, ThemePalette(0), false), c.colour);
     EXPECT_EQ(host.Log(), c.questions);
   }
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/windows/DialogDriver.h"
 #include "tests/windows/ScheduleWindowDriver.h"
@@ -79,6 +80,25 @@ TEST(KeyboardTest, DayAndMonthKeysStoreWhatWasTypedAndShowTheNewDay) {
     EXPECT_TRUE(CToolHarness::WaitFor([&] { return GetWindowTextWide(harness.Control(IDC_LINE1)) == L"x"; }, 3000))
         << c.name;
   }
+}
+
+// Alt let go before the arrow, as fast fingers do: the next keys still go to the day page.
+TEST(KeyboardTest, AltLetGoBeforeTheArrowOpensNoMenu) {
+  CToolHarness harness;
+  ASSERT_TRUE(harness.Open());
+  ASSERT_TRUE(harness.BringToFront());
+  std::vector<INPUT> keys(4);
+  const WORD order[4] = {VK_MENU, VK_RIGHT, VK_MENU, VK_RIGHT};
+  for (size_t i = 0; i < keys.size(); ++i) {
+    keys[i].type = INPUT_KEYBOARD;
+    keys[i].ki.wVk = order[i];
+    keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+  }
+  SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+  ASSERT_TRUE(CToolHarness::WaitFor([&] { return harness.Tool()->m_session.View().selectedDay == 6; }));
+  harness.Sync();
+  PressInTurn({VK_TAB, 'X'});
+  EXPECT_TRUE(CToolHarness::WaitFor([&] { return GetWindowTextWide(harness.Control(IDC_LINE2)) == L"x"; }, 3000));
 }
 
 TEST(KeyboardTest, ASealIsPutOnADayAndTakenOffAgainWithoutTheMouse) {

@@ -23,3 +23,43 @@ const ColourTheme* FindColourTheme(int themeIndex) {
   if (themeIndex < 0 || themeIndex >= kThemeCount) return nullptr;
   return &g_ColourThemes[themeIndex];
 }
+
+CalendarPalette ThemePalette(int themeIndex) {
+  const ColourTheme* theme = FindColourTheme(themeIndex);
+  CalendarPalette palette = {};
+  palette.fillsBackground = theme != nullptr;
+  palette.background = theme != nullptr ? theme->background : 0;
+  palette.headerFill = kHeaderFillColour;
+  palette.selectedFill = kSelectedFillColour;
+  palette.colouredDays = true;
+  palette.text = kCellLineColour;
+  palette.headerText = kWeekdayColour;
+  palette.selectedText = kCellLineColour;
+  return palette;
+}
+
+CalendarPalette HighContrastPalette(const SystemColours& system) {
+  CalendarPalette palette = {};
+  palette.fillsBackground = true;
+  palette.background = system.window;
+  palette.headerFill = system.buttonFace;
+  palette.selectedFill = system.highlight;
+  palette.colouredDays = false;
+  palette.text = system.windowText;
+  palette.headerText = system.buttonText;
+  palette.selectedText = system.highlightText;
+  return palette;
+}
+
+ColorRef HeaderTextColour(const CalendarPalette& palette, int column) {
+  return palette.colouredDays ? ColumnTextColour(column) : palette.headerText;
+}
+
+ColorRef DayNumberColour(const CalendarPalette& palette, int column, bool holiday, bool today, bool selected) {
+  if (palette.colouredDays) return DayNumberColour(column, holiday, today);
+  return selected ? palette.selectedText : palette.text;
+}
+
+ColorRef CellLineColour(const CalendarPalette& palette, bool selected) {
+  return selected ? palette.selectedText : palette.text;
+}

@@ -30,3 +30,33 @@ extern const ColourTheme g_ColourThemes[kThemeCount];
 
 // nullptr for a ThemeIndex outside 0 to 3: no fill, no cover, no memo mark.
 const ColourTheme* FindColourTheme(int themeIndex);
+
+// The colours the calendar is painted in: its theme's, or in high contrast
+// the system's own, where the days are alike and the day's name tells a
+// Sunday, a holiday and today apart.
+struct CalendarPalette {
+  bool fillsBackground;  // false for a ThemeIndex outside 0 to 3: the dialog shows through
+  ColorRef background;
+  ColorRef headerFill;
+  ColorRef selectedFill;
+  bool colouredDays;      // Sunday, Saturday, holidays and today in their colours
+  ColorRef text;          // weekday names and day numbers without a colour of their own, lines
+  ColorRef headerText;    // on the header fill, where the days are not coloured
+  ColorRef selectedText;  // in the selected cell, where the days are not coloured
+};
+
+// The system's colours that high contrast paints with.
+struct SystemColours {
+  ColorRef window;
+  ColorRef windowText;
+  ColorRef buttonFace;
+  ColorRef buttonText;
+  ColorRef highlight;
+  ColorRef highlightText;
+};
+
+CalendarPalette ThemePalette(int themeIndex);
+CalendarPalette HighContrastPalette(const SystemColours& system);
+ColorRef HeaderTextColour(const CalendarPalette& palette, int column);
+ColorRef DayNumberColour(const CalendarPalette& palette, int column, bool holiday, bool today, bool selected);
+ColorRef CellLineColour(const CalendarPalette& palette, bool selected);

@@ -16,10 +16,11 @@ bool AskIsToday(CToolHost& host, int year, int month, int day) {
          host.CalendarQuery(kCalTodayYear, 0, 0) == year;
 }
 
-ColorRef AskDayNumberColour(CToolHost& host, int year, int month, int day, int column) {
+ColorRef AskDayNumberColour(CToolHost& host, int year, int month, int day, int column, const CalendarPalette& palette,
+                            bool selected) {
   const bool holiday = AskIsHoliday(host, year, month, day);
   const bool today = AskIsToday(host, year, month, day);
-  return DayNumberColour(column, holiday, today);
+  return DayNumberColour(palette, column, holiday, today, selected);
 }
 
 const char* AskCalendarText(CToolHost& host, int code, intptr_t a, intptr_t b) {

@@ -21,7 +21,8 @@ class CHolidayBracket {
 bool AskIsHoliday(CToolHost& host, int year, int month, int day);
 // Day, then month, then year, each asked only while the previous matched.
 bool AskIsToday(CToolHost& host, int year, int month, int day);
-// The day number's colour: the holiday is always asked, then today.
-ColorRef AskDayNumberColour(CToolHost& host, int year, int month, int day, int column);
+// The day number's colour in the palette: the holiday is always asked, then today.
+ColorRef AskDayNumberColour(CToolHost& host, int year, int month, int day, int column, const CalendarPalette& palette,
+                            bool selected);
 // A text the host answers (a month's or weekday's name); "" for none.
 const char* AskCalendarText(CToolHost& host, int code, intptr_t a, intptr_t b);
