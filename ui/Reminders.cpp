@@ -15,6 +15,21 @@
 
 namespace {
 
+// A screen reader asks the reminder window for its accessible object on
+// the window's own thread, which needs COM there.
+class CComApartment {
+ public:
+  CComApartment() : m_started(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ~CComApartment() {
+    if (m_started) CoUninitialize();
+  }
+  CComApartment(const CComApartment&) = delete;
+  CComApartment& operator=(const CComApartment&) = delete;
+
+ private:
+  const bool m_started;
+};
+
 // However far the next due time, the clock is looked at this often.
 constexpr int64_t kLongestLookSeconds = 15;
 constexpr UINT kShortestLookMs = 200;
@@ -93,6 +108,7 @@ void CReminders::SetLead(int lead) {
 }
 
 void CReminders::Run(std::promise<bool>& ready) {
+  const CComApartment apartment;
   MSG msg;
   // The queue is there before anyone posts to it.
   PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
