@@ -1,33 +1,14 @@
 #include "export/ICalendarWriter.h"
 
-#include <cstdio>
 #include <utility>
 
-#include "calendar/LineTime.h"
+#include "export/EntryEvent.h"
 #include "export/ICalendarText.h"
 #include "export/OwnEventId.h"
 
 namespace {
 
-// Written as a UTF-8 literal: narrow literals of this project are cp932.
-constexpr const char* kMemoSummary = u8"ﾃﾞｲﾘｰﾒﾓ";
 constexpr const char* kSealSeparator = " / ";
-constexpr int kDefaultMinutes = 60;  // a timed line that writes no end
-
-std::string FormatDate(const BookDate& date) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%04d%02d%02d", date.year, date.month, date.day);
-  return text;
-}
-
-std::string FormatDateTime(const BookDate& date, int minute) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%04d%02d%02dT%02d%02d00", date.year, date.month, date.day, minute / 60,
-                minute % 60);
-  return text;
-}
-
-std::string FirstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
 
 std::string Join(const std::vector<std::string>& names, const char* separator) {
   std::string joined;
@@ -38,21 +19,10 @@ std::string Join(const std::vector<std::string>& names, const char* separator) {
   return joined;
 }
 
-// Each category is a TEXT value of its own; the commas between them stay bare.
-std::string CategoryList(const std::vector<std::string>& names) {
-  std::vector<std::string> escaped;
-  for (const std::string& name : names) escaped.push_back(EscapeText(name));
-  return Join(escaped, ",");
-}
-
 }  // namespace
 
 CICalendarWriter::CICalendarWriter(std::ostream& out, std::string version, const BookTimeZone& zone)
-    : m_out(out),
-      m_version(std::move(version)),
-      m_zone(zone),
-      m_timedStart(std::string("DTSTART;TZID=") + zone.id),
-      m_timedEnd(std::string("DTEND;TZID=") + zone.id) {}
+    : m_out(out), m_version(std::move(version)), m_zone(zone) {}
 
 void CICalendarWriter::Begin() {
   m_buffer.clear();
@@ -65,17 +35,14 @@ void CICalendarWriter::Begin() {
 }
 
 void CICalendarWriter::Write(const BookDay& day) {
-  std::string date = FormatDate(day.date);
+  std::string date = FormatEventDate(day.date);
   std::vector<std::string> seals = day.Categories();
   m_allDay.clear();
-  AppendContentLine(m_allDay, "DTSTART;VALUE=DATE", date);
-  BookDate next = NextDay(day.date);
-  // A date of five digits cannot be written; a start date alone is one day long.
-  if (next.year <= 9999) AppendContentLine(m_allDay, "DTEND;VALUE=DATE", FormatDate(next));
+  AppendAllDayWhen(m_allDay, day.date);
   m_dayLines.clear();
   AppendContentLine(m_dayLines, "DTSTAMP", date + "T000000Z");
   if (!seals.empty()) {
-    AppendContentLine(m_dayLines, "CATEGORIES", CategoryList(seals));
+    AppendContentLine(m_dayLines, "CATEGORIES", FormatCategoryList(seals));
     AppendContentLine(m_dayLines, kSealSlotsProperty, FormatSealSlots(day.sealCodes));
   }
 
@@ -87,17 +54,14 @@ void CICalendarWriter::Write(const BookDay& day) {
     hasText = true;
     std::string uid = FormatOwnEventUid({day.date, OwnEventKind::kLine, line});
     std::string description = entry.find('\n') != std::string::npos ? entry : std::string();
-    LineTime time;
-    if (!ReadLineTime(entry, time)) {
-      WriteEvent(uid, m_allDay, FirstLine(entry), description, std::string());
+    const EntryTime time = ReadEntryTime(entry);
+    if (!time.timed) {
+      WriteEvent(uid, m_allDay, time.title, description, std::string());
       continue;
     }
-    std::string title = FirstLine(entry.substr(time.titleStart, time.titleLength));
-    // A time it is due by ("17時まで 提出") is a moment, not an hour.
-    int end = time.hasEnd ? time.endMinute : time.startMinute + (time.dueBy ? 0 : kDefaultMinutes);
-    if (end < time.startMinute || (end == time.startMinute && !time.dueBy)) end += kMinutesPerDay;
-    SetTimedWhen(day.date, time.startMinute, end);
-    WriteEvent(uid, m_when, title.empty() ? FirstLine(entry) : title, description, entry);
+    m_when.clear();
+    AppendTimedWhen(m_when, day.date, time.startMinute, time.endMinute, m_zone);
+    WriteEvent(uid, m_when, time.title, description, entry);
   }
   if (!day.memo.empty()) {
     hasText = true;
@@ -108,20 +72,6 @@ void CICalendarWriter::Write(const BookDay& day) {
                std::string(), std::string());
   }
   m_out << m_buffer;
-}
-
-// The end may lie on the next day (endMinute past a day's minutes); an
-// event that ends as it starts has no DTEND, which must come after DTSTART.
-void CICalendarWriter::SetTimedWhen(const BookDate& date, int startMinute, int endMinute) {
-  m_when.clear();
-  AppendContentLine(m_when, m_timedStart, FormatDateTime(date, startMinute));
-  if (endMinute == startMinute) return;
-  BookDate endDate = endMinute < kMinutesPerDay ? date : NextDay(date);
-  if (endDate.year > 9999) {
-    AppendContentLine(m_when, "DURATION", "PT" + std::to_string(endMinute - startMinute) + "M");
-  } else {
-    AppendContentLine(m_when, m_timedEnd, FormatDateTime(endDate, endMinute % kMinutesPerDay));
-  }
 }
 
 void CICalendarWriter::WriteEvent(const std::string& uid, const std::string& when, const std::string& summary,

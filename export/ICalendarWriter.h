@@ -20,13 +20,10 @@ class CICalendarWriter : public CDayWriter {
   // when holds the event's DTSTART and its end; entry is a timed line's text, empty for an all-day event.
   void WriteEvent(const std::string& uid, const std::string& when, const std::string& summary,
                   const std::string& description, const std::string& entry);
-  void SetTimedWhen(const BookDate& date, int startMinute, int endMinute);
 
   std::ostream& m_out;
   std::string m_version;
   const BookTimeZone& m_zone;
-  const std::string m_timedStart;  // DTSTART with the zone's TZID
-  const std::string m_timedEnd;
   std::string m_buffer;
   std::string m_dayLines;  // the stamp and categories, the same for every event of the day
   std::string m_allDay;    // the day's DTSTART and DTEND as an all-day event

@@ -24,7 +24,8 @@ constexpr const wchar_t* g_KeyLines[] = {
     L"    Return or Escape: dismissed for good; Alt+S: again in 5 minutes",
     L"    A click on a line: that day in the schedule, opened again if it was closed",
     L"    How long before a line's time: Settings... (RemindMin: off, 0 to 60; 10 unset)",
-    L"In this window: Ctrl+F, the search words",
+    L"In this window: Ctrl+F, the search words; Alt+Y, the calendar sync dialog",
+    L"    (also Settings..., カレンダー同期; plannix-host --sync syncs once without a window)",
 };
 
 }  // namespace

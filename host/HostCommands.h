@@ -14,3 +14,6 @@ int RunHolidaysCommand(const HostOptions& options);
 int RunExportCommand(const HostOptions& options);
 // Reads and writes the month files only: the tool is not loaded.
 int RunImportCommand(const HostOptions& options);
+// One sync of the book with its calendar, without the tool: 0 when it went
+// through, 1 with the reason on standard error otherwise.
+int RunSyncCommand(CHostContext& context);

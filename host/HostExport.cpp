@@ -43,12 +43,3 @@ HostExportResult ExportBookToFile(const std::wstring& dataDirectory, const Expor
   std::filesystem::remove(targetPath, ignored);
   return result;
 }
-
-std::wstring WidenUtf8(const std::string& utf8) {
-  if (utf8.empty()) return L"";
-  int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  if (length <= 0) return L"";
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], length);
-  return wide;
-}

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "export/BookExport.h"
+#include "win/Text.h"
 
 // The zone the book's times are kept in: the window's export writes timed
 // lines in it, and its import converts the times of a calendar into it.
@@ -26,6 +27,3 @@ struct HostExportResult {
 // removed, so that no half file passes for an export.
 HostExportResult ExportBookToFile(const std::wstring& dataDirectory, const ExportOptions& options,
                                   const std::wstring& target);
-
-// UTF-8 text for the window system.
-std::wstring WidenUtf8(const std::string& utf8);

@@ -51,6 +51,8 @@ int wmain(int argc, wchar_t** argv) {
       return RunScreenshotCommand(options, context);
     case HostCommand::kPrint:
       return RunPrintCommand(options, context);
+    case HostCommand::kSync:
+      return RunSyncCommand(context);
     default:
       return RunInteractive(context);
   }

@@ -32,6 +32,8 @@ const wchar_t kHostUsage[] =
     L"                          to the default printer, without dialogs\n"
     L"    --print-from, --print-to YYYY-MM-DD  the diary's first and last day (default: the month's)\n"
     L"    --print-empty-days    the diary shows the days without anything too\n"
+    L"  --sync                  sync the book once with its calendar server, as set up in the\n"
+    L"                          schedule's calendar sync dialog; the result goes to standard output\n"
     L"options:\n"
     L"  --data DIR              data directory (default: %APPDATA%\\Quirelle)\n"
     L"  --today YYYY-MM-DD      stands for today's date\n"
@@ -55,7 +57,8 @@ bool ParseDate(const std::wstring& text, DateRecord& date) {
   size_t second = first == std::wstring::npos ? first : text.find(L'-', first + 1);
   if (second == std::wstring::npos) return false;
   int year = 0, month = 0, day = 0;
-  if (!ParseDecimal(text.substr(0, first), 5, year) || !ParseDecimal(text.substr(first + 1, second - first - 1), 2, month) ||
+  if (!ParseDecimal(text.substr(0, first), 5, year) ||
+      !ParseDecimal(text.substr(first + 1, second - first - 1), 2, month) ||
       !ParseDecimal(text.substr(second + 1), 2, day)) {
     return false;
   }
@@ -103,6 +106,10 @@ std::wstring ParseHostOptions(int argc, const wchar_t* const* argv, HostOptions&
     std::wstring name = argv[i];
     if (name == L"--save-and-exit") {
       if (!SetCommand(options, HostCommand::kSaveAndExit)) return L"more than one command given";
+      continue;
+    }
+    if (name == L"--sync") {
+      if (!SetCommand(options, HostCommand::kSync)) return L"more than one command given";
       continue;
     }
     if (name == L"--dry-run") {

@@ -18,6 +18,7 @@ enum class HostCommand {
   kExport,
   kImport,
   kPrint,
+  kSync
 };
 
 struct HostOptions {

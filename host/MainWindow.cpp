@@ -133,8 +133,11 @@ BOOL CMainWindow::OnCommand(WPARAM wParam, LPARAM) {
     case IDC_EXPORT:
       OnExport();
       return TRUE;
+    case IDC_SYNC_SETUP:
+      OnSyncSetup();
+      return TRUE;
     case IDC_IMPORT:
-      if (m_search.IsRunning() || m_pickerOpen) return TRUE;
+      if (m_search.IsRunning() || m_toolDialogOpen) return TRUE;
       SetStatus(RunImportFromWindow(m_hWnd, m_session, m_context.DataDirectory(), m_context.Services().Today()));
       UpdateControls();
       return TRUE;
@@ -197,17 +200,32 @@ void CMainWindow::OnExport() {
   SetStatus(std::to_wstring(result.summary.days) + L" day(s) exported.");
 }
 
+void CMainWindow::OnSyncSetup() {
+  if (!m_toolLoaded || m_toolDialogOpen) return;
+  auto* dialog = reinterpret_cast<CDialog*>(m_session.Tool()->Search(nullptr, "CSyncSetupDialog"));
+  if (dialog == nullptr) {
+    SetStatus(L"The schedule has no data folder to sync.");
+    return;
+  }
+  m_toolDialogOpen = true;
+  dialog->m_pParentWnd = this;
+  const INT_PTR result = dialog->DoModal();
+  dialog->m_pParentWnd = nullptr;
+  m_toolDialogOpen = false;
+  if (result == IDOK) SetStatus(L"Calendar sync settings saved.");
+}
+
 int CMainWindow::ChooseSeal() {
   auto* picker = reinterpret_cast<CDialog*>(m_session.Tool()->Search(nullptr, "CSealDialog"));
   if (picker == nullptr) return 0;
-  m_pickerOpen = true;
+  m_toolDialogOpen = true;
   INT_PTR chosen = picker->DoModal();
-  m_pickerOpen = false;
+  m_toolDialogOpen = false;
   return chosen == kPickerCancelled || chosen <= 0 ? 0 : static_cast<int>(chosen);
 }
 
 void CMainWindow::OnRunSearch() {
-  if (!m_toolLoaded || m_search.IsRunning() || m_pickerOpen) return;
+  if (!m_toolLoaded || m_search.IsRunning() || m_toolDialogOpen) return;
   bool sealKind = IsDlgButtonChecked(m_hWnd, IDC_KIND_SEAL) == BST_CHECKED;
   std::string query;
   if (sealKind) {
@@ -245,7 +263,7 @@ void CMainWindow::OnSearchDone() {
 }
 
 void CMainWindow::OnClose() {
-  if (m_pickerOpen || m_session.IsModalActive()) {
+  if (m_toolDialogOpen || m_session.IsModalActive()) {
     // The tool is in a dialog of its own: closing now would pull its window away under it.
     MessageBeep(MB_ICONWARNING);
     SetStatus(L"Close the schedule's dialog first.");
@@ -268,6 +286,7 @@ void CMainWindow::UpdateControls() {
   EnableWindow(GetDlgItem(IDC_TOOL_SETTINGS), open);
   EnableWindow(GetDlgItem(IDC_PRINT_TOOL), open);
   EnableWindow(GetDlgItem(IDC_ABOUT), m_toolLoaded);
+  EnableWindow(GetDlgItem(IDC_SYNC_SETUP), m_toolLoaded);
   // Both write into the book the search is reading: the export saves the month on display first.
   EnableWindow(GetDlgItem(IDC_EXPORT), !searching);
   EnableWindow(GetDlgItem(IDC_IMPORT), !searching);

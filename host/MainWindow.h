@@ -28,6 +28,8 @@ class CMainWindow : public CDialog {
   void OnSettings();
   void OnAbout();
   void OnExport();
+  // The tool's calendar sync dialog, run here.
+  void OnSyncSetup();
   void OnRunSearch();
   void OnSearchResult(const CString* line);
   void OnSearchDone();
@@ -41,6 +43,7 @@ class CMainWindow : public CDialog {
   CToolSession m_session;
   CSearchThread m_search;
   bool m_toolLoaded = false;
-  bool m_pickerOpen = false;
+  // A dialog of the tool (the seal picker, the sync setup) runs on this thread.
+  bool m_toolDialogOpen = false;
   int m_resultCount = 0;
 };

@@ -312,7 +312,7 @@ std::vector<int> CRepeatForm::DaysToWrite(const RepeatDays& days) const {
   return later;
 }
 
-std::string CRepeatForm::PreviewText(const RepeatDays& days, IRepeatMonths& months) const {
+std::string CRepeatForm::PreviewText(const RepeatDays& days, IBookMonths& months) const {
   if (days.days.empty()) return "繰り返す日がありません。";
   const bool withShown = days.days.front() == DayNumberOf(m_shown);
   const RepeatPreview preview = PreviewRepeatedLine(DaysToWrite(days), m_line, months);

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "book/BookMonths.h"
 #include "calendar/DayNumber.h"
-#include "repeat/RepeatMonths.h"
 #include "repeat/RepeatRule.h"
 #include "repeat/RepeatWrite.h"
 
@@ -49,7 +49,7 @@ class CRepeatForm {
   std::vector<int> DaysToWrite(const RepeatDays& days) const;
   // What would be done, a line for each fact, counted in months: the day
   // shown holds the line already and is not told of as such.
-  std::string PreviewText(const RepeatDays& days, IRepeatMonths& months) const;
+  std::string PreviewText(const RepeatDays& days, IBookMonths& months) const;
 
   RepeatOption m_option = RepeatOption::kWeekly;
   unsigned m_weekdays;  // bit 0 Sunday .. bit 6 Saturday

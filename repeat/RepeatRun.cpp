@@ -2,8 +2,8 @@
 
 #include <exception>
 
+#include "book/BookMonths.h"
 #include "book/MonthSession.h"
-#include "repeat/RepeatMonths.h"
 
 CRepeatRun::CRepeatRun(IFileSystem& files, CMonthSession& session) : m_files(files), m_session(session) {}
 

@@ -38,7 +38,7 @@ bool IsLine(const char (&line)[kLineSize], const std::string& text) {
 // Runs change on each month of days through months; what the library
 // throws for one month (an exhausted heap) leaves that month unwritten.
 // Once stop is set the months left are not reached.
-RepeatOutcome ChangeEachMonth(const std::vector<int>& days, IRepeatMonths& months, const RepeatProgress& progress,
+RepeatOutcome ChangeEachMonth(const std::vector<int>& days, IBookMonths& months, const RepeatProgress& progress,
                               const std::atomic<bool>* stop,
                               const std::function<bool(MonthTable&, const MonthDays&, RepeatMonthResult&)>& change) {
   RepeatOutcome outcome;
@@ -109,7 +109,7 @@ LinePlacement PlaceRepeatedLine(DayRecord& day, const std::string& text) {
   return LinePlacement::kNoRoom;
 }
 
-RepeatPreview PreviewRepeatedLine(const std::vector<int>& days, const std::string& text, IRepeatMonths& months) {
+RepeatPreview PreviewRepeatedLine(const std::vector<int>& days, const std::string& text, IBookMonths& months) {
   RepeatPreview preview;
   auto table = std::make_unique<MonthTable>();
   for (const MonthDays& group : ByMonth(days)) {
@@ -138,7 +138,7 @@ RepeatPreview PreviewRepeatedLine(const std::vector<int>& days, const std::strin
   return preview;
 }
 
-RepeatOutcome WriteRepeatedLine(const std::vector<int>& days, const std::string& text, IRepeatMonths& months,
+RepeatOutcome WriteRepeatedLine(const std::vector<int>& days, const std::string& text, IBookMonths& months,
                                 const RepeatProgress& progress, const std::atomic<bool>* stop) {
   return ChangeEachMonth(days, months, progress, stop,
                          [&](MonthTable& table, const MonthDays& group, RepeatMonthResult& result) {
@@ -161,7 +161,7 @@ RepeatOutcome WriteRepeatedLine(const std::vector<int>& days, const std::string&
                          });
 }
 
-LineFound FindLineInDays(int afterDay, int lastDay, const std::string& text, IRepeatMonths& months) {
+LineFound FindLineInDays(int afterDay, int lastDay, const std::string& text, IBookMonths& months) {
   LineFound found;
   if (text.empty() || lastDay <= afterDay) return found;
   const CalendarDate first = DateOfDayNumber(afterDay + 1);
@@ -189,7 +189,7 @@ LineFound FindLineInDays(int afterDay, int lastDay, const std::string& text, IRe
   return found;
 }
 
-RepeatOutcome RemoveLineFromDays(const std::vector<int>& days, const std::string& text, IRepeatMonths& months,
+RepeatOutcome RemoveLineFromDays(const std::vector<int>& days, const std::string& text, IBookMonths& months,
                                  const RepeatProgress& progress, const std::atomic<bool>* stop) {
   return ChangeEachMonth(days, months, progress, stop,
                          [&](MonthTable& table, const MonthDays& group, RepeatMonthResult& result) {

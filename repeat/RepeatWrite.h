@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "book/BookMonths.h"
 #include "data/DayRecord.h"
-#include "repeat/RepeatMonths.h"
 
 enum class LinePlacement {
   kLine,          // into a free line
@@ -35,7 +35,7 @@ struct RepeatPreview {
 };
 
 // Nothing is written.
-RepeatPreview PreviewRepeatedLine(const std::vector<int>& days, const std::string& text, IRepeatMonths& months);
+RepeatPreview PreviewRepeatedLine(const std::vector<int>& days, const std::string& text, IBookMonths& months);
 
 enum class MonthOutcome {
   kWritten,
@@ -69,7 +69,7 @@ using RepeatProgress = std::function<void(size_t done, size_t total)>;
 // Each month of days, oldest first: one that cannot be read or written is
 // left as it is and the others still are. Once stop is set, no further
 // month is begun: those not reached are left as they are.
-RepeatOutcome WriteRepeatedLine(const std::vector<int>& days, const std::string& text, IRepeatMonths& months,
+RepeatOutcome WriteRepeatedLine(const std::vector<int>& days, const std::string& text, IBookMonths& months,
                                 const RepeatProgress& progress, const std::atomic<bool>* stop = nullptr);
 
 struct LineFound {
@@ -78,8 +78,8 @@ struct LineFound {
 };
 
 // The days after afterDay, up to lastDay, with a line of exactly the text.
-LineFound FindLineInDays(int afterDay, int lastDay, const std::string& text, IRepeatMonths& months);
+LineFound FindLineInDays(int afterDay, int lastDay, const std::string& text, IBookMonths& months);
 
 // Each line of exactly the text cleared on those days; stop as for the write.
-RepeatOutcome RemoveLineFromDays(const std::vector<int>& days, const std::string& text, IRepeatMonths& months,
+RepeatOutcome RemoveLineFromDays(const std::vector<int>& days, const std::string& text, IBookMonths& months,
                                  const RepeatProgress& progress, const std::atomic<bool>* stop = nullptr);

@@ -3,6 +3,8 @@
 // (XmlLite on Windows, libxml2's text reader in the native tests): the
 // multistatus replies of the calendar server are read through it, and no
 // XML is parsed by hand.
+#include <functional>
+#include <memory>
 #include <string>
 
 enum class XmlNode { kStartElement, kEndElement, kText, kEnd, kError };
@@ -21,4 +23,11 @@ class IXmlReader {
   virtual bool IsEmptyElement() const = 0;
   // Of text or CDATA: its characters, entities resolved, UTF-8.
   virtual const std::string& Text() const = 0;
+  // Of the start element just read: the value of its attribute of that
+  // namespace ("" for an attribute without a prefix) and local name, UTF-8;
+  // false when it has none.
+  virtual bool Attribute(const std::string& namespaceUri, const std::string& localName, std::string& value) const = 0;
 };
+
+// A reader over a whole document, which the caller keeps alive while it reads.
+using XmlReaderFactory = std::function<std::unique_ptr<IXmlReader>(const std::string& document)>;

@@ -21,12 +21,16 @@ constexpr unsigned WM_TOOL_STOREFOCUSEDTEXT = kWmUser + 125;
 constexpr unsigned WM_TOOL_REPEATENDED = kWmUser + 140;
 // Posted to the reminder window by the reminders' watch and the tool: look again.
 constexpr unsigned WM_TOOL_REMINDERS = kWmUser + 130;
+// Posted by the calendar sync's thread to the tool window: a sync ended.
+constexpr unsigned WM_TOOL_SYNCED = kWmUser + 150;
+// Posted by the sync setup dialog's thread to the dialog: the server answered.
+constexpr unsigned WM_TOOL_SYNCJOBDONE = kWmUser + 151;
 // Posted to the tool window by the reminders: a line's day to show (wParam its day number).
 constexpr unsigned WM_TOOL_SHOWDAY = kWmUser + 131;
 // Printing. To the tool window: wParam kPrintWithDialogs (Ctrl+P's way, posted) or
 // kPrintWithoutDialogs with lParam a PrintRequest*, sent, to the default printer.
-constexpr unsigned WM_TOOL_PRINT = kWmUser + 150;
+constexpr unsigned WM_TOOL_PRINT = kWmUser + 160;
 // Posted by the print thread to the tool window: the job ended.
-constexpr unsigned WM_TOOL_PRINTENDED = kWmUser + 151;
+constexpr unsigned WM_TOOL_PRINTENDED = kWmUser + 161;
 // Posted to the host window after a print asked without dialogs: wParam a PrintEnd, lParam the failed page.
-constexpr unsigned WM_TOOL_PRINTED = kWmUser + 152;
+constexpr unsigned WM_TOOL_PRINTED = kWmUser + 162;

@@ -108,6 +108,7 @@ bool CScheduleDialog::StoreEditText(int controlId, std::string& kept) {
     // A line typed, changed or cleared: what is due is asked again.
     PokeReminders();
   }
+  if (m_session.HasUnwritten()) NoteStoredForSync();
   InvalidateRect(m_selectedCellRect, true);
   return true;
 }

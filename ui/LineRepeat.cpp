@@ -9,6 +9,7 @@
 #include "data/FileSystem.h"
 #include "repeat/HostHolidays.h"
 #include "repeat/RepeatForm.h"
+#include "repeat/RepeatMonths.h"
 #include "repeat/RepeatReport.h"
 #include "ui/RepeatDialog.h"
 #include "ui/ScheduleDialog.h"

@@ -30,7 +30,7 @@ std::string TextOf(HWND dialog, int id) { return GetWindowTextCp932(GetDlgItem(d
 
 }  // namespace
 
-CRepeatDialog::CRepeatDialog(CWnd* parent, CRepeatForm& form, IRepeatMonths& months, CHostHolidays& holidays)
+CRepeatDialog::CRepeatDialog(CWnd* parent, CRepeatForm& form, IBookMonths& months, CHostHolidays& holidays)
     : CDialog(IDD_REPEAT, parent), m_form(form), m_months(months), m_holidays(holidays) {}
 
 BOOL CRepeatDialog::OnInitDialog() {

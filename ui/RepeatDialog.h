@@ -2,16 +2,16 @@
 // The repeat dialog: the choices of how a line repeats and until when, and
 // before anything is written, on how many days it would land. Shows the
 // form it is given; the caller writes after IDOK.
+#include "book/BookMonths.h"
 #include "repeat/HostHolidays.h"
 #include "repeat/RepeatForm.h"
-#include "repeat/RepeatMonths.h"
 #include "repeat/RepeatRule.h"
 #include "win/Dialog.h"
 
 class CRepeatDialog : public CDialog {
  public:
   // months and holidays answer the preview; all three outlive the dialog.
-  CRepeatDialog(CWnd* parent, CRepeatForm& form, IRepeatMonths& months, CHostHolidays& holidays);
+  CRepeatDialog(CWnd* parent, CRepeatForm& form, IBookMonths& months, CHostHolidays& holidays);
 
   BOOL OnInitDialog() override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -27,7 +27,7 @@ class CRepeatDialog : public CDialog {
   void ShowForm();
 
   CRepeatForm& m_form;        // not owned
-  IRepeatMonths& m_months;    // not owned
+  IBookMonths& m_months;      // not owned
   CHostHolidays& m_holidays;  // not owned
   RepeatDays m_days;
   bool m_showing = false;  // setting the controls sends notices of its own

@@ -7,10 +7,12 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "book/MonthSession.h"
 #include "data/DayRecord.h"
 #include "repeat/RepeatRun.h"
+#include "sync/win/SyncThread.h"
 #include "tool/ToolBase.h"
 #include "ui/CalendarAccess.h"
 #include "ui/CellLineLayouts.h"
@@ -20,6 +22,7 @@
 #include "ui/ScheduleSetupDialog.h"
 #include "ui/SealDialog.h"
 #include "ui/core/CalendarColours.h"
+#include "ui/SyncSetupDialog.h"
 #include "win/Gdi.h"
 #include "win/ToolTip.h"
 
@@ -98,6 +101,20 @@ class CScheduleDialog : public CToolBase {
   // A window the reminders opened as the host let go of the tool is closed
   // before the tool goes; the host's notices are answered meanwhile.
   void CloseWindowOpenedMeanwhile();
+
+  // The calendar sync, on a thread of its own while the window is open.
+  std::string BookFolder() const;
+  // Made once the data folder is known; nullptr without one.
+  CSyncThread* SyncThread();
+  void StartSync();
+  // The last sync for what was typed, waited for briefly.
+  void StopSync();
+  void NoteStoredForSync();
+  void ResumeSync();
+  void OnSyncChoicesApplied();
+  void OnSynced();
+  // The setup dialog, attached to this book, for the settings dialog or the host to run.
+  CSyncSetupDialog* PrepareSyncSetup();
 
   // The calendar.
   void PaintCalendar();
@@ -214,6 +231,12 @@ class CScheduleDialog : public CToolBase {
 
   // Ctrl+P and the host's print command.
   CSchedulePrinting m_printing{*this};
+  // The calendar sync: after the session, which it reads and writes beside.
+  CSyncSetupDialog m_syncDialog;
+  std::mutex m_syncThreadLock;
+  std::unique_ptr<CSyncThread> m_syncThread;
+  // What the user is to be told once the window is free.
+  std::vector<std::wstring> m_syncNotices;
 
   // One window at a time, whoever called Initialize: its UI thread holds the claim.
   std::atomic<bool> m_windowClaimed{false};

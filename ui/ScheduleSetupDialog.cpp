@@ -79,6 +79,11 @@ void CScheduleSetupDialog::OnOK() {
 }
 
 BOOL CScheduleSetupDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
+  if (LOWORD(wParam) == IDC_OPEN_SYNC_SETUP && HIWORD(wParam) == BN_CLICKED) {
+    // Its own dialog, which writes its own choices: this one's OK writes what it did.
+    if (m_openSyncSetup) m_openSyncSetup(this);
+    return TRUE;
+  }
   if (IsThemeRadio(LOWORD(wParam)) && HIWORD(wParam) == BN_CLICKED) {
     UpdateData(true);
     InvalidateRect(m_rcSample, true);

@@ -2,6 +2,7 @@
 // The settings dialog: colour theme, diary cover, Japanese names, and how
 // long before its time a line is reminded of.
 #include <atomic>
+#include <functional>
 
 #include "tool/ToolHost.h"
 #include "win/Dialog.h"
@@ -19,6 +20,8 @@ class CScheduleSetupDialog : public CDialog {
   // Owned by whichever of the two windows lives on the calling thread.
   virtual INT_PTR DoModalWithHost(CToolHost* host);
   void SetOwnerWindows(CWnd* scheduleWnd, CWnd* hostWnd);
+  // What its カレンダー同期 button opens, owned by the settings dialog.
+  void SetSyncSetup(std::function<void(CWnd* owner)> open) { m_openSyncSetup = std::move(open); }
 
   void PaintSample();
   void WriteSetting(const char* key, int value) const;
@@ -40,4 +43,5 @@ class CScheduleSetupDialog : public CDialog {
   std::atomic<CWnd*> m_pHostWnd{nullptr};      // not owned
   // One run at a time: the host's thread and the window's may both ask.
   std::atomic<bool> m_open{false};
+  std::function<void(CWnd* owner)> m_openSyncSetup;
 };

@@ -149,6 +149,7 @@ BOOL CScheduleDialog::OnInitDialog() {
   ShowOpenedMonth(opened);
   TellRepeatEndedMeanwhile();
   m_calendarAccess.Attach(m_hWnd, m_session, *m_pHost, [this](POINT point) { OnCalendarClick(point); });
+  StartSync();
   if (m_pHostWnd != nullptr) m_pHostWnd->PostMessage(WM_TOOL_READY, static_cast<WPARAM>(m_toolId), 0);
   // Opened for a reminder: its day, once the window runs.
   if (const int day = TakeDayToShow()) PostMessage(WM_TOOL_SHOWDAY, static_cast<WPARAM>(day), 0);
@@ -196,6 +197,8 @@ void CScheduleDialog::OnDestroy() {
   m_printing.Stop();
   StopRepeatRunForClose();
   SaveState();
+  // What was typed goes to the calendar before the window goes.
+  StopSync();
   // Nothing of this window's month is saved again, into whatever month a
   // later window opens on.
   m_session.Close();

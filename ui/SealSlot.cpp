@@ -19,6 +19,7 @@ void CScheduleDialog::OnSealSlotClicked(int slot) {
   if (result == IDCANCEL) return;
   int code = m_sealPicker.GetSealCode();
   if (!m_session.StoreSeal(slot - 1, code)) return;
+  NoteStoredForSync();
   SetSealSlotImage(code, slot);
   InvalidateRect(m_selectedCellRect, true);
 }

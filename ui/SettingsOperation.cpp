@@ -5,6 +5,12 @@
 LRESULT CScheduleDialog::OnSettings(WPARAM, LPARAM) try {
   if (IsWindow()) SetForegroundWindow(m_hWnd);
   m_setupDialog.SetOwnerWindows(this, m_pHostWnd);
+  m_setupDialog.SetSyncSetup([this](CWnd* owner) {
+    CSyncSetupDialog* sync = PrepareSyncSetup();
+    sync->m_pParentWnd = owner;
+    sync->DoModal();
+    sync->m_pParentWnd = nullptr;
+  });
   INT_PTR result = IDCANCEL;
   {
     CModalScope modal(*this);

@@ -36,6 +36,7 @@ intptr_t CScheduleDialog::Search(SearchRequest* request, const char* text) try {
   if (request == nullptr) {
     if (text == nullptr || text[0] == '\0') return kEmptyQueryAnswer;
     if (std::strcmp(text, "CSealDialog") == 0) return reinterpret_cast<intptr_t>(&m_sealPicker);
+    if (std::strcmp(text, "CSyncSetupDialog") == 0) return reinterpret_cast<intptr_t>(PrepareSyncSetup());
     return 0;
   }
   const char* directory = m_pHost ? m_pHost->GetDataDirectory(1, 0) : nullptr;

@@ -127,6 +127,9 @@ INT_PTR CScheduleDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_TOOL_SHOWDAY:
       OnShowReminderDay(static_cast<int>(wParam));
       return TRUE;
+    case WM_TOOL_SYNCED:
+      OnSynced();
+      return TRUE;
     case WM_QUERYENDSESSION:
       return SetDialogResult(m_hWnd, SaveBeforeSessionEnds() ? TRUE : FALSE);
     case WM_ENDSESSION:
@@ -134,6 +137,7 @@ INT_PTR CScheduleDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
       return SetDialogResult(m_hWnd, 0);
     case WM_POWERBROADCAST:
       if (wParam == PBT_APMSUSPEND) SaveBeforeSessionEnds();
+      if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) ResumeSync();
       return SetDialogResult(m_hWnd, TRUE);
     case WM_LBUTTONDOWN:
       OnCalendarClick({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});

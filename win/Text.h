@@ -13,6 +13,11 @@ std::wstring WidenCp932(const char* text, size_t length);
 CString NarrowToCp932(const wchar_t* text);
 CString NarrowToCp932(const wchar_t* text, size_t length);
 
+// UTF-8 <-> UTF-16, for what comes from or goes to files and servers.
+// Ill-formed input becomes U+FFFD (or its UTF-8) rather than nothing.
+std::wstring WidenUtf8(const std::string& utf8);
+std::string NarrowToUtf8(const std::wstring& wide);
+
 std::wstring GetWindowTextWide(HWND hwnd);
 // The window's text, as cp932.
 CString GetWindowTextCp932(HWND hwnd);

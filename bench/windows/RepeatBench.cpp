@@ -11,6 +11,7 @@
 
 #include "bench/windows/WindowTiming.h"
 #include "data/FileSystem.h"
+#include "repeat/RepeatMonths.h"
 #include "repeat/RepeatRule.h"
 #include "repeat/RepeatRun.h"
 #include "repeat/RepeatWrite.h"

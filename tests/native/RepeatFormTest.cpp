@@ -11,8 +11,9 @@
 namespace {
 
 // Months in memory; every day but the ones filled is free.
-class CMemoryMonths : public IRepeatMonths {
+class CMemoryMonths : public IBookMonths {
  public:
+  bool ListMonths(std::vector<YearMonth>&) override { return true; }
   MonthRead ReadMonth(int year, int month, MonthTable& table) override {
     table = m_table;
     return year == 2026 && month == 7 ? MonthRead::kFailed : MonthRead::kRead;

@@ -30,10 +30,11 @@
 namespace {
 
 // Another PC's copy arrives between a month's reading and its writing.
-class CMeanwhileMonths : public IRepeatMonths {
+class CMeanwhileMonths : public IBookMonths {
  public:
-  CMeanwhileMonths(IRepeatMonths& months, std::function<void(int year, int month)> meanwhile)
+  CMeanwhileMonths(IBookMonths& months, std::function<void(int year, int month)> meanwhile)
       : m_months(months), m_meanwhile(std::move(meanwhile)) {}
+  bool ListMonths(std::vector<YearMonth>& months) override { return m_months.ListMonths(months); }
   MonthRead ReadMonth(int year, int month, MonthTable& table) override {
     return m_months.ReadMonth(year, month, table);
   }
@@ -46,7 +47,7 @@ class CMeanwhileMonths : public IRepeatMonths {
   }
 
  private:
-  IRepeatMonths& m_months;
+  IBookMonths& m_months;
   std::function<void(int, int)> m_meanwhile;
 };
 

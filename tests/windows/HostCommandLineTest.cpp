@@ -321,6 +321,8 @@ TEST_F(HostCommandLineTest, BadArgumentsExitWithUsage) {
       {L"--print", L"diary", L"--print-from", L"2010-02-30", L"--print-to", L"2010-03-31"},
       {L"--print-empty-days", L"--save-and-exit"},
       {L"--print", L"diary", L"--search", L"a"},
+      {L"--sync", L"--save-and-exit"},
+      {L"--sync", L"--from", L"2010-04"},
   };
   for (const std::vector<std::wstring>& arguments : cases) {
     SCOPED_TRACE(NarrowToCp932(arguments[0].c_str()).c_str());
