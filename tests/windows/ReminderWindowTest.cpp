@@ -26,14 +26,15 @@ class ReminderWindowTest : public ::testing::Test {
 
   // A line minutes ahead on the real clock (on tomorrow's page past
   // midnight), written into its month file: with the default lead of ten
-  // minutes it is due at once. Its date and its "HH:MM title".
+  // minutes it is due at once. Its date and its "H:MM title", as the
+  // reminder's caption writes the time (no leading zero before ten).
   std::string WriteLineAhead(int minutesAhead, int lineIndex, const char* title, CalendarDate& date) {
     SYSTEMTIME now;
     GetLocalTime(&now);
     const int minute = now.wHour * 60 + now.wMinute + minutesAhead;
     date = DateOfDayNumber(DayNumberOf(now.wYear, now.wMonth, now.wDay) + minute / (24 * 60));
     char line[64];
-    std::snprintf(line, sizeof line, "%02d:%02d %s", minute % (24 * 60) / 60, minute % 60, title);
+    std::snprintf(line, sizeof line, "%d:%02d %s", minute % (24 * 60) / 60, minute % 60, title);
     const std::string path = m_harness.MonthFilePath(date.year, date.month);
     MonthTable table;
     ReadMonthFile(table, path.c_str());
@@ -76,7 +77,7 @@ TEST_F(ReminderWindowTest, ComesUpWithoutTheKeyboardAndReturnOrAltSEndsIt) {
   ASSERT_EQ(1, SendMessageW(list, LB_GETCOUNT, 0, 0));
   std::wstring item(256, L'\0');
   item.resize(static_cast<size_t>(SendMessageW(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(&item[0]))));
-  EXPECT_NE(std::wstring::npos, item.find(WidenCp932((meeting.substr(0, 5) + "  会議").c_str())));
+  EXPECT_NE(std::wstring::npos, item.find(WidenCp932((meeting.substr(0, meeting.find(' ')) + "  会議").c_str())));
   SaveWindowArtifact(reminder, "reminder-window.bmp");
   ASSERT_TRUE(ToFrontAndPress(reminder, {VK_RETURN}));
   const auto dismissed = [&] { return m_harness.Tool()->m_reminders.Facts().dismissed.Size(); };
