@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "calendar/CalendarFacts.h"
 #include "data/MonthFile.h"
 #include "tests/windows/DialogDriver.h"
 #include "tests/windows/ScheduleWindowDriver.h"
@@ -202,13 +203,15 @@ void WriteAFullYear(CToolHarness& harness) {
   CreateDirectoryW(WidenCp932(harness.ToolFolder().c_str()).c_str(), nullptr);
   for (int month = 1; month <= 12; ++month) {
     MonthTable table = {};
-    for (int day = 1; day <= 31; ++day) {
+    // Only the month's own days: a file holding 30 February is not read as a month.
+    const int days = DaysInMonth(2027, month);
+    for (int day = 1; day <= days; ++day) {
       for (int line = 0; line < kLineCount; ++line) {
         SetDayLine(table.Day(day), line, ("予定 " + std::to_string(line + 1) + " の説明").c_str());
       }
       SetDayMemo(table.Day(day), "一行目のメモ\r\n二行目のメモ\r\n三行目のメモ");
     }
-    ASSERT_EQ(1, WriteMonthFile(table, harness.MonthFilePath(2027, month).c_str(), [] { return 31; }));
+    ASSERT_EQ(1, WriteMonthFile(table, harness.MonthFilePath(2027, month).c_str(), [days] { return days; }));
   }
 }
 
@@ -227,7 +230,7 @@ TEST(PrintWithPrinterTest, ALongDiaryShowsItsProgressWithoutTakingTheKeyboardAnd
   request.to = CToolHarness::MakeDate(2027, 12, 31);
   SendMessageW(harness.Window(), WM_TOOL_PRINT, kPrintWithoutDialogs, reinterpret_cast<LPARAM>(&request));
   HWND progress = FindDialogWithControl(uiThread, IDC_PRINT_PROGRESS_BAR, 20000);
-  ASSERT_NE(nullptr, progress);
+  ASSERT_NE(nullptr, progress) << "the job's end: " << PrintedEnd(harness);
   EXPECT_EQ(harness.Window(), GetForegroundWindow()) << "the progress window takes no activation";
   EXPECT_EQ(typing, FocusedControl(harness)) << "the keyboard stays where it was";
   // The window answers while the pages go out.
