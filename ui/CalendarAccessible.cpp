@@ -59,6 +59,8 @@ HRESULT CCalendarAccessible::AskToShow(const VARIANT& child) const {
   const CRead read(*this, child);
   if (FAILED(read.result)) return read.result;
   if (read.day == CHILDID_SELF) return E_INVALIDARG;
+  // A dialog of the window's own has it disabled and the day would not be shown: said so, not S_OK.
+  if (!IsWindowEnabled(m_dialog)) return E_FAIL;
   return PostMessageW(m_calendar, kShowDayMessage, static_cast<WPARAM>(read.day), 0) ? S_OK : E_FAIL;
 }
 

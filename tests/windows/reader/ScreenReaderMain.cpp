@@ -234,6 +234,20 @@ int Act(int day) {
   return g_failures > 0;
 }
 
+// While a dialog of the window has it disabled, showing a day is refused, and nothing moves.
+int Refused(int day) {
+  IAccessible* table = Calendar();
+  if (table == nullptr) return 1;
+  VARIANT before = {}, after = {};
+  table->get_accSelection(&before);
+  Expect(FAILED(table->accDoDefaultAction(Child(day))), "the default action answered success behind a dialog");
+  Sleep(500);
+  table->get_accSelection(&after);
+  Expect(after.vt == before.vt && after.lVal == before.lVal, "the day shown moved behind a dialog");
+  table->Release();
+  return g_failures > 0;
+}
+
 int PutLine(const std::wstring& folder, int year, int month, int day, const std::wstring& text) {
   char path[kPathSize];
   FormatMonthFilePathIn(path, Narrow(folder).c_str(), year, month, '\\');
@@ -315,6 +329,7 @@ int main() {
   if (mode == L"watch" && count == 4) result = Watch(arguments[2], _wtoi(arguments[3]));
   if (mode == L"picker") result = ReadPicker();
   if (mode == L"act" && count == 3) result = Act(_wtoi(arguments[2]));
+  if (mode == L"refused" && count == 3) result = Refused(_wtoi(arguments[2]));
   if (mode == L"line" && count == 7) {
     result = PutLine(arguments[2], _wtoi(arguments[3]), _wtoi(arguments[4]), _wtoi(arguments[5]), arguments[6]);
   }
