@@ -52,6 +52,14 @@ class SyncSetupDialogTest : public ::testing::Test {
   static void Open(HWND dialog, int id) {
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
   }
+  // The settings dialog on its modal thread, and the sync dialog its button opens.
+  static void OpenSyncFromSettings(const CModalThread& run, HWND& settings, HWND& sync) {
+    settings = FindThreadDialog(run.ThreadId(), L"スケジュール設定");
+    ASSERT_NE(nullptr, settings);
+    Open(settings, IDC_OPEN_SYNC_SETUP);
+    sync = FindThreadDialog(run.ThreadId(), L"カレンダー同期");
+    ASSERT_NE(nullptr, sync);
+  }
 
   CPluginLoader m_loader;
   CMemorySettingsStore m_settings;
@@ -62,11 +70,8 @@ class SyncSetupDialogTest : public ::testing::Test {
 
 TEST_F(SyncSetupDialogTest, ItsOkWritesTheBooksChoicesAndThisPcsSwitchAlone) {
   CModalThread run([this] { return m_tool->OnSettings(0, 0); });
-  HWND settings = FindThreadDialog(run.ThreadId(), L"スケジュール設定");
-  ASSERT_NE(nullptr, settings);
-  Open(settings, IDC_OPEN_SYNC_SETUP);
-  HWND sync = FindThreadDialog(run.ThreadId(), L"カレンダー同期");
-  ASSERT_NE(nullptr, sync);
+  HWND settings = nullptr, sync = nullptr;
+  ASSERT_NO_FATAL_FAILURE(OpenSyncFromSettings(run, settings, sync));
   Type(sync, IDC_SYNC_ADDRESS, L"https://dav.example.org/anna/calendar/");
   Type(sync, IDC_SYNC_USER, L"anna");
   CheckDlgButton(sync, IDC_SYNC_MEMO, BST_CHECKED);
@@ -106,11 +111,8 @@ TEST_F(SyncSetupDialogTest, ItsOkWritesTheBooksChoicesAndThisPcsSwitchAlone) {
 
 TEST_F(SyncSetupDialogTest, ItsCancelWritesNothing) {
   CModalThread run([this] { return m_tool->OnSettings(0, 0); });
-  HWND settings = FindThreadDialog(run.ThreadId(), L"スケジュール設定");
-  ASSERT_NE(nullptr, settings);
-  Open(settings, IDC_OPEN_SYNC_SETUP);
-  HWND sync = FindThreadDialog(run.ThreadId(), L"カレンダー同期");
-  ASSERT_NE(nullptr, sync);
+  HWND settings = nullptr, sync = nullptr;
+  ASSERT_NO_FATAL_FAILURE(OpenSyncFromSettings(run, settings, sync));
   Type(sync, IDC_SYNC_ADDRESS, L"https://dav.example.org/");
   Type(sync, IDC_SYNC_PASSWORD, L"secret");
   CheckDlgButton(sync, IDC_SYNC_ENABLED, BST_CHECKED);
