@@ -12,11 +12,11 @@ bool IsValidMonth(int year, int month) {
   return year >= kMinYear && year <= kMaxYear && month >= 1 && month <= kMonthsInYear;
 }
 
+}  // namespace
+
 bool IsValidDate(int year, int month, int day) {
   return IsValidMonth(year, month) && day >= 1 && day <= DaysInMonth(year, month);
 }
-
-}  // namespace
 
 bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 

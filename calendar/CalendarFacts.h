@@ -13,6 +13,9 @@ bool IsLeapYear(int year);
 // 0 for a month outside 1..12 or a year outside kMinYear..kMaxYear.
 int DaysInMonth(int year, int month);
 
+// The date exists, in kMinYear..kMaxYear.
+bool IsValidDate(int year, int month, int day);
+
 // 0 = Sunday .. 6 = Saturday; -1 for a date that does not exist.
 int WeekdayOf(int year, int month, int day);
 

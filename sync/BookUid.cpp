@@ -34,7 +34,7 @@ bool ParseBookUid(const std::string& uid, std::string& bookId, BookPlace& place)
   int year = 0, month = 0, day = 0;
   if (!IsLowerHex(id) || !ReadDecimalDigits(uid.substr(dateAt, 4), year) ||
       !ReadDecimalDigits(uid.substr(dateAt + 4, 2), month) || !ReadDecimalDigits(uid.substr(dateAt + 6, 2), day) ||
-      year < 1 || year > 9999 || day < 1 || day > DaysInMonth(year, month)) {
+      !IsValidDate(year, month, day)) {
     return false;
   }
   int slot = -1;

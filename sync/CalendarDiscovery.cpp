@@ -70,14 +70,20 @@ SyncProblemInfo AskOne(CDavClient& dav, const std::string& url, const std::strin
   return problem;
 }
 
-DiscoveryStep PrincipalAt(CDavClient& dav, const std::string& url) {
+// The address one property of the resource at url names: its principal or its calendar home.
+DiscoveryStep HrefAt(CDavClient& dav, const std::string& url, const std::string& body,
+                     std::string DavResponse::*href) {
   DiscoveryStep step;
   DavResponse found;
-  step.problem = AskOne(dav, url, PrincipalPropfindBody(), found);
+  step.problem = AskOne(dav, url, body, found);
   if (step.problem.Failed()) return step;
-  step.url = ResolveHref(url, found.principalHref);
+  step.url = ResolveHref(url, found.*href);
   if (step.url.empty()) step.problem = NotCalendar(url);
   return step;
+}
+
+DiscoveryStep PrincipalAt(CDavClient& dav, const std::string& url) {
+  return HrefAt(dav, url, PrincipalPropfindBody(), &DavResponse::principalHref);
 }
 
 }  // namespace
@@ -95,13 +101,7 @@ DiscoveryStep FindPrincipal(IHttpTransport& http, const XmlReaderFactory& xml, c
 
 DiscoveryStep FindCalendarHome(IHttpTransport& http, const XmlReaderFactory& xml, const std::string& principalUrl) {
   CDavClient dav(http, xml);
-  DiscoveryStep step;
-  DavResponse found;
-  step.problem = AskOne(dav, principalUrl, HomePropfindBody(), found);
-  if (step.problem.Failed()) return step;
-  step.url = ResolveHref(principalUrl, found.homeHref);
-  if (step.url.empty()) step.problem = NotCalendar(principalUrl);
-  return step;
+  return HrefAt(dav, principalUrl, HomePropfindBody(), &DavResponse::homeHref);
 }
 
 CalendarListing ListCalendars(IHttpTransport& http, const XmlReaderFactory& xml, const std::string& homeUrl) {

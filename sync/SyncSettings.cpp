@@ -25,8 +25,8 @@ void ReadFlag(const std::string& value, bool& flag) {
 bool ReadDate(const std::string& text, CalendarDate& date) {
   int year = 0, month = 0, day = 0;
   if (text.size() != 10 || text[4] != '-' || text[7] != '-' || !ReadDecimalDigits(text.substr(0, 4), year) ||
-      !ReadDecimalDigits(text.substr(5, 2), month) || !ReadDecimalDigits(text.substr(8, 2), day) || year < 1 ||
-      day < 1 || day > DaysInMonth(year, month)) {
+      !ReadDecimalDigits(text.substr(5, 2), month) || !ReadDecimalDigits(text.substr(8, 2), day) ||
+      !IsValidDate(year, month, day)) {
     return false;
   }
   date = {year, month, day};

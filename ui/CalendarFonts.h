@@ -4,7 +4,7 @@
 #include "ui/core/CalendarGeometry.h"
 #include "win/Gdi.h"
 
-struct FontSpec {
+struct FontLook {
   int height;  // screen pixels: the cell height of the font
   int weight;
   BYTE outPrecision;
@@ -12,11 +12,11 @@ struct FontSpec {
   const char* face;  // cp932; "" for the system's choice
 };
 
-extern const FontSpec kLabelFontSpec;
-extern const FontSpec kDayFontSpec;
-extern const FontSpec kLineFontSpec;
+extern const FontLook kLabelFontLook;
+extern const FontLook kDayFontLook;
+extern const FontLook kLineFontLook;
 
-// The font of the spec at the scale; false when none could be made.
-bool CreateSpecFont(CFont& font, const FontSpec& spec, const CalendarScale& scale = {1, 1});
+// The font of the look at the scale; false when none could be made.
+bool CreateFontOfLook(CFont& font, const FontLook& look, const CalendarScale& scale = {1, 1});
 // The same with a height of the device's pixels.
-bool CreateSpecFontOfHeight(CFont& font, const FontSpec& spec, int height);
+bool CreateFontOfLookAtHeight(CFont& font, const FontLook& look, int height);

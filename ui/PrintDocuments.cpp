@@ -25,10 +25,10 @@ constexpr int kFooterFontTenths = 32;
 constexpr char kPageFace[] = "ＭＳ Ｐゴシック";
 
 // Paper's fonts are outlines: a device's own font may lack the Japanese letters.
-const FontSpec kPaperHeadingSpec = {0, FW_BOLD, OUT_TT_PRECIS, PROOF_QUALITY, kPageFace};
-const FontSpec kPaperTextSpec = {0, FW_NORMAL, OUT_TT_PRECIS, PROOF_QUALITY, kPageFace};
+const FontLook kPaperHeadingLook = {0, FW_BOLD, OUT_TT_PRECIS, PROOF_QUALITY, kPageFace};
+const FontLook kPaperTextLook = {0, FW_NORMAL, OUT_TT_PRECIS, PROOF_QUALITY, kPageFace};
 
-FontSpec OnPaper(const FontSpec& spec) { return {spec.height, spec.weight, OUT_TT_PRECIS, PROOF_QUALITY, spec.face}; }
+FontLook OnPaper(const FontLook& look) { return {look.height, look.weight, OUT_TT_PRECIS, PROOF_QUALITY, look.face}; }
 
 int TenthsToPixels(int tenths, int dpi) { return (tenths * dpi * 10 + 1270) / 2540; }
 
@@ -54,9 +54,9 @@ class CMonthDocument : public IPrintDocument {
 
   size_t LayOut(HDC dc) override {
     m_layout = LayOutMonthPage(PageBody(PageFactsOf(dc)));
-    CreateSpecFontOfHeight(m_headingFont, OnPaper(kLabelFontSpec), m_layout.headingFontHeight);
-    CreateSpecFont(m_dayFont, OnPaper(kDayFontSpec), m_layout.grid.scale);
-    CreateSpecFont(m_lineFont, OnPaper(kLineFontSpec), m_layout.grid.scale);
+    CreateFontOfLookAtHeight(m_headingFont, OnPaper(kLabelFontLook), m_layout.headingFontHeight);
+    CreateFontOfLook(m_dayFont, OnPaper(kDayFontLook), m_layout.grid.scale);
+    CreateFontOfLook(m_lineFont, OnPaper(kLineFontLook), m_layout.grid.scale);
     m_lines.Release();
     return 1;
   }
@@ -100,9 +100,9 @@ class CDiaryDocument : public IPrintDocument {
 
   size_t LayOut(HDC dc) override {
     const PageFacts page = PageFactsOf(dc);
-    CreateSpecFontOfHeight(m_headingFont, kPaperHeadingSpec, TenthsToPixels(kHeadingFontTenths, page.dpiY));
-    CreateSpecFontOfHeight(m_bodyFont, kPaperTextSpec, TenthsToPixels(kBodyFontTenths, page.dpiY));
-    CreateSpecFontOfHeight(m_footerFont, kPaperTextSpec, TenthsToPixels(kFooterFontTenths, page.dpiY));
+    CreateFontOfLookAtHeight(m_headingFont, kPaperHeadingLook, TenthsToPixels(kHeadingFontTenths, page.dpiY));
+    CreateFontOfLookAtHeight(m_bodyFont, kPaperTextLook, TenthsToPixels(kBodyFontTenths, page.dpiY));
+    CreateFontOfLookAtHeight(m_footerFont, kPaperTextLook, TenthsToPixels(kFooterFontTenths, page.dpiY));
     CGdiTextMeasure measure(dc, m_headingFont, m_bodyFont, m_footerFont);
     m_frame = DiaryFrameIn(PageBody(page), page.dpiY, measure.RowHeight(PrintFont::kFooter));
     m_headingHeight = measure.RowHeight(PrintFont::kHeading);

@@ -21,9 +21,9 @@ namespace {
 constexpr int kTooltipInitialDelayMs = 1000;
 
 // A handle the open window still uses is never replaced.
-void CreateFontOnce(CFont& font, const FontSpec& recipe) {
+void CreateFontOnce(CFont& font, const FontLook& recipe) {
   if (font.GetSafeHandle() != nullptr) return;
-  CreateSpecFont(font, recipe);
+  CreateFontOfLook(font, recipe);
 }
 
 void StoreSettingNumber(CToolHost& host, int toolId, const char* key, long value) {
@@ -45,9 +45,9 @@ void CScheduleDialog::Initialize() try {
       m_themeBrush[theme].CreateSolidBrush(g_ColourThemes[theme].headingBrush);
     }
   }
-  CreateFontOnce(m_labelFont, kLabelFontSpec);
-  CreateFontOnce(m_dayFont, kDayFontSpec);
-  CreateFontOnce(m_lineFont, kLineFontSpec);
+  CreateFontOnce(m_labelFont, kLabelFontLook);
+  CreateFontOnce(m_dayFont, kDayFontLook);
+  CreateFontOnce(m_lineFont, kLineFontLook);
 
   // A host without a data folder gets none made; its months open protected.
   if (const char* directory = m_pHost->GetDataDirectory(1, 0)) {

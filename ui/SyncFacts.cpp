@@ -1,19 +1,10 @@
 #include "ui/SyncFacts.h"
 
+#include "calendar/CalendarFacts.h"
 #include "calendar/DayNumber.h"
 #include "sync/win/SyncAccount.h"
 #include "ui/SettingValue.h"
 #include "win/WinHeaders.h"
-
-namespace {
-
-bool IsDate(int year, int month, int day) {
-  if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 || day > 31) return false;
-  const CalendarDate date = DateOfDayNumber(DayNumberOf(year, month, day));
-  return date.year == year && date.month == month && date.day == day;
-}
-
-}  // namespace
 
 SyncFacts SyncFactsOfHost(CToolHost* host) {
   SyncFacts facts;
@@ -26,7 +17,7 @@ SyncFacts SyncFactsOfHost(CToolHost* host) {
     day = static_cast<int>(host->CalendarQuery(kCalTodayDay, 0, 0));
   }
   // A host that answers no date: the PC's own.
-  if (!IsDate(year, month, day)) {
+  if (year > 9999 || !IsValidDate(year, month, day)) {
     SYSTEMTIME now;
     GetLocalTime(&now);
     year = now.wYear;

@@ -5,6 +5,8 @@
 
 #include "book/BookMonths.h"
 #include "data/FileSystem.h"
+#include "sync/CalendarText.h"
+#include "sync/SyncFiles.h"
 #include "sync/SyncState.h"
 #include "sync/win/CredentialStore.h"
 #include "sync/win/SyncAccount.h"
@@ -35,11 +37,8 @@ long long UtcSecondsNow() {
 
 // One name per record of the last sync, for every process of this user.
 std::wstring MutexName(const std::string& statePath) {
-  uint64_t hash = 14695981039346656037ULL;
-  for (unsigned char c : statePath) hash = (hash ^ c) * 1099511628211ULL;
-  wchar_t digits[17];
-  swprintf(digits, 17, L"%016llx", static_cast<unsigned long long>(hash));
-  return std::wstring(L"Local\\Plannix calendar sync ") + digits;
+  const std::string digits = FormatHex64(HashBytes(statePath));
+  return std::wstring(L"Local\\Plannix calendar sync ") + std::wstring(digits.begin(), digits.end());
 }
 
 // Held for the scope: the sync of one record, in whichever process.
